@@ -1,0 +1,11 @@
+#pragma once
+// Window and event ids fixed by the program. Tests and other windows rely on
+// these exact values.
+
+enum
+{
+    ID_PREVIEW_TIMER = 1,
+    ID_THUMBNAIL_CTRL = 3,
+    ID_IMAGE_LOAD_UPDATE = 6,
+    ID_SAVE_GIF_UPDATE = 10
+};
