@@ -1,0 +1,51 @@
+#pragma once
+// Notifications of the thumbnail strip to its owner.
+
+#include <wx/event.h>
+
+class wxThumbnailEvent : public wxNotifyEvent
+{
+public:
+    explicit wxThumbnailEvent(wxEventType commandType = wxEVT_NULL, int winid = 0);
+    wxThumbnailEvent(const wxThumbnailEvent& event);
+
+    wxEvent* Clone() const override { return new wxThumbnailEvent(*this); }
+
+    int GetIndex() const { return m_itemIndex; }
+    void SetIndex(int index) { m_itemIndex = index; }
+    int GetFlags() const { return m_flags; }
+    void SetFlags(int flags) { m_flags = flags; }
+
+private:
+    int m_itemIndex; // entry concerned, -1 for none
+    int m_flags;     // wxTHUMBNAIL_SHIFT_DOWN / _CTRL_DOWN / _ALT_DOWN
+
+    wxDECLARE_CLASS(wxThumbnailEvent);
+};
+
+extern const wxEventType wxEVT_COMMAND_THUMBNAIL_ITEM_SELECTED;
+extern const wxEventType wxEVT_COMMAND_THUMBNAIL_ITEM_DESELECTED;
+extern const wxEventType wxEVT_COMMAND_THUMBNAIL_LEFT_CLICK;
+extern const wxEventType wxEVT_COMMAND_THUMBNAIL_MIDDLE_CLICK;
+extern const wxEventType wxEVT_COMMAND_THUMBNAIL_RIGHT_CLICK;
+extern const wxEventType wxEVT_COMMAND_THUMBNAIL_LEFT_DCLICK;
+extern const wxEventType wxEVT_COMMAND_THUMBNAIL_RETURN;
+
+typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
+
+#define wxThumbnailEventHandler(func) wxEVENT_HANDLER_CAST(wxThumbnailEventFunction, func)
+
+#define EVT_THUMBNAIL_ITEM_SELECTED(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_ITEM_SELECTED, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_ITEM_DESELECTED(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_ITEM_DESELECTED, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_LEFT_CLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_LEFT_CLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_MIDDLE_CLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_MIDDLE_CLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_RIGHT_CLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_RIGHT_CLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_LEFT_DCLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_LEFT_DCLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_RETURN(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_RETURN, id, wxThumbnailEventHandler(fn))

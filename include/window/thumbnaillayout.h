@@ -1,0 +1,56 @@
+#pragma once
+// Tile arithmetic of the thumbnail strip: columns, tile and image rectangles,
+// hit testing, scroll limits and keyboard targets. Plain values only, so the
+// layout can be checked without a window.
+
+#include <wx/gdicmn.h>
+
+// Pixels per vertical scroll unit of the strip.
+constexpr int THUMBNAIL_SCROLL_RATE = 10;
+
+struct ThumbnailLayout
+{
+    wxSize imageSize{80, 80}; // the box every picture is scaled into
+    int margin = 3;           // inner margin of a tile
+    int spacing = 3;          // gap between tiles and to the top/left edge
+    int textHeight = 0;       // height of one label line
+
+    int TileWidth() const { return imageSize.x + 2 * margin; }
+    int TileHeight() const { return imageSize.y + 4 * margin + 2 * textHeight; }
+
+    // Tiles per row for a client width (at least one).
+    int Columns(int clientWidth) const;
+    // Whole rows per page for a client height (at least one).
+    int RowsPerPage(int clientHeight) const;
+    void RowCol(int item, int clientWidth, int& row, int& col) const;
+
+    // Rectangles in virtual (unscrolled) coordinates.
+    wxRect TileRect(int item, int clientWidth) const;
+    wxRect ImageRect(int item, int clientWidth) const;
+
+    // Index under a client point with the view scrolled down by viewTop
+    // pixels; -1 for points outside every column. The caller checks the
+    // result against the number of entries.
+    int HitIndex(const wxPoint& clientPt, int viewTop, int clientWidth) const;
+
+    // Height of the laid-out strip in pixels (0 when empty).
+    int VirtualHeight(int count, int clientWidth) const;
+    // Scroll units that cover the whole virtual height.
+    int ScrollUnits(int count, int clientWidth) const;
+    // Largest view start (in units) that still fills the client area.
+    int MaxViewStart(int count, int clientWidth, int clientHeight) const;
+};
+
+// New view start in scroll units that brings a tile (virtual rectangle) into
+// view after the given navigation key, or -1 when nothing needs to scroll.
+// Forward keys test the bottom edge first, backward keys the top edge first.
+int ScrollIntoViewStart(const wxRect& tile, int viewTop, int clientHeight, int spacing,
+                        int keyCode);
+
+// Target entry of a navigation key from entry `current`, or -1 when the key
+// leads nowhere (Right/Left/Down/Up off the ends, or not a navigation key).
+int NavigationTarget(int keyCode, int current, int count, int perRow, int rowsPerPage);
+
+// Size of a picture scaled down to fit a box, aspect kept, never enlarged.
+// A side may truncate to 0 for very thin pictures.
+wxSize FitSizeToBox(const wxSize& picture, const wxSize& box);

@@ -1,0 +1,38 @@
+#include "window/thumbnailitemarray.h"
+
+#include "window/thumbnailitem.h"
+
+#include <wx/debug.h>
+
+#include <algorithm>
+
+wxThumbnailItemArray::wxThumbnailItemArray() = default;
+
+wxThumbnailItemArray::~wxThumbnailItemArray() = default;
+
+void wxThumbnailItemArray::Add(wxThumbnailItem* item)
+{
+    m_items.emplace_back(item);
+}
+
+void wxThumbnailItemArray::Insert(wxThumbnailItem* item, size_t pos)
+{
+    m_items.emplace(m_items.begin() + std::min(pos, m_items.size()), item);
+}
+
+bool wxThumbnailItemArray::RemoveAt(size_t uiIndex)
+{
+    if (uiIndex >= size())
+    {
+        // Reported with the plain condition text (wxCHECK_MSG would quote it).
+        wxFAIL_COND_MSG(uiIndex < size(), "bad index in wxThumbnailItemArray::RemoveAt()");
+        return false;
+    }
+    m_items.erase(m_items.begin() + uiIndex);
+    return true;
+}
+
+void wxThumbnailItemArray::Clear()
+{
+    m_items.clear();
+}
