@@ -6,4 +6,6 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(dirname "$here")"
 bash "$here/configure-build.sh" -DGLOAMER_BUILD_TESTS=ON
 cd "$root/build"
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$(nproc)"
+# -noreset: the server must not reset whenever its last client leaves, or a
+# window test starting in that moment cannot open the display.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -j "$(nproc)"

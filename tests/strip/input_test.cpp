@@ -189,3 +189,4 @@ TEST_F(StripInput, AnEmptyStripIgnoresNavigation)
     EXPECT_TRUE(Notices().empty());
     EXPECT_EQ(-1, m_strip->GetFocusItem());
 }
+
