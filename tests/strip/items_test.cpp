@@ -96,30 +96,3 @@ TEST_F(StripItems, AMissingFileFailsToLoadAndKeepsItsName)
     EXPECT_EQ(before, m_strip->GetCount());
     EXPECT_EQ(25, m_strip->GetFrameDelay());
 }
-
-TEST_F(StripItems, ThePictureIsDrawnCentredInTheImageBox)
-{
-    auto wide = Entry("wide.png", 160, 120); // 80 x 60
-    auto tall = Entry("tall.png", 100, 300); // 26 x 80
-    ASSERT_TRUE(wide->Load(m_strip, false));
-    ASSERT_TRUE(tall->Load(m_strip, false));
-
-    wxBitmap target(200, 120, 24);
-    wxMemoryDC dc(target);
-    dc.SetBackground(*wxWHITE_BRUSH);
-    dc.Clear();
-    EXPECT_TRUE(wide->Draw(dc, m_strip, wxRect(10, 20, 80, 80), 0));
-    EXPECT_TRUE(tall->Draw(dc, m_strip, wxRect(110, 20, 80, 80), 0));
-    dc.SelectObject(wxNullBitmap);
-    const wxImage out = target.ConvertToImage();
-
-    auto isRed = [&](int x, int y) { return out.GetRed(x, y) == 255 && out.GetGreen(x, y) == 0; };
-    EXPECT_TRUE(isRed(10, 30));
-    EXPECT_TRUE(isRed(89, 89));
-    EXPECT_FALSE(isRed(10, 29));
-    EXPECT_FALSE(isRed(10, 90));
-    EXPECT_TRUE(isRed(110 + 27, 20));
-    EXPECT_TRUE(isRed(110 + 27 + 25, 99));
-    EXPECT_FALSE(isRed(110 + 26, 50));
-    EXPECT_FALSE(isRed(110 + 27 + 26, 50));
-}

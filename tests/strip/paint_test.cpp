@@ -195,27 +195,6 @@ TEST_F(StripPaint, ANameWithoutExtensionHasOnlyTheFileLabel)
     EXPECT_GT(CountPixels(both, FileLabelBox(), isDark), 0);
 }
 
-TEST_F(StripPaint, FileNamesAreCentredOrCutAtTheRight)
-{
-    const wxColour fill = m_strip->GetUnselectedColour();
-    const wxRect box = FileLabelBox();
-
-    wxThumbnailItem shortName(m_dir.File("a.png"));
-    const int textWidth = m_strip->GetTextExtent("a.png").x;
-    const wxImage out = DrawTile(shortName, 0, 0);
-    const wxPoint at(box.x + (box.width - textWidth) / 2, box.y);
-    EXPECT_TRUE(SameArea(out, ReferenceLabel("a.png", *wxBLACK, wxRect(at, box.GetSize()), fill),
-                         box));
-
-    const wxString longName = "a_very_long_file_name_for_one_tile.png";
-    ASSERT_GT(m_strip->GetTextExtent(longName).x, box.width);
-    wxThumbnailItem longItem(m_dir.File(longName));
-    const wxImage cut = DrawTile(longItem, 0, 0);
-    EXPECT_TRUE(SameArea(cut, ReferenceLabel(longName, *wxBLACK, box, fill), box));
-    // Nothing spills over the tile's right edge.
-    EXPECT_EQ(*wxBLACK, Pixel(cut, Tile().GetRight(), box.y + 2));
-}
-
 TEST_F(StripPaint, APaintDrawsOnlyTheTilesOfTheUpdateRegion)
 {
     ShowGrid(3, 2);
