@@ -76,12 +76,20 @@ PictureReadResult ReadGifFrames(const wxString& path, std::vector<wxImage>& fram
     wxFileInputStream input(path);
     if (!input.IsOk())
         return PictureReadResult::Unreadable;
+    // The decoder reports a GIF without images like any broken file; the
+    // signature tells a GIF with nothing usable from something else entirely.
+    char signature[6] = {};
+    const bool isGif = input.Read(signature, sizeof signature).LastRead() == sizeof signature &&
+                       (std::memcmp(signature, "GIF87a", 6) == 0 || std::memcmp(signature, "GIF89a", 6) == 0);
+    if (!isGif || input.SeekI(0) != 0)
+        return PictureReadResult::Unreadable;
+
     wxGIFDecoder decoder;
-    const wxGIFErrorCode code = decoder.LoadGIF(input);
+    decoder.LoadGIF(input);
     // A truncated file still gives the frames that were read.
     const unsigned count = decoder.GetFrameCount();
     if (count == 0)
-        return code == wxGIF_OK ? PictureReadResult::NoFrames : PictureReadResult::Unreadable;
+        return PictureReadResult::NoFrames;
 
     wxSize screen = decoder.GetAnimationSize();
     if (screen.x <= 0 || screen.y <= 0)

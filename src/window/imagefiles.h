@@ -21,8 +21,8 @@ enum class PictureReadResult
 {
     Ok,
     Missing,     // no such file
-    Unreadable,  // cannot be opened or decoded
-    NoFrames     // a GIF that decodes but holds no convertible frame
+    Unreadable,  // cannot be opened, or not a picture the toolkit decodes
+    NoFrames     // a GIF file without any frame that can be converted
 };
 
 bool IsGifPath(const wxString& path);
