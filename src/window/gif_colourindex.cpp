@@ -51,29 +51,3 @@ int GifColourIndex::FindLinear(unsigned char r, unsigned char g, unsigned char b
     }
     return -1;
 }
-
-unsigned long GifColourIndex::CountColours(const unsigned char* rgb, unsigned long pixels,
-                                           unsigned long stopAfter)
-{
-    // The table has room for twice the largest count asked for.
-    const unsigned long limit = stopAfter < kSlots / 2 ? stopAfter : kSlots / 2;
-    std::vector<std::uint32_t> keys(kSlots, 0);
-    unsigned long found = 0;
-    std::uint32_t last = 0;  // key + 1 of the previous pixel; runs of one colour are common
-    for (unsigned long p = 0; p < pixels && found <= limit; ++p, rgb += 3)
-    {
-        const std::uint32_t key = Key(rgb[0], rgb[1], rgb[2]) + 1;
-        if (key == last)
-            continue;
-        last = key;
-        std::uint32_t slot = SlotOf(key - 1);
-        while (keys[slot] != 0 && keys[slot] != key)
-            slot = (slot + 1) & (kSlots - 1);
-        if (keys[slot] == 0)
-        {
-            keys[slot] = key;
-            ++found;
-        }
-    }
-    return found;
-}

@@ -18,11 +18,6 @@ public:
     // the table must agree with.
     int FindLinear(unsigned char r, unsigned char g, unsigned char b) const;
 
-    // Number of distinct colours among the RGB pixels; counting stops once it
-    // exceeds stopAfter, which must be below 512.
-    static unsigned long CountColours(const unsigned char* rgb, unsigned long pixels,
-                                      unsigned long stopAfter);
-
 private:
     static std::uint32_t Key(unsigned char r, unsigned char g, unsigned char b)
     {

@@ -128,8 +128,7 @@ bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMs,
     if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF ||
         static_cast<long long>(height) * evenWidth > INT_MAX)
         return false;
-    const unsigned long colours = GifColourIndex::CountColours(
-        image.GetData(), static_cast<unsigned long>(width) * height, 256);
+    const unsigned long colours = image.CountColours(256);
     if (colours == 0 || colours > 256)
         return false;
     if (count < 0)

@@ -416,11 +416,6 @@ TEST(GifColourIndex, AgreesWithTheLinearSearch)
         const unsigned char r = random.Below(256), g = random.Below(256), b = random.Below(256);
         EXPECT_EQ(lookup.Find(r, g, b), lookup.FindLinear(r, g, b));
     }
-
-    const unsigned char pixels[] = {1, 2, 3, 1, 2, 3, 4, 5, 6, 1, 2, 3, 0, 0, 0};
-    EXPECT_EQ(GifColourIndex::CountColours(pixels, 5, 256), 3u);
-    EXPECT_EQ(GifColourIndex::CountColours(pixels, 0, 256), 0u);
-    EXPECT_EQ(GifColourIndex::CountColours(pixels, 5, 1), 2u);  // stops once past the limit
 }
 
 namespace
