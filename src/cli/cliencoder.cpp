@@ -67,7 +67,8 @@ public:
 
     bool Commit(const wxString& output)
     {
-        if (!m_file.Close())
+        // On disk before it takes the output's name.
+        if (!m_file.Flush() || !m_file.Close())
             return false;
         if (std::rename(m_path.fn_str(), output.fn_str()) != 0)
             return false;

@@ -153,6 +153,8 @@ wxString GetCliUsage()
            "  -o, --output OUT.gif  the file to write; it is only created or replaced\n"
            "                        when the whole animation was written\n"
            "  -h, --help            show this text\n"
+           "  --                    every later argument is an input, even one\n"
+           "                        beginning with \"-\"\n"
            "\n"
            "Errors are reported in one line on standard error, with exit status 1\n"
            "(2 for a wrong command line).\n"

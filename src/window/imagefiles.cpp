@@ -91,8 +91,11 @@ PictureReadResult ReadGifFrames(const wxString& path, std::vector<wxImage>& fram
     if (count == 0)
         return PictureReadResult::NoFrames;
 
+    // A logical screen far beyond any real picture only comes from a broken
+    // file; the frames' own extent then serves instead of a huge canvas.
+    const int kMaxScreenSide = 16384;
     wxSize screen = decoder.GetAnimationSize();
-    if (screen.x <= 0 || screen.y <= 0)
+    if (screen.x <= 0 || screen.y <= 0 || screen.x > kMaxScreenSide || screen.y > kMaxScreenSide)
     {
         wxRect bounds;
         for (unsigned f = 0; f < count; ++f)

@@ -136,4 +136,18 @@ TEST(ImageFiles, BadFilesHaveClearOutcomes)
     }
     std::vector<wxImage> frames;
     EXPECT_EQ(ReadPictureFrames(dir.Path(), frames), PictureReadResult::Unreadable);
+
+    // A logical screen no real picture has gets no canvas of that size.
+    giftest::File huge;
+    huge.width = huge.height = 60000;
+    huge.globalColours = {{255, 0, 0}, {0, 0, 255}};
+    giftest::Frame dot;
+    dot.left = dot.top = 1;
+    dot.width = dot.height = 2;
+    dot.indices = {0, 1, 1, 0};
+    huge.frames.push_back(dot);
+    WriteBytes(dir.File("huge.gif"), giftest::EncodeWithGiflib(huge));
+    ASSERT_EQ(ReadPictureFrames(dir.File("huge.gif"), frames), PictureReadResult::Ok);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(Describe(frames[0]), "---|-RB|-BR|");
 }
