@@ -11,6 +11,7 @@
 #include <wx/mstream.h>
 #include <wx/palette.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>

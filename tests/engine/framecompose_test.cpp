@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <wx/image.h>
 
+#include <algorithm>
 namespace
 {
 // A picture of one non-black colour, so its footprint is easy to find.

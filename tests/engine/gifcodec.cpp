@@ -4,6 +4,7 @@
 #include <wx/gifdecod.h>
 #include <wx/mstream.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace giftest

@@ -12,6 +12,8 @@
 #include <wx/imaggif.h>
 #include <wx/mstream.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
