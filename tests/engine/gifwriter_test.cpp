@@ -267,6 +267,7 @@ TEST(GifWriter, DelayIsWrittenInHundredths)
         const Block* control = Nth(WalkBlocks(bytes), 0xF9, 0);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(Hex(bytes, control->offset, 8), std::string("21 F9 04 00 ") + c.bytes + "00 00 ");
+        ExpectDecodesTo(bytes, {image});
     }
 }
 
@@ -285,6 +286,7 @@ TEST(GifWriter, CommentIsCutIntoSubBlocks)
     EXPECT_EQ(bytes.substr(comment->offset + 259, 45), std::string(45, 'c'));
     EXPECT_EQ(bytes[comment->end - 1], '\0');
     EXPECT_EQ(giftest::DecodeWithGiflib(bytes).comments, std::vector<std::string>{std::string(300, 'c')});
+    ExpectDecodesTo(bytes, {image});
 
     image.SetOption(wxIMAGE_OPTION_GIF_COMMENT, wxString());
     bytes = SaveFrames({image}, 100);
@@ -301,6 +303,7 @@ TEST(GifWriter, MaskColourBecomesTheTransparentEntry)
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(Hex(bytes, control->offset, 8), "21 F9 04 01 0A 00 01 00 ");
     EXPECT_EQ(giftest::DecodeWithGiflib(bytes).frames.at(0).transparent, 1);
+    ExpectDecodesTo(bytes, {present});
 
     // Missing from a 255-entry palette: appended as entry 255.
     std::vector<Rgb> palette = Palette(255, 5);
@@ -320,6 +323,7 @@ TEST(GifWriter, MaskColourBecomesTheTransparentEntry)
     const giftest::File file = giftest::DecodeWithGiflib(bytes);
     ASSERT_TRUE(file.ok);
     EXPECT_EQ(file.frames.at(0).indices.at(3 * 8 + 3), 255);
+    ExpectDecodesTo(bytes, {appended});
 
     // Missing from a full palette: no transparency.
     wxImage full = RandomFrame(4, 4, 256, 8);
@@ -331,6 +335,7 @@ TEST(GifWriter, MaskColourBecomesTheTransparentEntry)
     control = Nth(WalkBlocks(bytes), 0xF9, 0);
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(Hex(bytes, control->offset + 3, 4), "00 0A 00 00 ");
+    ExpectDecodesTo(bytes, {full});
 }
 
 TEST(GifWriter, OddAndTinySizesRoundTrip)
@@ -474,6 +479,7 @@ TEST(GifAnimationWriter, HeaderAndTrailerGoWithTheFramesActuallyWritten)
     const wxImage a = RandomFrame(9, 7, 4, 1), b = RandomFrame(9, 7, 30, 2), c = RandomFrame(9, 7, 3, 3);
     const wxImage broken = testimages::PhotoLike(9, 7, 5);  // no palette: cannot be written
     const std::string expected = SaveFrames({a, b, c}, 20);
+    ExpectDecodesTo(expected, {a, b, c});
 
     // Frame-by-frame saving puts the header with index 0 and the trailer with the
     // last index, so losing either leaves a file no decoder accepts.
