@@ -15,8 +15,8 @@ public:
     GifAnimationWriter(const GifAnimationWriter&) = delete;
     GifAnimationWriter& operator=(const GifAnimationWriter&) = delete;
 
-    // Writes a reduced (palette) frame. False when it was not written: either
-    // it was skipped without a byte (see IsBroken for the other case).
+    // Writes a reduced (palette) frame. False when it was not written: it was
+    // refused without a byte written, or a write failed (then IsBroken).
     bool AddFrame(const wxImage& reduced, int delayMs);
 
     // Writes the trailer. True only for a complete file: at least one frame
