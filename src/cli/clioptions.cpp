@@ -1,0 +1,163 @@
+#include "cli/clioptions.h"
+
+namespace
+{
+const long kMaxGifValue = 65535;  // sizes and delays are 16-bit in the file
+
+// Decimal digits only, within [low, kMaxGifValue].
+bool ParseNumber(const wxString& text, long low, long& value)
+{
+    if (text.empty() || text.length() > 6)
+        return false;
+    for (wxUniChar c : text)
+    {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    if (!text.ToLong(&value))
+        return false;
+    return value >= low && value <= kMaxGifValue;
+}
+
+bool ParseSize(const wxString& text, long& width, long& height)
+{
+    const int cross = text.Find('x');
+    if (cross == wxNOT_FOUND)
+        return false;
+    return ParseNumber(text.Left(cross), 1, width) && ParseNumber(text.Mid(cross + 1), 1, height);
+}
+
+// "--name VALUE" or "--name=VALUE"; advances i past what it used.
+bool TakeValue(const std::vector<wxString>& args, size_t& i, const wxString& name, wxString& value,
+               bool& matched, wxString& error)
+{
+    const wxString& arg = args[i];
+    matched = false;
+    if (arg == name)
+    {
+        matched = true;
+        if (i + 1 >= args.size())
+        {
+            error = wxString::Format("%s needs a value", name);
+            return false;
+        }
+        value = args[++i];
+        return true;
+    }
+    if (name.StartsWith("--") && arg.StartsWith(name + "=", &value))
+    {
+        matched = true;
+        return true;
+    }
+    return true;
+}
+} // namespace
+
+bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, wxString& error)
+{
+    options = CliOptions();
+    bool onlyInputs = false;
+    for (size_t i = 0; i < args.size(); ++i)
+    {
+        const wxString& arg = args[i];
+        if (onlyInputs || arg == "-" || !arg.StartsWith("-"))
+        {
+            options.inputs.push_back(arg);
+            continue;
+        }
+        if (arg == "--")
+        {
+            onlyInputs = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h")
+        {
+            options.help = true;
+            return true;
+        }
+
+        wxString value;
+        bool matched = false;
+        if (!TakeValue(args, i, "--delay", value, matched, error))
+            return false;
+        if (matched)
+        {
+            long delay = 0;
+            if (!ParseNumber(value, 0, delay))
+            {
+                error = wxString::Format("--delay takes hundredths of a second from 0 to 65535, not \"%s\"", value);
+                return false;
+            }
+            options.delay = static_cast<int>(delay);
+            continue;
+        }
+        if (!TakeValue(args, i, "--size", value, matched, error))
+            return false;
+        if (matched)
+        {
+            long width = 0, height = 0;
+            if (!ParseSize(value, width, height))
+            {
+                error = wxString::Format("--size takes WIDTHxHEIGHT with each from 1 to 65535, not \"%s\"", value);
+                return false;
+            }
+            options.hasSize = true;
+            options.width = static_cast<int>(width);
+            options.height = static_cast<int>(height);
+            continue;
+        }
+        if (!TakeValue(args, i, "-o", value, matched, error))
+            return false;
+        if (!matched && !TakeValue(args, i, "--output", value, matched, error))
+            return false;
+        if (matched)
+        {
+            if (value.empty())
+            {
+                error = "the output file name is empty";
+                return false;
+            }
+            options.output = value;
+            continue;
+        }
+        error = wxString::Format("unknown option \"%s\"", arg);
+        return false;
+    }
+
+    if (options.output.empty())
+    {
+        error = "no output file given (-o OUT.gif)";
+        return false;
+    }
+    if (options.inputs.empty())
+    {
+        error = "no input pictures given";
+        return false;
+    }
+    return true;
+}
+
+wxString GetCliUsage()
+{
+    return "Usage: gloamer-cli [--delay HUNDREDTHS] [--size WIDTHxHEIGHT] -o OUT.gif INPUT...\n"
+           "\n"
+           "Writes the INPUT pictures, in the order given, as one animated GIF that\n"
+           "loops forever. A path ending in \".gif\" contributes each of its frames, any\n"
+           "other picture (PNG, JPEG, BMP, ...) one frame. Pictures larger than the\n"
+           "output are shrunk with their aspect ratio kept, smaller ones are not\n"
+           "enlarged; each is centred on black.\n"
+           "\n"
+           "  --delay HUNDREDTHS    how long each frame shows, in 1/100 s (default 10)\n"
+           "  --size WIDTHxHEIGHT   output size in pixels (default: the size of the first\n"
+           "                        frame wider or taller than every frame before it)\n"
+           "  -o, --output OUT.gif  the file to write; it is only created or replaced\n"
+           "                        when the whole animation was written\n"
+           "  -h, --help            show this text\n"
+           "  --                    every later argument is an input, even one\n"
+           "                        beginning with \"-\"\n"
+           "\n"
+           "Errors are reported in one line on standard error, with exit status 1\n"
+           "(2 for a wrong command line).\n"
+           "\n"
+           "Example: gloamer-cli --delay 50 -o holiday.gif beach.jpg sunset.png logo.gif\n";
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The command line of gloamer-cli.
+
+#include <wx/string.h>
+
+#include <vector>
+
+struct CliOptions
+{
+    bool help = false;
+    int delay = 10;  // hundredths of a second
+    bool hasSize = false;
+    int width = 0;
+    int height = 0;
+    wxString output;
+    std::vector<wxString> inputs;
+};
+
+// Parses the arguments (without the program name). On failure returns false
+// with a one-line reason in `error`.
+bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, wxString& error);
+
+// The --help text.
+wxString GetCliUsage();

@@ -1,0 +1,36 @@
+#pragma once
+// One animated GIF being written, frame after frame. The file header goes with
+// the first frame that is actually written and the trailer after the last one,
+// so frames that cannot be written (at either end, too) leave a sound file.
+
+class wxImage;
+class wxOutputStream;
+
+class GifAnimationWriter
+{
+public:
+    // Makes `stream` the writer's output stream until this object goes.
+    explicit GifAnimationWriter(wxOutputStream& stream);
+    ~GifAnimationWriter();
+    GifAnimationWriter(const GifAnimationWriter&) = delete;
+    GifAnimationWriter& operator=(const GifAnimationWriter&) = delete;
+
+    // Writes a reduced (palette) frame. False when it was not written: it was
+    // refused without a byte written, or a write failed (then IsBroken).
+    bool AddFrame(const wxImage& reduced, int delayMs);
+
+    // Writes the trailer. True only for a complete file: at least one frame
+    // and no failed write. Later calls return the same answer.
+    bool Finish();
+
+    int GetWrittenCount() const { return m_written; }
+    // A write failed part-way: what the stream holds is not a usable GIF.
+    bool IsBroken() const { return m_broken; }
+
+private:
+    wxOutputStream& m_stream;
+    int m_written = 0;
+    bool m_broken = false;
+    bool m_finished = false;
+    bool m_complete = false;
+};
