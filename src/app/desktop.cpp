@@ -1,5 +1,6 @@
 #include "app/desktop.h"
 
+#include <wx/log.h>
 #include <wx/utils.h>
 
 namespace
@@ -26,6 +27,7 @@ void OpenWebPage(const wxString& url)
     }
     if (url.empty())
         return; // nothing to show; the browser would only report an error
+    wxLogNull quiet; // a failed launch is ignored, not reported
     wxLaunchDefaultBrowser(url);
 }
 
@@ -36,6 +38,7 @@ void OpenFolderInExplorer(const wxString& path)
         FolderOpener()(path);
         return;
     }
+    wxLogNull quiet;
     wxLaunchDefaultApplication(path);
 }
 

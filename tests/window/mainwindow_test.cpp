@@ -217,6 +217,8 @@ TEST_F(MainWindowTest, TitleStatusFieldsAndSpinRowLabels)
 {
     ASSERT_TRUE(Create());
     EXPECT_EQ(m_frame->GetTitle(), "Tavrinex Gloamer");
+    ASSERT_EQ(m_frame->GetIcons().GetIconCount(), 1u); // application.ico from Themes
+    EXPECT_TRUE(m_frame->GetIcons().GetIconByIndex(0).IsOk());
     wxStatusBar* status = m_frame->GetStatusBar();
     ASSERT_TRUE(status);
     ASSERT_EQ(status->GetFieldsCount(), 3);
