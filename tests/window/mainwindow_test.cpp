@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/hyperlink.h>
 #include <wx/filefn.h>
 #include <wx/log.h>
 #include <wx/menu.h>
@@ -157,22 +159,19 @@ TEST_F(MainWindowTest, FirstStartIsEnglishAndWritesTheLanguageFile)
         EXPECT_EQ(LanguageMenu()->IsChecked(id), id == 58) << id;
 }
 
-TEST_F(MainWindowTest, SavedLanguageIsChecked)
+TEST_F(MainWindowTest, SavedLanguageIsCheckedAndAnUnknownOneChecksNothing)
 {
-    SaveLanguage("110\n");
-    ASSERT_TRUE(Create());
-    EXPECT_EQ(m_frame->GetLanguage(), 110);
-    for (int id : kLanguageIds)
-        EXPECT_EQ(LanguageMenu()->IsChecked(id), id == 110) << id;
-}
-
-TEST_F(MainWindowTest, UnknownLanguageChecksNothing)
-{
-    SaveLanguage("0");
-    ASSERT_TRUE(Create());
-    EXPECT_EQ(m_frame->GetLanguage(), 0);
-    for (int id : kLanguageIds)
-        EXPECT_FALSE(LanguageMenu()->IsChecked(id)) << id;
+    for (int saved : {110, 0})
+    {
+        SaveLanguage(std::to_string(saved) + "\n");
+        ASSERT_TRUE(Create());
+        EXPECT_EQ(m_frame->GetLanguage(), saved);
+        for (int id : kLanguageIds)
+            EXPECT_EQ(LanguageMenu()->IsChecked(id), id == saved) << id;
+        m_frame->Destroy();
+        wxTheApp->ProcessIdle();
+        m_frame = nullptr;
+    }
 }
 
 TEST_F(MainWindowTest, EditingCommandsStartDisabled)
@@ -338,4 +337,51 @@ TEST_F(MainWindowTest, IncompleteLayoutIsRefusedWithTheMissingName)
     wxString problem;
     EXPECT_EQ(GifFrame::CreateFromLayout(*resource, &problem), nullptr);
     EXPECT_TRUE(problem.Contains("MyFrame1")) << problem;
+}
+
+namespace
+{
+// Reads the About box's texts while it is shown, then closes it.
+class AboutReader : public wxModalDialogHook
+{
+public:
+    AboutReader() { Register(); }
+    wxString versionName, information, link;
+    int shown = 0;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        ++shown;
+        if (auto* text = XRCCTRL(*dialog, "m_static_version_name", wxStaticText))
+            versionName = text->GetLabel();
+        if (auto* text = XRCCTRL(*dialog, "m_static_information", wxStaticText))
+            information = text->GetLabel();
+        if (auto* hyperlink = XRCCTRL(*dialog, "m_hyperlink", wxHyperlinkCtrl))
+            link = hyperlink->GetURL();
+        return wxID_OK;
+    }
+    void Exit(wxDialog*) override {}
+};
+} // namespace
+
+TEST_F(MainWindowTest, AboutBoxShowsNameVersionNoticeAndProductPage)
+{
+    g_domainOption = new DomainOption(GetInstallRoot() + "/option.cfg");
+    g_domainOption->Load();
+    ASSERT_TRUE(Create());
+    AboutReader about;
+    Menu(3)->SendEvent(Item(3, 4)->GetId());
+    EXPECT_EQ(about.shown, 1);
+    EXPECT_EQ(about.versionName, "Tavrinex Gloamer 3.0.19");
+    EXPECT_TRUE(about.information.Contains(" Tavrinex.")) << about.information;
+    EXPECT_EQ(about.link, g_domainOption->GetProductUrl());
+
+    // Without a product address the box still opens.
+    delete g_domainOption;
+    g_domainOption = nullptr;
+    Menu(3)->SendEvent(Item(3, 4)->GetId());
+    EXPECT_EQ(about.shown, 2);
+    EXPECT_EQ(about.versionName, "Tavrinex Gloamer 3.0.19");
+    EXPECT_EQ(about.link, "");
 }
