@@ -10,6 +10,7 @@
 #include "window/frameevents.h"
 #include "window/windowids.h"
 
+#include <wx/filefn.h>
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/intl.h>
@@ -26,7 +27,6 @@
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
-#include <iterator>
 
 wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
     EVT_CLOSE(GifFrame::OnClose)
@@ -365,10 +365,13 @@ void GifFrame::SetSpinRowLabels()
 void GifFrame::RefreshWindowTexts()
 {
     SetSpinRowLabels();
-    const wxSize shown = m_shown_bitmap.IsOk() ? m_shown_bitmap.GetSize() : wxSize(0, 0);
-    m_statusBar1->SetStatusText(wxString::Format("%s " + _("Width") + ":" + "%d" + _("px") + "," + _("Height") + ":%d " + _("px"),
-                                                 m_image_path, shown.GetWidth(), shown.GetHeight()),
-                                1);
+    // The frame text describes the frame last shown; with none shown there
+    // is nothing to describe.
+    wxString frameText;
+    if (m_shown_bitmap.IsOk())
+        frameText = m_image_path + " " + _("Width") + ":" + wxString::Format("%d", m_shown_bitmap.GetWidth()) + _("px") +
+                    "," + _("Height") + wxString::Format(":%d ", m_shown_bitmap.GetHeight()) + _("px");
+    m_statusBar1->SetStatusText(frameText, 1);
     ResetOutputSize();
     SetTitle(GetProductDisplayName());
     // Labels changed length: let the spin row take its new widths.

@@ -278,6 +278,7 @@ TEST_F(MainWindowTest, LanguageSwitchRebuildsTheMenuBarAndKeepsCommandsWorking)
     EXPECT_FALSE(LanguageMenu()->IsChecked(58));
     EXPECT_EQ(m_frame->GetTitle(), "Tavrinex Gloamer");
     EXPECT_EQ(LabelOf("m_staticText_delay"), "Delay :"); // no German catalog yet
+    EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(1), ""); // no frame shown yet
     // The rebuilt bar keeps the group state of the editing commands.
     EXPECT_FALSE(Item(0, 0)->IsEnabled());
     EXPECT_FALSE(Item(1, 1)->IsEnabled());
