@@ -115,7 +115,10 @@ GifFrame* GifFrame::CreateFromLayout(wxXmlResource& resource, wxString* problem)
     {
         if (problem)
             *problem = _("The window layout \"MyFrame1\" could not be loaded.");
-        delete frame; // never became a native window
+        if (frame->GetHandle())
+            frame->Destroy();
+        else
+            delete frame; // never became a native window
         return nullptr;
     }
     wxString missing;
