@@ -12,6 +12,7 @@ packages=(
   libgif-dev
   imagemagick
   fonts-dejavu-core
+  fonts-wqy-microhei
 )
 
 missing=()

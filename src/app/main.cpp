@@ -1,10 +1,15 @@
-// Program entry of the window program (filled in by the application shell).
-#include <wx/app.h>
-#include <wx/frame.h>
+// Entry of the window program.
+#include "app/gifapp.h"
 
-class PlaceholderApp : public wxApp
+#include <wx/log.h>
+
+wxIMPLEMENT_WX_THEME_SUPPORT
+wxIMPLEMENT_APP_NO_MAIN(GifApp);
+
+int main(int argc, char** argv)
 {
-public:
-    bool OnInit() override { return false; }
-};
-wxIMPLEMENT_APP(PlaceholderApp);
+    // A released program does not stop on toolkit assertions.
+    wxSetAssertHandler(nullptr);
+    wxLog::SetLogLevel(wxLOG_Info);
+    return wxEntry(argc, argv);
+}

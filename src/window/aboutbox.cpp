@@ -1,0 +1,35 @@
+// The About box: product name and version, rights notice, product page link.
+
+#include "window/gifframe.h"
+
+#include "app/domainoption.h"
+#include "app/productinfo.h"
+
+#include <wx/dialog.h>
+#include <wx/hyperlink.h>
+#include <wx/log.h>
+#include <wx/stattext.h>
+#include <wx/xrc/xmlres.h>
+
+void GifFrame::OnAbout(wxCommandEvent&)
+{
+    wxLogNull quiet;
+    wxDialog dialog;
+    if (!wxXmlResource::Get()->LoadDialog(&dialog, this, "AboutDialog"))
+        return; // no layout, no box
+
+    const wxString buildDate(g_buildDate);
+    const wxString year = buildDate.AfterLast(' ');
+    if (wxStaticText* name = XRCCTRL(dialog, "m_static_version_name", wxStaticText))
+        name->SetLabel(wxString::Format("%s %s", GetProductDisplayName(), GetVersionString()));
+    if (wxStaticText* notice = XRCCTRL(dialog, "m_static_information", wxStaticText))
+        notice->SetLabel(_("Copyright") + " " + year + " " + GetCompanyName() + _(". All rights reserved."));
+    if (wxHyperlinkCtrl* link = XRCCTRL(dialog, "m_hyperlink", wxHyperlinkCtrl))
+    {
+        const wxString url = g_domainOption ? g_domainOption->GetProductUrl() : wxString();
+        link->SetLabel(url);
+        link->SetURL(url);
+    }
+    dialog.Fit();
+    dialog.ShowModal();
+}

@@ -1,0 +1,452 @@
+#include "window/gifframe.h"
+
+#include "app/desktop.h"
+#include "app/domainoption.h"
+#include "app/language.h"
+#include "app/paths.h"
+#include "app/productinfo.h"
+#include "app/trace.h"
+#include "app/userdata.h"
+#include "window/frameevents.h"
+#include "window/windowids.h"
+
+#include <wx/filefn.h>
+#include <wx/icon.h>
+#include <wx/image.h>
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+#include <wx/spinctrl.h>
+#include <wx/splitter.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/xrc/xmlres.h>
+
+
+wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
+    EVT_CLOSE(GifFrame::OnClose)
+    EVT_COMMAND(wxID_ANY, EVT_UPDATE_CHECK_DONE, GifFrame::OnUpdateCheckDone)
+    EVT_COMMAND(ID_IMAGE_LOAD_UPDATE, EVT_THREAD_UPDATE, GifFrame::OnImageLoadUpdate)
+    EVT_COMMAND(ID_SAVE_GIF_UPDATE, EVT_THREAD_UPDATE, GifFrame::OnSaveGifUpdate)
+wxEND_EVENT_TABLE()
+
+namespace
+{
+// Id of the "Insert Image" entry of the strip's context menu.
+const int kInsertImageMenuId = 0;
+
+// Every object the program looks up in "MyFrame1", with the class it must have.
+struct LayoutObject
+{
+    const char* name;
+    wxClassInfo* classInfo;
+};
+
+const LayoutObject kLayoutObjects[] = {
+    {"m_splitter3", wxCLASSINFO(wxSplitterWindow)},
+    {"m_panel_top", wxCLASSINFO(wxPanel)},
+    {"m_panel_down", wxCLASSINFO(wxPanel)},
+    {"m_spinctrl_delay", wxCLASSINFO(wxSpinCtrl)},
+    {"m_spinctrl_width", wxCLASSINFO(wxSpinCtrl)},
+    {"m_spinctrl_height", wxCLASSINFO(wxSpinCtrl)},
+    {"m_staticText_delay", wxCLASSINFO(wxStaticText)},
+    {"m_staticText_sec", wxCLASSINFO(wxStaticText)},
+    {"m_staticText_gif", wxCLASSINFO(wxStaticText)},
+    {"m_staticText_width", wxCLASSINFO(wxStaticText)},
+    {"m_staticText_wpx", wxCLASSINFO(wxStaticText)},
+    {"m_staticText_height", wxCLASSINFO(wxStaticText)},
+    {"m_staticText_hpx", wxCLASSINFO(wxStaticText)},
+    {"m_statusBar1", wxCLASSINFO(wxStatusBar)},
+    {"m_toolBar_button", wxCLASSINFO(wxToolBar)},
+};
+
+const char* const kTools[] = {"m_tool_play", "m_tool_delete", "m_tool_insert"};
+
+template <typename T>
+T* Lookup(wxWindow* parent, const char* name)
+{
+    return wxDynamicCast(parent->FindWindow(XRCID(name)), T);
+}
+
+// The first object of the layout that is missing or of the wrong class;
+// empty when the layout is complete.
+wxString FindMissingLayoutObject(wxWindow* frame)
+{
+    for (const LayoutObject& object : kLayoutObjects)
+    {
+        wxWindow* window = frame->FindWindow(XRCID(object.name));
+        if (!window || !window->IsKindOf(object.classInfo))
+            return object.name;
+    }
+    wxToolBar* toolBar = Lookup<wxToolBar>(frame, "m_toolBar_button");
+    for (const char* tool : kTools)
+    {
+        if (!toolBar->FindById(XRCID(tool)))
+            return tool;
+    }
+    return wxString();
+}
+
+// Label text with an accelerator; the accelerator is never translated.
+wxString WithAccel(const wxString& label, const char* accel)
+{
+    return label + "\t" + accel;
+}
+} // namespace
+
+GifFrame::GifFrame() = default;
+
+GifFrame::~GifFrame()
+{
+    // The strip is a child window and goes with the window tree; the timer
+    // must not fire into a half-destroyed frame.
+    m_timer.Stop();
+}
+
+GifFrame* GifFrame::CreateFromLayout(wxXmlResource& resource, wxString* problem)
+{
+    GifFrame* frame = new GifFrame;
+    if (!resource.LoadFrame(frame, nullptr, "MyFrame1"))
+    {
+        if (problem)
+            *problem = _("The window layout \"MyFrame1\" could not be loaded.");
+        if (frame->GetHandle())
+            frame->Destroy();
+        else
+            delete frame; // never became a native window
+        return nullptr;
+    }
+    wxString missing;
+    if (!frame->SetupFrame(&missing))
+    {
+        if (problem)
+            *problem = wxString::Format(_("The window layout \"MyFrame1\" has no control \"%s\"."), missing);
+        frame->Destroy();
+        return nullptr;
+    }
+    return frame;
+}
+
+bool GifFrame::SetupFrame(wxString* missing)
+{
+    // Refuse an incomplete layout up front rather than run with null members.
+    const wxString absent = FindMissingLayoutObject(this);
+    if (!absent.empty())
+    {
+        if (missing)
+            *missing = absent;
+        return false;
+    }
+
+    // 1. Interface language.
+    m_language = ReadLanguageFile();
+    ApplyLanguage(m_language);
+
+    // 2. Menu bar, with the item of m_language checked.
+    BuildMenuBar();
+
+    // 3. Handlers of the layout's controls and of the timer.
+    ConnectLayoutHandlers();
+
+    // 4, 5. Splitter and the top panel that hosts the strip.
+    m_splitter3 = Lookup<wxSplitterWindow>(this, "m_splitter3");
+    m_panel_top = Lookup<wxPanel>(this, "m_panel_top");
+    m_panel_top->SetSizer(new wxBoxSizer(wxHORIZONTAL), true);
+    CreateThumbnailStrip();
+
+    // 6. Preview surface.
+    m_panel_down = Lookup<wxPanel>(this, "m_panel_down");
+    m_panel_down->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
+
+    // 7. Preview timer.
+    m_timer.SetOwner(this, ID_PREVIEW_TIMER);
+
+    // 8. Spin controls.
+    m_spinctrl_delay = Lookup<wxSpinCtrl>(this, "m_spinctrl_delay");
+    m_spinctrl_width = Lookup<wxSpinCtrl>(this, "m_spinctrl_width");
+    m_spinctrl_height = Lookup<wxSpinCtrl>(this, "m_spinctrl_height");
+
+    // 9. Labels of the spin-control row.
+    m_staticText_delay = Lookup<wxStaticText>(this, "m_staticText_delay");
+    m_staticText_sec = Lookup<wxStaticText>(this, "m_staticText_sec");
+    m_staticText_gif = Lookup<wxStaticText>(this, "m_staticText_gif");
+    m_staticText_width = Lookup<wxStaticText>(this, "m_staticText_width");
+    m_staticText_wpx = Lookup<wxStaticText>(this, "m_staticText_wpx");
+    m_staticText_height = Lookup<wxStaticText>(this, "m_staticText_height");
+    m_staticText_hpx = Lookup<wxStaticText>(this, "m_staticText_hpx");
+    SetSpinRowLabels();
+
+    // 10. Status bar: GIF name and size, current frame, rest.
+    m_statusBar1 = Lookup<wxStatusBar>(this, "m_statusBar1");
+    const int widths[] = {200, 400, -1};
+    m_statusBar1->SetFieldsCount(3, widths);
+
+    // 11. Toolbar.
+    m_toolBar_button = Lookup<wxToolBar>(this, "m_toolBar_button");
+
+    // 12. Nothing to edit yet.
+    EnableFrameCommands(false);
+
+    // 13.
+    m_ref_width = m_ref_height = 0;
+    m_preview_index = 0;
+    m_loop_count = 0;
+    m_loops_played = 0;
+    m_project_delay = m_project_width = m_project_height = m_project_count = 0;
+    m_saved_count = m_saved_delay = m_saved_width = m_saved_height = 0;
+
+    // 14. Window icon; a missing file keeps the default icon.
+    const wxString iconPath = GetInstallRoot() + "/Themes/application.ico";
+    WriteTraceLine(iconPath);
+    {
+        wxLogNull quiet;
+        wxIcon icon;
+        if (wxFileExists(iconPath) && icon.LoadFile(iconPath, wxBITMAP_TYPE_ICO))
+            SetIcon(icon);
+    }
+
+    // 15, 16.
+    SetTitle(GetProductDisplayName());
+    m_playing = false;
+    return true;
+}
+
+void GifFrame::CreateThumbnailStrip()
+{
+    // The strip joins the top panel's sizer here once it exists.
+}
+
+int GifFrame::GetFrameCount() const
+{
+    return 0;
+}
+
+void GifFrame::ConnectLayoutHandlers()
+{
+    Bind(wxEVT_MENU, &GifFrame::OnRunAnimation, this, XRCID("m_tool_play"));
+    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, XRCID("m_tool_delete"));
+    Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, XRCID("m_tool_insert"));
+    Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
+    // The strip's context menu uses fixed ids; it is shown with this frame
+    // as its window, so its commands arrive here.
+    Bind(wxEVT_MENU, &GifFrame::OnInsertImage, this, kInsertImageMenuId);
+    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, wxID_DELETE);
+    Bind(wxEVT_TEXT, &GifFrame::OnSetDelay, this, XRCID("m_spinctrl_delay"));
+    Bind(wxEVT_TEXT, &GifFrame::OnSetWidth, this, XRCID("m_spinctrl_width"));
+    Bind(wxEVT_TEXT, &GifFrame::OnSetHeight, this, XRCID("m_spinctrl_height"));
+    Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, &GifFrame::OnChangeSplitterWindow, this, XRCID("m_splitter3"));
+    Bind(wxEVT_TIMER, &GifFrame::OnPreviewTimer, this, ID_PREVIEW_TIMER);
+}
+
+void GifFrame::BuildMenuBar()
+{
+    // Handlers are bound to the menus themselves, so that they go with the
+    // old bar: a rebuilt bar gets fresh item ids, and an id released by the
+    // old bar may be handed out again for a different item.
+    wxMenuBar* menubar = new wxMenuBar;
+
+    m_menu_file = new wxMenu;
+    m_item_save = m_menu_file->Append(wxID_ANY, _("Save"));
+    m_item_save_as = m_menu_file->Append(wxID_ANY, _("Save As"));
+    m_item_open_project = m_menu_file->Append(wxID_ANY, _("Open Project"));
+    m_item_save_project = m_menu_file->Append(wxID_ANY, WithAccel(_("Save Project"), "Ctrl+S"));
+    m_item_exit = m_menu_file->Append(wxID_ANY, WithAccel(_("Exit"), "Ctrl+Q"));
+
+    m_menu_frame = new wxMenu;
+    m_item_add_image = m_menu_frame->Append(wxID_ANY, WithAccel(_("Add Image"), "Ctrl+Ins"));
+    m_item_delete = m_menu_frame->Append(wxID_ANY, WithAccel(_("Delete"), "Ctrl+Del"));
+    m_item_clear_all = m_menu_frame->Append(wxID_ANY, _("Clear All"));
+
+    m_menu_animation = new wxMenu;
+    m_item_run_animation = m_menu_animation->Append(wxID_ANY, WithAccel(_("Run animation"), "Ctrl+P"));
+    m_item_loop_count = m_menu_animation->Append(wxID_ANY, _("Loop Count"));
+
+    m_menu_language = new wxMenu;
+    m_item_lang_zh_cn = m_menu_language->AppendCheckItem(LANG_ID_CHINESE_SIMPLIFIED, wxString::FromUTF8("中文简体"));
+    m_item_lang_zh_tw = m_menu_language->AppendCheckItem(LANG_ID_CHINESE_TRADITIONAL, wxString::FromUTF8("中文繁体"));
+    m_item_lang_de = m_menu_language->AppendCheckItem(LANG_ID_GERMAN, "Deutsch");
+    m_item_lang_en = m_menu_language->AppendCheckItem(LANG_ID_ENGLISH, "English");
+    m_item_lang_fr = m_menu_language->AppendCheckItem(LANG_ID_FRENCH, wxString::FromUTF8("Français"));
+    m_item_lang_it = m_menu_language->AppendCheckItem(LANG_ID_ITALIAN, "Italiano");
+    m_item_lang_ja = m_menu_language->AppendCheckItem(LANG_ID_JAPANESE, wxString::FromUTF8("日本語"));
+    if (m_menu_language->FindItem(m_language))
+        m_menu_language->Check(m_language, true);
+
+    m_menu_help = new wxMenu;
+    m_item_help = m_menu_help->Append(wxID_ANY, _("Help"));
+    m_menu_help->AppendSubMenu(m_menu_language, _("Language"));
+    m_item_support = m_menu_help->Append(wxID_ANY, _("Support"));
+    m_item_check_update = m_menu_help->Append(wxID_ANY, _("Check for Update"));
+    m_item_about = m_menu_help->Append(wxID_ANY, _("About"));
+
+    m_menu_file->Bind(wxEVT_MENU, &GifFrame::OnSave, this, m_item_save->GetId());
+    m_menu_file->Bind(wxEVT_MENU, &GifFrame::OnSaveAs, this, m_item_save_as->GetId());
+    m_menu_file->Bind(wxEVT_MENU, &GifFrame::OnOpenProject, this, m_item_open_project->GetId());
+    m_menu_file->Bind(wxEVT_MENU, &GifFrame::OnSaveProject, this, m_item_save_project->GetId());
+    m_menu_file->Bind(wxEVT_MENU, &GifFrame::OnExit, this, m_item_exit->GetId());
+    m_menu_frame->Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, m_item_add_image->GetId());
+    m_menu_frame->Bind(wxEVT_MENU, &GifFrame::OnDelete, this, m_item_delete->GetId());
+    m_menu_frame->Bind(wxEVT_MENU, &GifFrame::OnClearAll, this, m_item_clear_all->GetId());
+    m_menu_animation->Bind(wxEVT_MENU, &GifFrame::OnRunAnimation, this, m_item_run_animation->GetId());
+    m_menu_animation->Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, m_item_loop_count->GetId());
+    m_menu_help->Bind(wxEVT_MENU, &GifFrame::OnHelp, this, m_item_help->GetId());
+    m_menu_help->Bind(wxEVT_MENU, &GifFrame::OnSupport, this, m_item_support->GetId());
+    m_menu_help->Bind(wxEVT_MENU, &GifFrame::OnCheckUpdate, this, m_item_check_update->GetId());
+    m_menu_help->Bind(wxEVT_MENU, &GifFrame::OnAbout, this, m_item_about->GetId());
+    for (wxMenuItem* item : m_menu_language->GetMenuItems())
+        m_menu_language->Bind(wxEVT_MENU, &GifFrame::OnSelectLanguage, this, item->GetId());
+
+    menubar->Append(m_menu_file, _("File"));
+    menubar->Append(m_menu_frame, _("Frame"));
+    menubar->Append(m_menu_animation, _("Animation"));
+    menubar->Append(m_menu_help, _("Help"));
+
+    wxMenuBar* old = GetMenuBar();
+    SetMenuBar(menubar);
+    m_menubar = menubar;
+    delete old; // the frame lets go of a replaced bar without deleting it
+}
+
+void GifFrame::EnableFrameCommands(bool enable)
+{
+    m_item_save->Enable(enable);
+    m_item_save_as->Enable(enable);
+    m_item_delete->Enable(enable);
+    m_item_clear_all->Enable(enable);
+    m_item_run_animation->Enable(enable);
+    m_item_loop_count->Enable(enable);
+    m_toolBar_button->EnableTool(XRCID("m_tool_delete"), enable);
+    m_toolBar_button->EnableTool(XRCID("m_tool_play"), enable);
+    m_spinctrl_delay->Enable(enable);
+    m_spinctrl_width->Enable(enable);
+    m_spinctrl_height->Enable(enable);
+    m_item_save_project->Enable(enable);
+}
+
+void GifFrame::StopPreview()
+{
+    m_timer.Stop();
+    m_preview_index = 0;
+    SetRunLook();
+    m_playing = false;
+}
+
+void GifFrame::SetRunLook()
+{
+    wxLogNull quiet;
+    const wxBitmap play(GetInstallRoot() + "/Themes/play.png", wxBITMAP_TYPE_ANY);
+    if (m_toolBar_button && play.IsOk())
+        m_toolBar_button->SetToolNormalBitmap(XRCID("m_tool_play"), play);
+    if (m_item_run_animation)
+        m_item_run_animation->SetItemLabel(WithAccel(_("Run animation"), "Ctrl+P"));
+}
+
+void GifFrame::ApplyLanguage(int id)
+{
+    // The old locale goes first, so that the new one is created while the
+    // application locale is the active one.
+    m_frame_locale.reset();
+    m_frame_locale = CreateWindowLocale(id);
+}
+
+void GifFrame::SetSpinRowLabels()
+{
+    m_staticText_delay->SetLabel(_("Delay ") + ":");
+    m_staticText_sec->SetLabel("1/100" + _("sec "));
+    m_staticText_gif->SetLabel(_("GIF") + ":");
+    m_staticText_width->SetLabel(_("Width") + ":");
+    m_staticText_wpx->SetLabel(_("px"));
+    m_staticText_height->SetLabel(_("Height") + ":");
+    m_staticText_hpx->SetLabel(_("px"));
+}
+
+void GifFrame::RefreshWindowTexts()
+{
+    SetSpinRowLabels();
+    // The frame text describes the frame last shown; with none shown there
+    // is nothing to describe.
+    wxString frameText;
+    if (m_shown_bitmap.IsOk())
+        frameText = m_image_path + " " + _("Width") + ":" + wxString::Format("%d", m_shown_bitmap.GetWidth()) + _("px") +
+                    "," + _("Height") + wxString::Format(":%d ", m_shown_bitmap.GetHeight()) + _("px");
+    m_statusBar1->SetStatusText(frameText, 1);
+    ResetOutputSize();
+    SetTitle(GetProductDisplayName());
+    // Labels changed length: let the spin row take its new widths.
+    Layout();
+}
+
+void GifFrame::OnSelectLanguage(wxCommandEvent& event)
+{
+    m_language = event.GetId();
+    WriteLanguageFile(m_language);
+    ApplyLanguage(m_language);
+    BuildMenuBar();
+    // The new bar starts with every command enabled; keep the group state.
+    EnableFrameCommands(GetFrameCount() > 0);
+    RefreshWindowTexts();
+}
+
+void GifFrame::OnExit(wxCommandEvent&)
+{
+    Close();
+}
+
+void GifFrame::OnHelp(wxCommandEvent&)
+{
+    StopPreview();
+    if (g_domainOption)
+        OpenWebPage(g_domainOption->GetHelpUrl());
+}
+
+void GifFrame::OnSupport(wxCommandEvent&)
+{
+    StopPreview();
+    if (g_domainOption)
+        OpenWebPage(g_domainOption->GetSupportUrl());
+}
+
+void GifFrame::OnClose(wxCloseEvent& event)
+{
+    StopPreview();
+    const int frames = GetFrameCount();
+    if (frames == 0)
+    {
+        Destroy();
+        return;
+    }
+    if (m_spinctrl_delay->GetValue() == m_project_delay && m_spinctrl_width->GetValue() == m_project_width &&
+        m_spinctrl_height->GetValue() == m_project_height && frames == m_project_count)
+    {
+        Destroy();
+        return;
+    }
+
+    // A close that cannot be refused (session end) gets no Cancel button.
+    long style = wxYES_NO | wxNO_DEFAULT | wxICON_WARNING;
+    if (event.CanVeto())
+        style |= wxCANCEL;
+    wxMessageDialog ask(this,
+                        _("The project is unsaved,you can continue to edit\n your project when you open it next "
+                          "time,do you \nwant to save the project now?"),
+                        _("Warning"), style);
+    switch (ask.ShowModal())
+    {
+    case wxID_YES:
+        // A save that did not happen (cancelled or failed) keeps the window,
+        // so that the frames are not lost.
+        if (SaveProject() || !event.CanVeto())
+            Destroy();
+        break;
+    case wxID_NO:
+        Destroy();
+        break;
+    default:
+        break; // Cancel: the window stays open
+    }
+}

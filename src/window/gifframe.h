@@ -1,0 +1,195 @@
+#pragma once
+// The main window: frame list strip, preview panel, toolbar, spin-control row
+// and status bar, laid out by the XRC object "MyFrame1". The menu bar is built
+// in code so that it can be rebuilt in another language.
+
+#include <wx/bitmap.h>
+#include <wx/frame.h>
+#include <wx/string.h>
+#include <wx/timer.h>
+
+#include <memory>
+
+class wxCloseEvent;
+class wxCommandEvent;
+class wxImage;
+class wxLocale;
+class wxMenu;
+class wxMenuBar;
+class wxMenuItem;
+class wxPanel;
+class wxProgressDialog;
+class wxSpinCtrl;
+class wxSplitterEvent;
+class wxSplitterWindow;
+class wxStaticText;
+class wxStatusBar;
+class wxThumbnailCtrl;
+class wxTimerEvent;
+class wxToolBar;
+class wxXmlNode;
+class wxXmlResource;
+
+class GifFrame : public wxFrame
+{
+public:
+    // Empty frame without a native window; it is filled from XRC.
+    GifFrame();
+    ~GifFrame() override;
+
+    // Loads "MyFrame1" from the resource and finishes it with SetupFrame.
+    // Returns null, with the reason in problem, when the layout is missing or
+    // lacks one of the named controls; nothing half-built is left behind.
+    static GifFrame* CreateFromLayout(wxXmlResource& resource, wxString* problem);
+
+    // Finishes the window loaded from XRC: language, menu bar, connections,
+    // child controls, icon and title. Returns false (with the missing XRC
+    // name in missing) and changes nothing when the layout is incomplete.
+    virtual bool SetupFrame(wxString* missing = nullptr);
+
+    // Creates the menu bar in the current language and installs it.
+    void BuildMenuBar();
+    // Enables or disables the editing commands as a group.
+    void EnableFrameCommands(bool enable);
+    // Stops a running preview and rewinds it to the first frame.
+    void StopPreview();
+    // Idle look of the play tool and the Run animation item.
+    void SetRunLook();
+    // Switches the window locale to the program language id.
+    void ApplyLanguage(int id);
+    // Re-applies the texts set in code (after a language switch).
+    void RefreshWindowTexts();
+    // Derives the output size from the frames (shows 0 and 0 without frames).
+    void ResetOutputSize();
+
+    // Number of frames in the strip.
+    int GetFrameCount() const;
+
+    int GetLanguage() const { return m_language; }
+    bool IsPlaying() const { return m_playing; }
+
+private:
+    // Creates the thumbnail strip inside m_panel_top.
+    void CreateThumbnailStrip();
+    void ConnectLayoutHandlers();
+    void SetSpinRowLabels();
+    // Saves the project file; false when nothing was saved.
+    bool SaveProject();
+
+    // Menu, tool and control commands.
+    void OnSave(wxCommandEvent& event);
+    void OnSaveAs(wxCommandEvent& event);
+    void OnOpenProject(wxCommandEvent& event);
+    void OnSaveProject(wxCommandEvent& event);
+    void OnExit(wxCommandEvent& event);
+    void OnAddImage(wxCommandEvent& event);
+    void OnDelete(wxCommandEvent& event);
+    void OnInsertImage(wxCommandEvent& event);
+    void OnClearAll(wxCommandEvent& event);
+    void OnRunAnimation(wxCommandEvent& event);
+    void OnLoopCount(wxCommandEvent& event);
+    void OnHelp(wxCommandEvent& event);
+    void OnSupport(wxCommandEvent& event);
+    void OnCheckUpdate(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+    void OnSelectLanguage(wxCommandEvent& event);
+    void OnPreviewTimer(wxTimerEvent& event);
+    void OnSetDelay(wxCommandEvent& event);
+    void OnSetWidth(wxCommandEvent& event);
+    void OnSetHeight(wxCommandEvent& event);
+    void OnChangeSplitterWindow(wxSplitterEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnUpdateCheckDone(wxCommandEvent& event);
+    void OnImageLoadUpdate(wxCommandEvent& event);
+    void OnSaveGifUpdate(wxCommandEvent& event);
+
+    wxSplitterWindow* m_splitter3 = nullptr;
+    wxPanel* m_panel_top = nullptr;
+    wxPanel* m_panel_down = nullptr;
+    wxProgressDialog* m_load_progress = nullptr;
+    wxProgressDialog* m_save_progress = nullptr;
+
+    wxMenuBar* m_menubar = nullptr;
+    wxMenu* m_menu_file = nullptr;
+    wxMenu* m_menu_frame = nullptr;
+    wxMenu* m_menu_animation = nullptr;
+    wxMenu* m_menu_help = nullptr;
+    wxMenuItem* m_item_open_project = nullptr;
+    wxMenuItem* m_item_save = nullptr;
+    wxMenuItem* m_item_save_as = nullptr;
+    wxMenuItem* m_item_save_project = nullptr;
+    wxMenuItem* m_item_exit = nullptr;
+    wxMenuItem* m_item_add_image = nullptr;
+    wxMenuItem* m_item_delete = nullptr;
+    wxMenuItem* m_item_clear_all = nullptr;
+    wxMenuItem* m_item_run_animation = nullptr;
+    wxMenuItem* m_item_loop_count = nullptr;
+    wxMenuItem* m_item_help = nullptr;
+    wxMenu* m_menu_language = nullptr;
+    wxMenuItem* m_item_support = nullptr;
+    wxMenuItem* m_item_check_update = nullptr;
+    wxMenuItem* m_item_about = nullptr;
+    wxMenuItem* m_item_lang_zh_cn = nullptr;
+    wxMenuItem* m_item_lang_zh_tw = nullptr;
+    wxMenuItem* m_item_lang_de = nullptr;
+    wxMenuItem* m_item_lang_en = nullptr;
+    wxMenuItem* m_item_lang_fr = nullptr;
+    wxMenuItem* m_item_lang_it = nullptr;
+    wxMenuItem* m_item_lang_ja = nullptr;
+
+    wxStaticText* m_staticText_delay = nullptr;
+    wxStaticText* m_staticText_sec = nullptr;
+    wxStaticText* m_staticText_gif = nullptr;
+    wxStaticText* m_staticText_width = nullptr;
+    wxStaticText* m_staticText_wpx = nullptr;
+    wxStaticText* m_staticText_height = nullptr;
+    wxStaticText* m_staticText_hpx = nullptr;
+
+    // Spin values and frame count as of the last project open or save.
+    int m_project_delay = 0;
+    int m_project_width = 0;
+    int m_project_height = 0;
+    int m_project_count = 0;
+    // Frame count and spin values as of the last GIF save.
+    int m_saved_count = 0;
+    int m_saved_delay = 0;
+    int m_saved_width = 0;
+    int m_saved_height = 0;
+
+    wxToolBar* m_toolBar_button = nullptr;
+    wxThumbnailCtrl* m_thumbnail_ctrl = nullptr;
+    wxTimer m_timer;
+    wxImage* m_current_image = nullptr;
+
+    int m_ref_width = 0;
+    int m_ref_height = 0;
+    int m_out_width = 0;
+    int m_out_height = 0;
+
+    wxString m_gif_path;
+    wxString m_gif_file_name;
+    wxString m_gif_name;
+    wxString m_project_path;
+    wxString m_project_file_name;
+    wxString m_image_path;
+    wxBitmap m_shown_bitmap;
+
+    int m_preview_index = 0;
+    int m_loop_count = 0;
+    int m_loops_played = 0;
+    int m_language = 0;
+
+    wxSpinCtrl* m_spinctrl_delay = nullptr;
+    wxSpinCtrl* m_spinctrl_width = nullptr;
+    wxSpinCtrl* m_spinctrl_height = nullptr;
+    wxStatusBar* m_statusBar1 = nullptr;
+
+    // Working pointers while the project document is built.
+    wxXmlNode* m_project_root_node = nullptr;
+    wxXmlNode* m_project_frames_node = nullptr;
+
+    std::unique_ptr<wxLocale> m_frame_locale;
+    bool m_playing = false;
+
+    wxDECLARE_EVENT_TABLE();
+};
