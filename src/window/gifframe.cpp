@@ -8,6 +8,8 @@
 #include "app/trace.h"
 #include "app/userdata.h"
 #include "window/frameevents.h"
+#include "window/thumbnailctrl.h"
+#include "window/thumbnailevent.h"
 #include "window/windowids.h"
 
 #include <wx/filefn.h>
@@ -29,6 +31,8 @@
 
 
 wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
+    EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailLeftClick)
+    EVT_THUMBNAIL_RIGHT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailRightClick)
     EVT_CLOSE(GifFrame::OnClose)
     EVT_COMMAND(wxID_ANY, EVT_UPDATE_CHECK_DONE, GifFrame::OnUpdateCheckDone)
     EVT_COMMAND(ID_IMAGE_LOAD_UPDATE, EVT_THREAD_UPDATE, GifFrame::OnImageLoadUpdate)
@@ -103,9 +107,11 @@ GifFrame::GifFrame() = default;
 
 GifFrame::~GifFrame()
 {
-    // The strip is a child window and goes with the window tree; the timer
-    // must not fire into a half-destroyed frame.
+    // The timer must not fire into a half-destroyed frame, and the strip with
+    // its entries goes before the rest of the window.
     m_timer.Stop();
+    delete m_thumbnail_ctrl;
+    m_thumbnail_ctrl = nullptr;
 }
 
 GifFrame* GifFrame::CreateFromLayout(wxXmlResource& resource, wxString* problem)
@@ -218,12 +224,14 @@ bool GifFrame::SetupFrame(wxString* missing)
 
 void GifFrame::CreateThumbnailStrip()
 {
-    // The strip joins the top panel's sizer here once it exists.
+    m_thumbnail_ctrl = new wxThumbnailCtrl(m_panel_top, wxDefaultPosition, m_panel_top->GetSize());
+    m_panel_top->GetSizer()->Add(m_thumbnail_ctrl, 1, wxEXPAND, 0);
+    m_thumbnail_ctrl->SetBackgroundColour(wxColour(176, 223, 227, 255));
 }
 
 int GifFrame::GetFrameCount() const
 {
-    return 0;
+    return m_thumbnail_ctrl ? m_thumbnail_ctrl->GetCount() : 0;
 }
 
 void GifFrame::ConnectLayoutHandlers()
@@ -395,6 +403,16 @@ void GifFrame::OnSelectLanguage(wxCommandEvent& event)
 void GifFrame::OnExit(wxCommandEvent&)
 {
     Close();
+}
+
+void GifFrame::OnThumbnailRightClick(wxThumbnailEvent&)
+{
+    StopPreview();
+    // The items send the ids bound in ConnectLayoutHandlers.
+    wxMenu menu;
+    menu.Append(kInsertImageMenuId, _("&Insert Image"));
+    menu.Append(wxID_DELETE, _("&Delete"));
+    PopupMenu(&menu);
 }
 
 void GifFrame::OnHelp(wxCommandEvent&)

@@ -25,6 +25,7 @@ class wxSplitterWindow;
 class wxStaticText;
 class wxStatusBar;
 class wxThumbnailCtrl;
+class wxThumbnailEvent;
 class wxTimerEvent;
 class wxToolBar;
 class wxXmlNode;
@@ -64,6 +65,7 @@ public:
 
     // Number of frames in the strip.
     int GetFrameCount() const;
+    wxThumbnailCtrl* GetThumbnailCtrl() const { return m_thumbnail_ctrl; }
 
     int GetLanguage() const { return m_language; }
     bool IsPlaying() const { return m_playing; }
@@ -98,6 +100,8 @@ private:
     void OnSetWidth(wxCommandEvent& event);
     void OnSetHeight(wxCommandEvent& event);
     void OnChangeSplitterWindow(wxSplitterEvent& event);
+    void OnThumbnailLeftClick(wxThumbnailEvent& event);
+    void OnThumbnailRightClick(wxThumbnailEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnUpdateCheckDone(wxCommandEvent& event);
     void OnImageLoadUpdate(wxCommandEvent& event);

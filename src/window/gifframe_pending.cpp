@@ -5,6 +5,7 @@
 // the file of its feature when that feature is written.
 
 #include "window/gifframe.h"
+#include "window/thumbnailevent.h"
 
 #include <wx/spinctrl.h>
 #include <wx/splitter.h>
@@ -32,6 +33,13 @@ void GifFrame::OnSaveProject(wxCommandEvent&)
 bool GifFrame::SaveProject()
 {
     return false;
+}
+
+void GifFrame::OnThumbnailLeftClick(wxThumbnailEvent&)
+{
+    // Showing the clicked frame arrives with the preview.
+    if (GetFrameCount() > 0)
+        StopPreview();
 }
 
 void GifFrame::OnAddImage(wxCommandEvent&)

@@ -7,6 +7,9 @@
 #include "app/userdata.h"
 #include "support/testsupport.h"
 #include "window/gifframe.h"
+#include "window/imagethumbnailitem.h"
+#include "window/thumbnailctrl.h"
+#include "window/windowids.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -15,6 +18,7 @@
 #include <wx/filefn.h>
 #include <wx/log.h>
 #include <wx/menu.h>
+#include <wx/panel.h>
 #include <wx/modalhook.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
@@ -31,15 +35,16 @@ namespace
 class DialogCounter : public wxModalDialogHook
 {
 public:
-    DialogCounter() { Register(); }
+    explicit DialogCounter(int answer = wxID_CANCEL) : m_answer(answer) { Register(); }
     int shown = 0;
 
 protected:
     int Enter(wxDialog*) override
     {
         ++shown;
-        return wxID_CANCEL;
+        return m_answer;
     }
+    const int m_answer;
     void Exit(wxDialog*) override {}
 };
 
@@ -95,6 +100,17 @@ protected:
         return m_frame->GetToolBar()->GetToolEnabled(XRCID(name));
     }
     wxString LabelOf(const char* name) const { return XRCCTRL(*m_frame, name, wxStaticText)->GetLabel(); }
+
+    // Puts `count` frames of one small picture into the window's strip.
+    void AddFrames(int count)
+    {
+        const wxString path = m_documents.File("frame.png");
+        wxImage picture(40, 30);
+        picture.SetRGB(wxRect(0, 0, 40, 30), 200, 40, 40);
+        ASSERT_TRUE(picture.SaveFile(path, wxBITMAP_TYPE_PNG));
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(m_frame->GetThumbnailCtrl()->Append(new wxImageThumbnailItem(new wxImage(picture), 0, path), 10), i);
+    }
 
     testsupport::TempDir m_documents;
     std::vector<wxString> m_opened;
@@ -385,4 +401,37 @@ TEST_F(MainWindowTest, AboutBoxShowsNameVersionNoticeAndProductPage)
     EXPECT_EQ(about.shown, 2);
     EXPECT_EQ(about.versionName, "Tavrinex Gloamer 3.0.19");
     EXPECT_EQ(about.link, "");
+}
+
+TEST_F(MainWindowTest, StripFillsTheTopPanel)
+{
+    ASSERT_TRUE(Create());
+    wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
+    ASSERT_NE(strip, nullptr);
+    wxWindow* top = XRCCTRL(*m_frame, "m_panel_top", wxPanel);
+    EXPECT_EQ(strip->GetParent(), top);
+    EXPECT_EQ(strip->GetId(), ID_THUMBNAIL_CTRL);
+    EXPECT_EQ(strip->GetBackgroundColour(), wxColour(176, 223, 227));
+    top->Layout();
+    EXPECT_EQ(strip->GetSize(), top->GetClientSize());
+    EXPECT_EQ(m_frame->GetFrameCount(), 0);
+    AddFrames(3);
+    EXPECT_EQ(m_frame->GetFrameCount(), 3);
+}
+
+TEST_F(MainWindowTest, CloseWithUnsavedFramesAsksAndCancelKeepsTheWindow)
+{
+    ASSERT_TRUE(Create());
+    AddFrames(2);
+    {
+        DialogCounter cancel(wxID_CANCEL);
+        m_frame->Close();
+        EXPECT_EQ(cancel.shown, 1);
+        EXPECT_FALSE(wxTheApp->IsScheduledForDestruction(m_frame));
+        EXPECT_EQ(m_frame->GetFrameCount(), 2);
+    }
+    DialogCounter no(wxID_NO);
+    m_frame->Close();
+    EXPECT_EQ(no.shown, 1);
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame));
 }
