@@ -14,47 +14,56 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/dialog.h>
-#include <wx/hyperlink.h>
 #include <wx/filefn.h>
+#include <wx/hyperlink.h>
 #include <wx/log.h>
 #include <wx/menu.h>
-#include <wx/panel.h>
 #include <wx/modalhook.h>
+#include <wx/panel.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
+#include <functional>
 #include <vector>
 
 namespace
 {
-// Answers every modal dialog with Cancel and counts them, so that a test can
-// prove that no question was asked.
+// Answers every modal dialog and counts them, so that a test can prove that
+// no question was asked; `look` may read the dialog first.
 class DialogCounter : public wxModalDialogHook
 {
 public:
-    explicit DialogCounter(int answer = wxID_CANCEL) : m_answer(answer) { Register(); }
+    explicit DialogCounter(int answer = wxID_CANCEL, std::function<void(wxDialog*)> look = {})
+        : m_answer(answer), m_look(std::move(look))
+    {
+        Register();
+    }
     int shown = 0;
 
 protected:
-    int Enter(wxDialog*) override
+    int Enter(wxDialog* dialog) override
     {
         ++shown;
+        if (m_look)
+            m_look(dialog);
         return m_answer;
     }
-    const int m_answer;
     void Exit(wxDialog*) override {}
+    const int m_answer;
+    const std::function<void(wxDialog*)> m_look;
 };
+
+const int kLanguageIds[] = {46, 47, 89, 58, 80, 110, 112};
 
 class MainWindowTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
-        // Messages to stderr and assertions as test failures, never a
-        // pop-up that would wait for a click.
+        // Messages to stderr and assertions as failures, never a pop-up.
         delete wxLog::SetActiveTarget(new wxLogStderr);
         wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& cond,
                               const wxString& msg) { ADD_FAILURE_AT(file.c_str(), line) << cond << " " << msg; });
@@ -66,15 +75,13 @@ protected:
     {
         SetDocumentsDirOverride(m_documents.Path());
         SetWebPageOpener([this](const wxString& url) { m_opened.push_back(url); });
+        g_domainOption = new DomainOption(GetInstallRoot() + "/option.cfg");
+        ASSERT_TRUE(g_domainOption->Load());
     }
 
     void TearDown() override
     {
-        if (m_frame && !wxTheApp->IsScheduledForDestruction(m_frame))
-            m_frame->Destroy();
-        // Delete it now: its locale must go before the next test makes one.
-        wxTheApp->ProcessIdle();
-        m_frame = nullptr;
+        Destroy();
         delete g_domainOption;
         g_domainOption = nullptr;
         SetWebPageOpener(DesktopOpener());
@@ -88,25 +95,44 @@ protected:
         EXPECT_NE(m_frame, nullptr) << problem;
         return m_frame;
     }
-
-    void SaveLanguage(const std::string& content) { testsupport::WriteBytes(GetLanguageFilePath(), content); }
+    // Deletes the window now: its locale must go before the next one is made.
+    void Destroy()
+    {
+        if (m_frame && !wxTheApp->IsScheduledForDestruction(m_frame))
+            m_frame->Destroy();
+        wxTheApp->ProcessIdle();
+        m_frame = nullptr;
+    }
 
     wxMenu* Menu(int index) const { return m_frame->GetMenuBar()->GetMenu(index); }
     wxMenuItem* Item(int menu, int index) const { return Menu(menu)->FindItemByPosition(index); }
     wxMenu* LanguageMenu() const { return Item(3, 1)->GetSubMenu(); }
-
-    bool ToolEnabled(const char* name) const
-    {
-        return m_frame->GetToolBar()->GetToolEnabled(XRCID(name));
-    }
+    void Send(int menu, int index) const { Menu(menu)->SendEvent(Item(menu, index)->GetId()); }
     wxString LabelOf(const char* name) const { return XRCCTRL(*m_frame, name, wxStaticText)->GetLabel(); }
+
+    // The editing commands follow `frames`; the others are always enabled.
+    void ExpectCommandsEnabled(bool frames) const
+    {
+        const std::vector<std::vector<bool>> always = {
+            {false, false, true, false, true}, {true, false, false}, {false, false}, {true, true, true, true, true}};
+        for (size_t m = 0; m < always.size(); ++m)
+            for (size_t i = 0; i < always[m].size(); ++i)
+                EXPECT_EQ(Item(m, i)->IsEnabled(), frames || always[m][i]) << "menu " << m << " item " << i;
+        for (int id : kLanguageIds)
+            EXPECT_TRUE(LanguageMenu()->IsEnabled(id)) << id;
+        wxToolBar* tools = m_frame->GetToolBar();
+        EXPECT_EQ(tools->GetToolEnabled(XRCID("m_tool_play")), frames);
+        EXPECT_EQ(tools->GetToolEnabled(XRCID("m_tool_delete")), frames);
+        EXPECT_TRUE(tools->GetToolEnabled(XRCID("m_tool_insert")));
+        for (const char* spin : {"m_spinctrl_delay", "m_spinctrl_width", "m_spinctrl_height"})
+            EXPECT_EQ(XRCCTRL(*m_frame, spin, wxSpinCtrl)->IsEnabled(), frames) << spin;
+    }
 
     // Puts `count` frames of one small picture into the window's strip.
     void AddFrames(int count)
     {
         const wxString path = m_documents.File("frame.png");
         wxImage picture(40, 30);
-        picture.SetRGB(wxRect(0, 0, 40, 30), 200, 40, 40);
         ASSERT_TRUE(picture.SaveFile(path, wxBITMAP_TYPE_PNG));
         for (int i = 0; i < count; ++i)
             ASSERT_EQ(m_frame->GetThumbnailCtrl()->Append(new wxImageThumbnailItem(new wxImage(picture), 0, path), 10), i);
@@ -116,138 +142,83 @@ protected:
     std::vector<wxString> m_opened;
     GifFrame* m_frame = nullptr;
 };
-
-const char* const kLanguageLabels[] = {"中文简体", "中文繁体", "Deutsch", "English", "Français", "Italiano", "日本語"};
-const int kLanguageIds[] = {46, 47, 89, 58, 80, 110, 112};
 } // namespace
 
 TEST_F(MainWindowTest, MenuBarHasEveryItemWithItsAccelerator)
 {
     ASSERT_TRUE(Create());
-    wxMenuBar* bar = m_frame->GetMenuBar();
-    ASSERT_EQ(bar->GetMenuCount(), 4u);
-    EXPECT_EQ(bar->GetMenuLabelText(0), "File");
-    EXPECT_EQ(bar->GetMenuLabelText(1), "Frame");
-    EXPECT_EQ(bar->GetMenuLabelText(2), "Animation");
-    EXPECT_EQ(bar->GetMenuLabelText(3), "Help");
-
+    const wxString menus[] = {"File", "Frame", "Animation", "Help"};
     const std::vector<std::vector<wxString>> expected = {
         {"Save", "Save As", "Open Project", "Save Project\tCtrl+S", "Exit\tCtrl+Q"},
         {"Add Image\tCtrl+Ins", "Delete\tCtrl+Del", "Clear All"},
         {"Run animation\tCtrl+P", "Loop Count"},
         {"Help", "Language", "Support", "Check for Update", "About"},
     };
+    ASSERT_EQ(m_frame->GetMenuBar()->GetMenuCount(), 4u);
     for (size_t m = 0; m < expected.size(); ++m)
     {
+        EXPECT_EQ(m_frame->GetMenuBar()->GetMenuLabelText(m), menus[m]);
         ASSERT_EQ(Menu(m)->GetMenuItemCount(), expected[m].size()) << "menu " << m;
         for (size_t i = 0; i < expected[m].size(); ++i)
-        {
-            wxMenuItem* item = Item(m, i);
-            EXPECT_EQ(item->GetItemLabel(), expected[m][i]) << "menu " << m << " item " << i;
-            EXPECT_FALSE(item->IsSeparator());
-            EXPECT_EQ(item->IsSubMenu(), m == 3 && i == 1);
-        }
+            EXPECT_EQ(Item(m, i)->GetItemLabel(), expected[m][i]) << "menu " << m << " item " << i;
     }
     // The accelerators are real ones, not just label text.
-    wxAcceleratorEntry* accel = Item(0, 4)->GetAccel();
+    std::unique_ptr<wxAcceleratorEntry> accel(Item(0, 4)->GetAccel());
     ASSERT_TRUE(accel);
     EXPECT_EQ(accel->GetFlags(), wxACCEL_CTRL);
     EXPECT_EQ(accel->GetKeyCode(), 'Q');
-    delete accel;
 
-    wxMenu* languages = LanguageMenu();
-    ASSERT_EQ(languages->GetMenuItemCount(), 7u);
+    const char* const labels[] = {"中文简体", "中文繁体", "Deutsch", "English", "Français", "Italiano", "日本語"};
+    ASSERT_EQ(LanguageMenu()->GetMenuItemCount(), 7u);
     for (int i = 0; i < 7; ++i)
     {
-        wxMenuItem* item = languages->FindItemByPosition(i);
+        wxMenuItem* item = LanguageMenu()->FindItemByPosition(i);
         EXPECT_EQ(item->GetId(), kLanguageIds[i]);
-        EXPECT_EQ(item->GetItemLabel(), wxString::FromUTF8(kLanguageLabels[i]));
+        EXPECT_EQ(item->GetItemLabel(), wxString::FromUTF8(labels[i]));
         EXPECT_TRUE(item->IsCheckable());
     }
 }
 
-TEST_F(MainWindowTest, FirstStartIsEnglishAndWritesTheLanguageFile)
-{
-    ASSERT_TRUE(Create());
-    EXPECT_EQ(m_frame->GetLanguage(), 58);
-    EXPECT_EQ(testsupport::ReadBytes(GetLanguageFilePath()), "58");
-    for (int id : kLanguageIds)
-        EXPECT_EQ(LanguageMenu()->IsChecked(id), id == 58) << id;
-}
-
 TEST_F(MainWindowTest, SavedLanguageIsCheckedAndAnUnknownOneChecksNothing)
 {
-    for (int saved : {110, 0})
+    // No file (first start) is English; 0 is no menu language.
+    for (const auto& [saved, id] : std::vector<std::pair<const char*, int>>{{nullptr, 58}, {"110\n", 110}, {"0", 0}})
     {
-        SaveLanguage(std::to_string(saved) + "\n");
+        if (saved)
+            testsupport::WriteBytes(GetLanguageFilePath(), saved);
         ASSERT_TRUE(Create());
-        EXPECT_EQ(m_frame->GetLanguage(), saved);
-        for (int id : kLanguageIds)
-            EXPECT_EQ(LanguageMenu()->IsChecked(id), id == saved) << id;
-        m_frame->Destroy();
-        wxTheApp->ProcessIdle();
-        m_frame = nullptr;
+        EXPECT_EQ(m_frame->GetLanguage(), id);
+        for (int item : kLanguageIds)
+            EXPECT_EQ(LanguageMenu()->IsChecked(item), item == id) << item;
+        Destroy();
     }
 }
 
-TEST_F(MainWindowTest, EditingCommandsStartDisabled)
+TEST_F(MainWindowTest, EditingCommandsStartDisabledAndSwitchAsAGroup)
 {
     ASSERT_TRUE(Create());
-    // File: Save, Save As, Open Project, Save Project, Exit.
-    EXPECT_FALSE(Item(0, 0)->IsEnabled());
-    EXPECT_FALSE(Item(0, 1)->IsEnabled());
-    EXPECT_TRUE(Item(0, 2)->IsEnabled());
-    EXPECT_FALSE(Item(0, 3)->IsEnabled());
-    EXPECT_TRUE(Item(0, 4)->IsEnabled());
-    // Frame: Add Image, Delete, Clear All.
-    EXPECT_TRUE(Item(1, 0)->IsEnabled());
-    EXPECT_FALSE(Item(1, 1)->IsEnabled());
-    EXPECT_FALSE(Item(1, 2)->IsEnabled());
-    // Animation: Run animation, Loop Count.
-    EXPECT_FALSE(Item(2, 0)->IsEnabled());
-    EXPECT_FALSE(Item(2, 1)->IsEnabled());
-    // Help and languages.
-    for (size_t i = 0; i < 5; ++i)
-        EXPECT_TRUE(Item(3, i)->IsEnabled()) << i;
-    for (int id : kLanguageIds)
-        EXPECT_TRUE(LanguageMenu()->IsEnabled(id)) << id;
-
-    EXPECT_FALSE(ToolEnabled("m_tool_play"));
-    EXPECT_FALSE(ToolEnabled("m_tool_delete"));
-    EXPECT_TRUE(ToolEnabled("m_tool_insert"));
-    EXPECT_FALSE(XRCCTRL(*m_frame, "m_spinctrl_delay", wxSpinCtrl)->IsEnabled());
-    EXPECT_FALSE(XRCCTRL(*m_frame, "m_spinctrl_width", wxSpinCtrl)->IsEnabled());
-    EXPECT_FALSE(XRCCTRL(*m_frame, "m_spinctrl_height", wxSpinCtrl)->IsEnabled());
-
-    // The group switches together.
+    ExpectCommandsEnabled(false);
     m_frame->EnableFrameCommands(true);
-    EXPECT_TRUE(Item(0, 0)->IsEnabled());
-    EXPECT_TRUE(Item(0, 3)->IsEnabled());
-    EXPECT_TRUE(Item(2, 1)->IsEnabled());
-    EXPECT_TRUE(ToolEnabled("m_tool_play"));
-    EXPECT_TRUE(XRCCTRL(*m_frame, "m_spinctrl_height", wxSpinCtrl)->IsEnabled());
+    ExpectCommandsEnabled(true);
 }
 
-TEST_F(MainWindowTest, TitleStatusFieldsAndSpinRowLabels)
+TEST_F(MainWindowTest, TitleIconStatusFieldsAndSpinRowLabels)
 {
     ASSERT_TRUE(Create());
     EXPECT_EQ(m_frame->GetTitle(), "Tavrinex Gloamer");
     ASSERT_EQ(m_frame->GetIcons().GetIconCount(), 1u); // application.ico from Themes
     EXPECT_TRUE(m_frame->GetIcons().GetIconByIndex(0).IsOk());
     wxStatusBar* status = m_frame->GetStatusBar();
-    ASSERT_TRUE(status);
     ASSERT_EQ(status->GetFieldsCount(), 3);
     EXPECT_EQ(status->GetStatusWidth(0), 200);
     EXPECT_EQ(status->GetStatusWidth(1), 400);
     EXPECT_EQ(status->GetStatusWidth(2), -1);
-
-    EXPECT_EQ(LabelOf("m_staticText_delay"), "Delay :");
-    EXPECT_EQ(LabelOf("m_staticText_sec"), "1/100sec ");
-    EXPECT_EQ(LabelOf("m_staticText_gif"), "GIF:");
-    EXPECT_EQ(LabelOf("m_staticText_width"), "Width:");
-    EXPECT_EQ(LabelOf("m_staticText_wpx"), "px");
-    EXPECT_EQ(LabelOf("m_staticText_height"), "Height:");
-    EXPECT_EQ(LabelOf("m_staticText_hpx"), "px");
+    const char* const labels[][2] = {{"m_staticText_delay", "Delay :"}, {"m_staticText_sec", "1/100sec "},
+                                     {"m_staticText_gif", "GIF:"},      {"m_staticText_width", "Width:"},
+                                     {"m_staticText_wpx", "px"},        {"m_staticText_height", "Height:"},
+                                     {"m_staticText_hpx", "px"}};
+    for (const auto& label : labels)
+        EXPECT_EQ(LabelOf(label[0]), label[1]) << label[0];
 }
 
 TEST_F(MainWindowTest, CloseWithEmptyStripDestroysWithoutAQuestion)
@@ -259,33 +230,10 @@ TEST_F(MainWindowTest, CloseWithEmptyStripDestroysWithoutAQuestion)
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame));
 }
 
-TEST_F(MainWindowTest, ExitItemClosesLikeTheWindowButton)
-{
-    ASSERT_TRUE(Create());
-    DialogCounter dialogs;
-    Menu(0)->SendEvent(Item(0, 4)->GetId());
-    EXPECT_EQ(dialogs.shown, 0);
-    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame));
-}
-
-TEST_F(MainWindowTest, HelpAndSupportOpenTheirSettingsEntries)
-{
-    g_domainOption = new DomainOption(GetInstallRoot() + "/option.cfg");
-    ASSERT_TRUE(g_domainOption->Load());
-    ASSERT_TRUE(Create());
-    Menu(3)->SendEvent(Item(3, 0)->GetId());
-    Menu(3)->SendEvent(Item(3, 2)->GetId());
-    ASSERT_EQ(m_opened.size(), 2u);
-    EXPECT_EQ(m_opened[0], g_domainOption->GetHelpUrl());
-    EXPECT_EQ(m_opened[1], g_domainOption->GetSupportUrl());
-    EXPECT_NE(m_opened[0], m_opened[1]);
-}
-
 TEST_F(MainWindowTest, LanguageSwitchRebuildsTheMenuBarAndKeepsCommandsWorking)
 {
-    g_domainOption = new DomainOption(GetInstallRoot() + "/option.cfg");
-    g_domainOption->Load();
     ASSERT_TRUE(Create());
+    Send(3, 0); // Help
     m_frame->SetTitle("project - Tavrinex Gloamer");
     LanguageMenu()->SendEvent(89);
     EXPECT_EQ(m_frame->GetLanguage(), 89);
@@ -295,9 +243,7 @@ TEST_F(MainWindowTest, LanguageSwitchRebuildsTheMenuBarAndKeepsCommandsWorking)
     EXPECT_EQ(m_frame->GetTitle(), "Tavrinex Gloamer");
     EXPECT_EQ(LabelOf("m_staticText_delay"), "Delay :"); // no German catalog yet
     EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(1), ""); // no frame shown yet
-    // The rebuilt bar keeps the group state of the editing commands.
-    EXPECT_FALSE(Item(0, 0)->IsEnabled());
-    EXPECT_FALSE(Item(1, 1)->IsEnabled());
+    ExpectCommandsEnabled(false); // the rebuilt bar keeps the group state
 
     // Choosing the same language again still rewrites the file.
     WriteLanguageFile(1);
@@ -307,100 +253,63 @@ TEST_F(MainWindowTest, LanguageSwitchRebuildsTheMenuBarAndKeepsCommandsWorking)
     // Each item of the rebuilt bar reaches its own command exactly once, even
     // though the new items may reuse ids of the old ones.
     LanguageMenu()->SendEvent(58);
-    Menu(3)->SendEvent(Item(3, 0)->GetId());
-    EXPECT_EQ(m_opened.size(), 1u);
+    Send(3, 0);
+    Send(3, 2); // Support
+    EXPECT_EQ(m_opened, (std::vector<wxString>{g_domainOption->GetHelpUrl(), g_domainOption->GetHelpUrl(),
+                                              g_domainOption->GetSupportUrl()}));
+    EXPECT_NE(g_domainOption->GetHelpUrl(), g_domainOption->GetSupportUrl());
     DialogCounter dialogs;
-    Menu(0)->SendEvent(Item(0, 4)->GetId());
+    Send(0, 4); // Exit, like the window's close button
+    EXPECT_EQ(dialogs.shown, 0);
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame));
 }
 
-namespace
-{
-// The real layout with one object renamed, loaded into its own resource.
-std::unique_ptr<wxXmlResource> LayoutWithout(const testsupport::TempDir& dir, const std::string& name)
-{
-    std::string xrc = testsupport::ReadBytes(GetThemesDir() + "/mainframe.xrc");
-    const std::string quoted = "name=\"" + name + "\"";
-    const size_t at = xrc.find(quoted);
-    if (at == std::string::npos)
-        return nullptr;
-    xrc.replace(at, quoted.size(), "name=\"renamed_" + name + "\"");
-    testsupport::WriteBytes(dir.File("mainframe.xrc"), xrc);
-    for (const char* image : {"play.png", "delete.png", "insert.png"})
-        wxCopyFile(GetThemesDir() + "/" + image, dir.File(image));
-    auto resource = std::make_unique<wxXmlResource>();
-    resource->InitAllHandlers();
-    if (!resource->Load(dir.File("mainframe.xrc")))
-        return nullptr;
-    return resource;
-}
-} // namespace
-
 TEST_F(MainWindowTest, IncompleteLayoutIsRefusedWithTheMissingName)
 {
-    for (const char* name : {"m_spinctrl_height", "m_staticText_hpx", "m_statusBar1", "m_tool_insert", "m_panel_down"})
+    const std::string original = testsupport::ReadBytes(GetThemesDir() + "/mainframe.xrc");
+    for (const std::string name :
+         {"m_spinctrl_height", "m_staticText_hpx", "m_statusBar1", "m_tool_insert", "m_panel_down", "MyFrame1"})
     {
+        // The real layout with one object renamed, loaded into its own resource.
         testsupport::TempDir dir;
-        std::unique_ptr<wxXmlResource> resource = LayoutWithout(dir, name);
-        ASSERT_TRUE(resource) << name;
+        std::string xrc = original;
+        const size_t at = xrc.find("name=\"" + name + "\"");
+        ASSERT_NE(at, std::string::npos) << name;
+        xrc.insert(at + 6, "renamed_");
+        testsupport::WriteBytes(dir.File("mainframe.xrc"), xrc);
+        for (const char* image : {"play.png", "delete.png", "insert.png"})
+            wxCopyFile(GetThemesDir() + "/" + image, dir.File(image));
+        wxXmlResource resource;
+        resource.InitAllHandlers();
+        ASSERT_TRUE(resource.Load(dir.File("mainframe.xrc")));
         wxString problem;
-        EXPECT_EQ(GifFrame::CreateFromLayout(*resource, &problem), nullptr) << name;
+        EXPECT_EQ(GifFrame::CreateFromLayout(resource, &problem), nullptr) << name;
         EXPECT_TRUE(problem.Contains(name)) << problem;
-        wxTheApp->ProcessIdle();
+        wxTheApp->ProcessIdle(); // the partly built window goes here
     }
-    testsupport::TempDir dir;
-    std::unique_ptr<wxXmlResource> resource = LayoutWithout(dir, "MyFrame1");
-    ASSERT_TRUE(resource);
-    wxString problem;
-    EXPECT_EQ(GifFrame::CreateFromLayout(*resource, &problem), nullptr);
-    EXPECT_TRUE(problem.Contains("MyFrame1")) << problem;
 }
-
-namespace
-{
-// Reads the About box's texts while it is shown, then closes it.
-class AboutReader : public wxModalDialogHook
-{
-public:
-    AboutReader() { Register(); }
-    wxString versionName, information, link;
-    int shown = 0;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        ++shown;
-        if (auto* text = XRCCTRL(*dialog, "m_static_version_name", wxStaticText))
-            versionName = text->GetLabel();
-        if (auto* text = XRCCTRL(*dialog, "m_static_information", wxStaticText))
-            information = text->GetLabel();
-        if (auto* hyperlink = XRCCTRL(*dialog, "m_hyperlink", wxHyperlinkCtrl))
-            link = hyperlink->GetURL();
-        return wxID_OK;
-    }
-    void Exit(wxDialog*) override {}
-};
-} // namespace
 
 TEST_F(MainWindowTest, AboutBoxShowsNameVersionNoticeAndProductPage)
 {
-    g_domainOption = new DomainOption(GetInstallRoot() + "/option.cfg");
-    g_domainOption->Load();
     ASSERT_TRUE(Create());
-    AboutReader about;
-    Menu(3)->SendEvent(Item(3, 4)->GetId());
+    wxString version, information, link;
+    DialogCounter about(wxID_OK, [&](wxDialog* dialog) {
+        version = XRCCTRL(*dialog, "m_static_version_name", wxStaticText)->GetLabel();
+        information = XRCCTRL(*dialog, "m_static_information", wxStaticText)->GetLabel();
+        link = XRCCTRL(*dialog, "m_hyperlink", wxHyperlinkCtrl)->GetURL();
+    });
+    Send(3, 4);
     EXPECT_EQ(about.shown, 1);
-    EXPECT_EQ(about.versionName, "Tavrinex Gloamer 3.0.19");
-    EXPECT_TRUE(about.information.Contains(" Tavrinex.")) << about.information;
-    EXPECT_EQ(about.link, g_domainOption->GetProductUrl());
+    EXPECT_EQ(version, "Tavrinex Gloamer 3.0.19");
+    EXPECT_TRUE(information.Contains(" Tavrinex.")) << information;
+    EXPECT_EQ(link, g_domainOption->GetProductUrl());
 
     // Without a product address the box still opens.
     delete g_domainOption;
     g_domainOption = nullptr;
-    Menu(3)->SendEvent(Item(3, 4)->GetId());
+    Send(3, 4);
     EXPECT_EQ(about.shown, 2);
-    EXPECT_EQ(about.versionName, "Tavrinex Gloamer 3.0.19");
-    EXPECT_EQ(about.link, "");
+    EXPECT_EQ(link, "");
 }
 
 TEST_F(MainWindowTest, StripFillsTheTopPanel)
