@@ -1,7 +1,6 @@
 #include "app/paths.h"
 
 #include <gtest/gtest.h>
-#include <wx/filename.h>
 
 TEST(InstallPaths, FolderRootAndThemesFromTheExecutablePath)
 {
@@ -22,11 +21,4 @@ TEST(InstallPaths, FolderRootAndThemesFromTheExecutablePath)
         EXPECT_EQ(ParentDirOf(dir), c.root) << c.exe;
         EXPECT_EQ(ThemesDirOf(dir), c.themes) << c.exe;
     }
-}
-
-TEST(InstallPaths, RunningExecutableFindsTheStagedInstallation)
-{
-    // Test programs live in build/bin beside gloamer.
-    EXPECT_TRUE(wxFileName::DirExists(GetThemesDir()));
-    EXPECT_TRUE(wxFileName::FileExists(GetInstallRoot() + "/option.cfg"));
 }
