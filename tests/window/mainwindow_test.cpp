@@ -49,7 +49,9 @@ struct DialogCounter : wxModalDialogHook
     int shown = 0;
 };
 
-const int kLanguageIds[] = {46, 47, 89, 58, 80, 110, 112};
+// The language submenu in its order: program id and label.
+const std::pair<int, const char*> kLanguages[] = {{46, "中文简体"}, {47, "中文繁体"}, {89, "Deutsch"}, {58, "English"},
+                                                  {80, "Français"}, {110, "Italiano"}, {112, "日本語"}};
 
 class MainWindowTest : public ::testing::Test
 {
@@ -156,13 +158,11 @@ TEST_F(MainWindowTest, MenuBarHasEveryItemWithItsAccelerator)
     EXPECT_EQ(accel->GetFlags(), wxACCEL_CTRL);
     EXPECT_EQ(accel->GetKeyCode(), 'Q');
 
-    const char* const labels[] = {"中文简体", "中文繁体", "Deutsch", "English", "Français", "Italiano", "日本語"};
     ASSERT_EQ(LanguageMenu()->GetMenuItemCount(), 7u);
     for (int i = 0; i < 7; ++i)
     {
-        wxMenuItem* item = LanguageMenu()->FindItemByPosition(i);
-        EXPECT_EQ(item->GetId(), kLanguageIds[i]);
-        EXPECT_EQ(item->GetItemLabel(), wxString::FromUTF8(labels[i]));
+        EXPECT_EQ(LanguageMenu()->FindItemByPosition(i)->GetId(), kLanguages[i].first);
+        EXPECT_EQ(LanguageMenu()->FindItemByPosition(i)->GetItemLabel(), wxString::FromUTF8(kLanguages[i].second));
     }
 }
 
@@ -174,8 +174,8 @@ TEST_F(MainWindowTest, SavedLanguageIsCheckedAndAnUnknownOneChecksNothing)
         if (saved)
             testsupport::WriteBytes(GetLanguageFilePath(), saved);
         ASSERT_TRUE(Create());
-        for (int item : kLanguageIds)
-            EXPECT_EQ(LanguageMenu()->IsChecked(item), item == id) << item;
+        for (const auto& language : kLanguages)
+            EXPECT_EQ(LanguageMenu()->IsChecked(language.first), language.first == id) << language.first;
         Destroy();
     }
 }
@@ -244,13 +244,12 @@ TEST_F(MainWindowTest, LanguageSwitchRebuildsTheMenuBarAndKeepsCommandsWorking)
 
 TEST_F(MainWindowTest, IncompleteLayoutIsRefusedWithTheMissingName)
 {
-    const std::string original = testsupport::ReadBytes(GetThemesDir() + "/mainframe.xrc");
     for (const std::string name :
          {"m_spinctrl_height", "m_staticText_hpx", "m_statusBar1", "m_tool_insert", "m_panel_down", "MyFrame1"})
     {
         // The real layout with one object renamed, loaded into its own resource.
         testsupport::TempDir dir;
-        std::string xrc = original;
+        std::string xrc = testsupport::ReadBytes(GetThemesDir() + "/mainframe.xrc");
         const size_t at = xrc.find("name=\"" + name + "\"");
         ASSERT_NE(at, std::string::npos) << name;
         xrc.insert(at + 6, "renamed_");
