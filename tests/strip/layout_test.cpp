@@ -1,5 +1,4 @@
-// Tile arithmetic, keyboard targets and frame labels, without a display.
-#include "window/thumbnaillabel.h"
+// Tile arithmetic and keyboard targets, without a display.
 #include "window/thumbnaillayout.h"
 
 #include <gtest/gtest.h>
@@ -66,24 +65,4 @@ TEST(StripLayout, NavigationTableTenEntriesThreePerRowTwoRowsPerPage)
     for (const auto& c : cases)
         EXPECT_EQ(c.target, NavigationTarget(c.key, c.from, 10, 3, 2)) << c.key << " from " << c.from;
     EXPECT_EQ(-1, NavigationTarget(WXK_HOME, 0, 0, 3, 2));
-}
-
-TEST(StripLayout, ScrollIntoViewTestsTheLeadingEdgeOfTheMove)
-{
-    const wxRect last(3, 366, 86, 118), first(3, 3, 86, 118), tall(3, 124, 86, 118);
-    EXPECT_EQ(19, ScrollIntoViewStart(last, 0, 300, 3, WXK_DOWN));
-    EXPECT_EQ(-1, ScrollIntoViewStart(last, 190, 300, 3, WXK_RIGHT));
-    EXPECT_EQ(0, ScrollIntoViewStart(first, 190, 300, 3, WXK_PAGEDOWN));
-    // A tile taller than the view: forward shows its bottom, back its top.
-    EXPECT_EQ(15, ScrollIntoViewStart(tall, 130, 100, 3, WXK_DOWN));
-    EXPECT_EQ(12, ScrollIntoViewStart(tall, 130, 100, 3, WXK_UP));
-    EXPECT_EQ(-1, ScrollIntoViewStart(last, 0, 300, 3, WXK_RETURN));
-}
-
-TEST(StripLayout, FrameLabelsShowNumberAndStartTime)
-{
-    EXPECT_EQ("#1  0.00sec", FormatFrameLabel(0, 10));
-    EXPECT_EQ("#4  0.21sec", FormatFrameLabel(3, 7));
-    EXPECT_EQ("#1000  9.99sec", FormatFrameLabel(999, 1));
-    EXPECT_EQ("#101  33.00sec", FormatFrameLabel(100, 33));
 }
