@@ -4,20 +4,11 @@
 #include <gtest/gtest.h>
 #include <wx/defs.h>
 
-namespace
-{
-ThumbnailLayout LayoutT13()
-{
-    ThumbnailLayout layout;
-    layout.textHeight = 13;
-    return layout;
-}
-} // namespace
+// An 80x80 image box, margin and spacing 3, text 13 pixels high.
+static const ThumbnailLayout layout{{80, 80}, 3, 3, 13};
 
 TEST(StripLayout, TilesColumnsAndImageBox)
 {
-    const ThumbnailLayout layout = LayoutT13();
-    EXPECT_EQ(wxSize(86, 118), wxSize(layout.TileWidth(), layout.TileHeight()));
     EXPECT_EQ(3, layout.Columns(300));
     EXPECT_EQ(1, layout.Columns(50));
     EXPECT_EQ(wxRect(92, 124, 86, 118), layout.TileRect(4, 300));
@@ -28,7 +19,6 @@ TEST(StripLayout, TilesColumnsAndImageBox)
 // Mended: whole scroll units used to leave the last 7 pixels unreachable.
 TEST(StripLayout, ScrollLimitRoundsUpToReachTheLastRow)
 {
-    const ThumbnailLayout layout = LayoutT13();
     EXPECT_EQ(0, layout.VirtualHeight(0, 300));
     EXPECT_EQ(487, layout.VirtualHeight(10, 300));
     EXPECT_EQ(49, layout.ScrollUnits(10, 300));
@@ -40,7 +30,6 @@ TEST(StripLayout, ScrollLimitRoundsUpToReachTheLastRow)
 // Mended: a point right of the last full column selected an entry of the next row.
 TEST(StripLayout, HitTestCoversGapsButNotTheBlankRightOfTheGrid)
 {
-    const ThumbnailLayout layout = LayoutT13();
     const struct
     {
         wxPoint pt;
