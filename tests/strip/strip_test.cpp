@@ -1,0 +1,591 @@
+// The strip in a frame's top panel, as the main window holds it: geometry with
+// the measured font, entries, selection and notifications, mouse and keys,
+// painting checked pixel by pixel, and the index assertions.
+#include "support/testsupport.h"
+#include "window/imagethumbnailitem.h"
+#include "window/thumbnailctrl.h"
+#include "window/thumbnailevent.h"
+#include "window/thumbnailitem.h"
+#include "window/windowids.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+#include <wx/panel.h>
+#include <wx/region.h>
+#include <wx/sizer.h>
+#include <wx/stopwatch.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+
+namespace
+{
+using Ints = std::vector<int>;
+std::vector<wxString> g_asserts; // conditions of the assertions raised
+
+// The strip with its repaints recorded.
+class RecordingStrip : public wxThumbnailCtrl
+{
+public:
+    using wxThumbnailCtrl::wxThumbnailCtrl;
+    void Refresh(bool erase = true, const wxRect* rect = nullptr) override
+    {
+        rect ? refreshed.push_back(*rect) : void(++fullRefreshes);
+        wxThumbnailCtrl::Refresh(erase, rect);
+    }
+    bool TileRefreshed(int n) const
+    {
+        wxRect tile;
+        GetItemRect(n, tile, true);
+        return std::any_of(refreshed.begin(), refreshed.end(),
+                           [&](const wxRect& r) { return r.Contains(tile); });
+    }
+    void Forget() { refreshed.clear(), fullRefreshes = 0; }
+    std::vector<wxRect> refreshed;
+    int fullRefreshes = 0;
+};
+
+wxColour Pixel(const wxImage& image, const wxPoint& p)
+{
+    return wxColour(image.GetRed(p.x, p.y), image.GetGreen(p.x, p.y), image.GetBlue(p.x, p.y));
+}
+int CountPixels(const wxImage& image, const wxRect& area, bool (*match)(wxColour))
+{
+    int count = 0;
+    for (int y = area.y; y <= area.GetBottom(); ++y)
+        for (int x = area.x; x <= area.GetRight(); ++x)
+            count += match(Pixel(image, wxPoint(x, y)));
+    return count;
+}
+// Dotted lines come out slightly translucent: accept the focus colour blended with the fill.
+bool IsFocusColour(wxColour c)
+{
+    return std::abs(c.Red() - 100) <= 40 && std::abs(c.Green() - 80) <= 40 &&
+           std::abs(c.Blue() - 80) <= 40 && c.Red() - c.Green() >= 8;
+}
+bool IsBlue(wxColour c) { return c.Blue() > c.Red() + 60; }
+bool IsDark(wxColour c) { return c.Red() < 100 && c.Blue() < 100; }
+bool IsWhite(wxColour c) { return c == *wxWHITE; }
+
+template <typename Pred> bool PumpUntil(Pred done)
+{
+    for (wxStopWatch watch; !done(); wxMilliSleep(5))
+    {
+        if (watch.Time() > 2000)
+            return false;
+        wxTheApp->Yield(true);
+    }
+    return true;
+}
+
+class Strip : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_asserts.clear();
+        m_prevHandler = wxSetAssertHandler([](const wxString&, int, const wxString&,
+                                              const wxString& cond, const wxString&) {
+            g_asserts.push_back(cond);
+        });
+        m_frame = new wxFrame(nullptr, wxID_ANY, "Thumbnail strip");
+        auto* panel = new wxPanel(m_frame);
+        m_strip = new RecordingStrip(panel);
+        panel->SetSizer(new wxBoxSizer(wxVERTICAL));
+        panel->GetSizer()->Add(m_strip, 1, wxEXPAND);
+        const std::pair<wxEventType, const char*> types[] = {
+            {wxEVT_COMMAND_THUMBNAIL_ITEM_SELECTED, "sel"},
+            {wxEVT_COMMAND_THUMBNAIL_ITEM_DESELECTED, "desel"},
+            {wxEVT_COMMAND_THUMBNAIL_LEFT_CLICK, "left"},
+            {wxEVT_COMMAND_THUMBNAIL_MIDDLE_CLICK, "middle"},
+            {wxEVT_COMMAND_THUMBNAIL_RIGHT_CLICK, "right"},
+            {wxEVT_COMMAND_THUMBNAIL_LEFT_DCLICK, "dclick"},
+            {wxEVT_COMMAND_THUMBNAIL_RETURN, "return"}};
+        for (const auto& [type, name] : types)
+            m_frame->Bind(wxEventTypeTag<wxThumbnailEvent>(type), [this, n = name](wxThumbnailEvent& e) {
+                m_notices << (m_notices.empty() ? "" : " ") << n << e.GetIndex();
+                if (e.GetFlags())
+                    m_notices << "/" << e.GetFlags();
+            }, ID_THUMBNAIL_CTRL);
+    }
+    void TearDown() override
+    {
+        for (const wxString& cond : g_asserts)
+            ADD_FAILURE() << "unexpected assertion: " << cond;
+        wxSetAssertHandler(m_prevHandler);
+        m_frame->Destroy();
+        PumpUntil([] { return wxTopLevelWindows.empty(); });
+    }
+
+    // Shows the strip three tiles wide and two and a half rows high, with `entries` entries.
+    void ShowGrid(int entries = 10)
+    {
+        const ThumbnailLayout layout = m_strip->GetLayout();
+        const int w = layout.TileWidth() + layout.spacing, h = layout.TileHeight() + layout.spacing;
+        m_frame->SetClientSize(3 * w + 40, 2 * h + h / 2);
+        m_frame->Show();
+        ASSERT_TRUE(PumpUntil([&] {
+            const wxSize client = m_strip->GetClientSize();
+            return layout.Columns(client.x) == 3 && layout.RowsPerPage(client.y) == 2;
+        }));
+        Fill(entries);
+    }
+    // A solid red entry whose file exists.
+    wxImageThumbnailItem* Entry(const wxString& name, int w = 40, int h = 30, int sub = 0)
+    {
+        if (!wxFileExists(m_dir.File(name)))
+            testsupport::WriteBytes(m_dir.File(name), "x");
+        auto* image = new wxImage(w, h);
+        image->SetRGB(wxRect(0, 0, w, h), 255, 0, 0);
+        return new wxImageThumbnailItem(image, sub, m_dir.File(name));
+    }
+    void Fill(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            m_strip->Append(Entry(wxString::Format("frame%03d.png", i)), 10);
+    }
+    // Notices since the last call, e.g. "desel1 sel4 left4" ("/flags" when set).
+    wxString TakeNotices() { return std::exchange(m_notices, wxString()); }
+    Ints Selection() const
+    {
+        return Ints(m_strip->GetSelections().begin(), m_strip->GetSelections().end());
+    }
+    wxRect TileRect(int n) const
+    {
+        wxRect r;
+        m_strip->GetItemRect(n, r, true);
+        return r;
+    }
+    bool FullyVisible(int n) const
+    {
+        return TileRect(n).y >= 0 && TileRect(n).GetBottom() < m_strip->GetClientSize().y;
+    }
+
+    // Input through the toolkit's event objects; returns whether the strip consumed it.
+    template <typename Event> bool Send(Event&& event, int flags)
+    {
+        event.SetShiftDown(flags & wxTHUMBNAIL_SHIFT_DOWN);
+        event.SetControlDown(flags & wxTHUMBNAIL_CTRL_DOWN);
+        event.SetAltDown(flags & wxTHUMBNAIL_ALT_DOWN);
+        event.SetEventObject(m_strip);
+        return m_strip->ProcessWindowEvent(event);
+    }
+    void Click(wxEventType type, int n, int flags = 0, const wxPoint& at = wxDefaultPosition)
+    {
+        wxMouseEvent event(type);
+        event.SetPosition(n >= 0 ? TileRect(n).GetPosition() + wxPoint(10, 10) : at);
+        Send(event, flags);
+    }
+    bool Key(int keyCode, int flags = 0)
+    {
+        wxKeyEvent event(wxEVT_CHAR);
+        event.m_keyCode = keyCode;
+        return Send(event, flags);
+    }
+
+    // A tile at (10, 10) drawn by the entry itself.
+    wxImage Draw(wxThumbnailItem& item, int style, int index)
+    {
+        wxBitmap target(120, 200, 24);
+        wxMemoryDC dc(target);
+        dc.SetBackground(wxBrush(wxColour(255, 0, 255)));
+        dc.Clear();
+        EXPECT_TRUE(item.DrawBackground(dc, m_strip, Tile(), ImageBox(), style, index));
+        dc.SelectObject(wxNullBitmap);
+        return target.ConvertToImage();
+    }
+    // Whether an unselected tile shows `text` as the frame label must look:
+    // in the label colour and the control's font, clipped to its box.
+    bool ShowsFrameLabel(const wxImage& out, const wxString& text)
+    {
+        wxBitmap expected(out);
+        wxMemoryDC dc(expected);
+        dc.SetBrush(m_strip->GetUnselectedColour());
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.DrawRectangle(FrameLabelBox());
+        dc.SetFont(m_strip->GetFont());
+        dc.SetTextForeground(wxColour(0, 0, 200));
+        dc.SetClippingRegion(FrameLabelBox());
+        dc.DrawText(text, FrameLabelBox().GetPosition());
+        dc.SelectObject(wxNullBitmap);
+        return std::memcmp(out.GetData(), expected.ConvertToImage().GetData(), 120 * 200 * 3) == 0;
+    }
+    wxRect Tile() const { return wxRect(wxPoint(10, 10), m_strip->GetThumbnailOverallSize()); }
+    wxRect ImageBox() const { return wxRect(13, 16 + m_strip->GetThumbnailTextHeight(), 80, 80); }
+    wxRect FileLabelBox() const { return wxRect(13, 13, 80, m_strip->GetThumbnailTextHeight()); }
+    wxRect FrameLabelBox() const
+    {
+        const int t = m_strip->GetThumbnailTextHeight();
+        return wxRect(13, Tile().GetBottom() - 2 - t, 80, t);
+    }
+
+    testsupport::TempDir m_dir;
+    wxFrame* m_frame = nullptr;
+    RecordingStrip* m_strip = nullptr;
+    wxString m_notices;
+    wxAssertHandler_t m_prevHandler = nullptr;
+};
+} // namespace
+
+TEST_F(Strip, GeometryAndScrollingFollowTheMeasuredTextHeight)
+{
+    wxClientDC dc(m_strip);
+    dc.SetFont(m_strip->GetFont());
+    const int t = dc.GetTextExtent("X").y;
+    ASSERT_GT(t, 0);
+    EXPECT_EQ(wxSize(86, 92 + 2 * t), m_strip->GetThumbnailOverallSize());
+    EXPECT_EQ(ID_THUMBNAIL_CTRL, m_strip->GetId());
+
+    ShowGrid();
+    wxRect tile, image;
+    ASSERT_TRUE(m_strip->GetItemRect(4, tile, false) && m_strip->GetItemRectImage(4, image, false));
+    EXPECT_EQ(wxRect(92, 3 + 92 + 2 * t + 3, 86, 92 + 2 * t), tile);
+    EXPECT_EQ(wxRect(tile.x + 3, tile.y + 6 + t, 80, 80), image);
+
+    int unitY = 0;
+    m_strip->GetScrollPixelsPerUnit(nullptr, &unitY);
+    EXPECT_EQ(10, unitY);
+    const ThumbnailLayout layout = m_strip->GetLayout();
+    const wxSize client = m_strip->GetClientSize();
+    EXPECT_EQ(layout.ScrollUnits(10, client.x), m_strip->GetScrollLines(wxVERTICAL));
+    m_strip->ScrollIntoView(9, WXK_END);
+    EXPECT_EQ(layout.MaxViewStart(10, client.x, client.y), m_strip->GetViewStart().y);
+    EXPECT_TRUE(FullyVisible(9));
+}
+
+TEST_F(Strip, InsertAndDeleteKeepSelectionIndicesOnTheirEntries)
+{
+    Fill(6);
+    m_strip->Select(0);
+    m_strip->Select(2);
+    EXPECT_EQ(0, m_strip->Insert(Entry("new.png"), 0));
+    EXPECT_EQ(Ints({1, 3}), Selection());
+    EXPECT_EQ(-1, m_strip->GetFocusItem());
+    EXPECT_EQ(m_dir.File("new.png"), m_strip->GetItem(0)->GetFilename());
+
+    m_strip->Clear();
+    Fill(6);
+    for (int i : {0, 2, 3})
+        m_strip->Select(i);
+    const wxString fifth = m_strip->GetItem(4)->GetFilename();
+    m_strip->Delete(1);
+    EXPECT_EQ(Ints({0, 1, 2}), Selection());
+    EXPECT_EQ(3, m_strip->GetFocusItem());
+    EXPECT_EQ(fifth, m_strip->GetItem(3)->GetFilename());
+    m_strip->Delete(3);
+    EXPECT_EQ(-1, m_strip->GetFocusItem());
+    m_strip->Delete(1);
+    EXPECT_EQ(Ints({0, 1}), Selection());
+
+    m_strip->Select(2); // Append drops anchor and focus but keeps the selection
+    Fill(1);
+    EXPECT_EQ(Ints({0, 1, 2}), Selection());
+    EXPECT_EQ(-1, m_strip->GetFocusItem());
+    EXPECT_EQ(-1, m_strip->GetFirstSelection());
+}
+
+TEST_F(Strip, SelectionModelAndNotificationOrder)
+{
+    ShowGrid();
+    m_strip->DoSelection(2, 0);
+    TakeNotices();
+    m_strip->DoSelection(5, wxTHUMBNAIL_SHIFT_DOWN);
+    EXPECT_EQ(Ints({2, 3, 4, 5}), Selection());
+    EXPECT_EQ("sel2 sel3 sel4 sel5", TakeNotices());
+    // Backwards from the same anchor: the dropped entries are only repainted.
+    m_strip->Forget();
+    m_strip->DoSelection(0, wxTHUMBNAIL_SHIFT_DOWN);
+    EXPECT_EQ(Ints({2, 1, 0}), Selection());
+    EXPECT_EQ("sel2 sel1 sel0", TakeNotices());
+    for (int i : {3, 4, 5, 0, 1, 2})
+        EXPECT_TRUE(m_strip->TileRefreshed(i)) << i;
+    EXPECT_FALSE(m_strip->TileRefreshed(6));
+    EXPECT_EQ(0, m_strip->fullRefreshes);
+
+    // Ctrl toggles (and wins over Shift).
+    m_strip->DoSelection(1, wxTHUMBNAIL_CTRL_DOWN);
+    m_strip->DoSelection(7, wxTHUMBNAIL_CTRL_DOWN | wxTHUMBNAIL_SHIFT_DOWN);
+    EXPECT_EQ(Ints({2, 0, 7}), Selection());
+    EXPECT_EQ("desel1 sel7", TakeNotices());
+    EXPECT_EQ(7, m_strip->GetFocusItem());
+
+    // Shift with no anchor (Append drops it) selects only the entry.
+    Fill(1);
+    m_strip->Forget();
+    m_strip->DoSelection(5, wxTHUMBNAIL_SHIFT_DOWN);
+    EXPECT_EQ(Ints({5}), Selection());
+    EXPECT_EQ("sel5", TakeNotices());
+    EXPECT_TRUE(m_strip->TileRefreshed(0) && m_strip->TileRefreshed(7));
+
+    // The select-all command selects every entry without notifications.
+    wxCommandEvent command(wxEVT_MENU, wxID_SELECTALL);
+    m_strip->ProcessWindowEvent(command);
+    EXPECT_EQ(Ints({5, 0, 1, 2, 3, 4, 6, 7, 8, 9, 10}), Selection());
+    EXPECT_EQ("", TakeNotices());
+}
+
+TEST_F(Strip, ClicksReportButtonsAndModifiersOnlyOnEntries)
+{
+    ShowGrid();
+    m_strip->Select(1);
+    m_strip->Select(4);
+    TakeNotices();
+    Click(wxEVT_LEFT_DOWN, 4);
+    EXPECT_EQ("desel1 sel4 left4", TakeNotices());
+    Click(wxEVT_LEFT_DOWN, 6, wxTHUMBNAIL_SHIFT_DOWN | wxTHUMBNAIL_ALT_DOWN);
+    EXPECT_EQ(Ints({4, 5, 6}), Selection());
+    EXPECT_EQ("sel4 sel5 sel6 left6/5", TakeNotices());
+    // Other buttons report without changing the selection.
+    Click(wxEVT_RIGHT_DOWN, 5, wxTHUMBNAIL_CTRL_DOWN);
+    Click(wxEVT_MIDDLE_DOWN, 7);
+    Click(wxEVT_LEFT_DCLICK, 8, wxTHUMBNAIL_SHIFT_DOWN);
+    EXPECT_EQ("right5/2 middle7 dclick8/1", TakeNotices());
+    EXPECT_EQ(Ints({4, 5, 6}), Selection());
+
+    // Mended: a click right of the last column selected an entry of the next row.
+    m_strip->ScrollIntoView(9, WXK_END);
+    const wxRect last = TileRect(9);
+    Click(wxEVT_LEFT_DOWN, -1, 0, wxPoint(last.GetRight() + 10, last.y + 10));
+    Click(wxEVT_RIGHT_DOWN, -1, 0, wxPoint(last.GetRight() + 10, last.y + 10));
+    Click(wxEVT_LEFT_DOWN, -1, 0, wxPoint(m_strip->GetClientSize().x - 2, TileRect(6).y + 10));
+    EXPECT_EQ("", TakeNotices());
+    EXPECT_EQ(Ints({4, 5, 6}), Selection());
+}
+
+TEST_F(Strip, KeysMoveTheFocusEntryIntoViewAndSelect)
+{
+    ShowGrid();
+    // The first key after Append selects entry 0, whatever the key.
+    m_strip->ScrollIntoView(9, WXK_END);
+    ASSERT_GT(m_strip->GetViewStart().y, 0);
+    EXPECT_TRUE(Key(WXK_END));
+    EXPECT_EQ("sel0", TakeNotices());
+    EXPECT_EQ(0, m_strip->GetViewStart().y);
+
+    // The moves follow the navigation table (checked in full without a window).
+    EXPECT_TRUE(Key(WXK_PAGEDOWN) && Key(WXK_DOWN));
+    EXPECT_EQ("desel0 sel6 desel6 sel9", TakeNotices());
+    EXPECT_TRUE(FullyVisible(9));
+    EXPECT_TRUE(Key(WXK_DOWN)); // nothing below: no change
+    EXPECT_EQ("", TakeNotices());
+    EXPECT_TRUE(Key(WXK_HOME));
+    EXPECT_TRUE(FullyVisible(0));
+
+    // Shift extends from the anchor, Ctrl moves and toggles.
+    EXPECT_TRUE(Key(WXK_RIGHT, wxTHUMBNAIL_SHIFT_DOWN) && Key(WXK_RIGHT, wxTHUMBNAIL_SHIFT_DOWN));
+    EXPECT_EQ(Ints({0, 1, 2}), Selection());
+    EXPECT_TRUE(Key(WXK_DOWN, wxTHUMBNAIL_CTRL_DOWN) && Key(WXK_UP, wxTHUMBNAIL_CTRL_DOWN));
+    EXPECT_EQ(Ints({0, 1, 5}), Selection());
+    EXPECT_EQ(2, m_strip->GetFocusItem());
+
+    // Enter reports no entry; other keys pass on.
+    TakeNotices();
+    EXPECT_TRUE(Key(WXK_RETURN, wxTHUMBNAIL_CTRL_DOWN));
+    EXPECT_EQ("return-1/2", TakeNotices());
+    EXPECT_FALSE(Key('a'));
+    EXPECT_EQ("", TakeNotices());
+}
+
+TEST_F(Strip, FreezeDefersLayoutAndRepaintToTheLastThaw)
+{
+    ShowGrid(0);
+    m_strip->Forget();
+    m_strip->Freeze();
+    m_strip->Freeze();
+    Fill(10);
+    m_strip->Thaw();
+    EXPECT_FALSE(m_strip->wxWindow::IsFrozen()) << "the native window must not be frozen";
+    EXPECT_EQ(0, m_strip->GetScrollLines(wxVERTICAL));
+    EXPECT_TRUE(m_strip->refreshed.empty() && m_strip->fullRefreshes == 0);
+    m_strip->Thaw();
+    EXPECT_GT(m_strip->GetScrollLines(wxVERTICAL), 0);
+    EXPECT_GE(m_strip->fullRefreshes, 1);
+    m_strip->Thaw(); // unmatched: ignored
+    EXPECT_FALSE(m_strip->IsLayoutFrozen());
+}
+
+// Mended: negative indices used to slip past the checks.
+TEST_F(Strip, BadIndicesAssertAndLeaveTheStripUnchanged)
+{
+    Fill(5);
+    m_strip->Select(1);
+    m_strip->Select(3);
+    m_strip->SetFocusItem(2);
+    m_strip->Forget();
+    wxRect rect(1, 2, 3, 4);
+    int row = -5, col = -5;
+    const std::pair<const char*, std::function<bool()>> cases[] = {
+        {"n < GetCount()", [&] { return m_strip->GetItem(5) != nullptr; }},
+        {"n < GetCount()", [&] { return m_strip->GetItem(-1) != nullptr; }},
+        {"n < GetCount()", [&] { return m_strip->GetItemRect(5, rect); }},
+        {"n < GetCount()", [&] { return m_strip->GetItemRectImage(-1, rect, false); }},
+        {"item < GetCount()", [&] { return m_strip->GetRowCol(5, wxSize(300, 300), row, col); }},
+        {"item < GetCount()", [&] { return m_strip->GetRowCol(-1, wxSize(300, 300), row, col); }},
+        {"n < GetCount()", [&] { return m_strip->Select(5), false; }},
+        {"n < GetCount()", [&] { return m_strip->Select(-1, false), false; }},
+        {"item < GetCount()", [&] { return m_strip->SetFocusItem(9), false; }},
+        {"item < GetCount()", [&] { return m_strip->SetFocusItem(-2), false; }},
+        {"uiIndex < size()", [&] { return m_strip->Delete(5), false; }},
+        {"uiIndex < size()", [&] { return m_strip->Delete(-1), false; }},
+    };
+    for (const auto& [cond, call] : cases)
+    {
+        EXPECT_FALSE(call()) << cond;
+        EXPECT_EQ(std::vector<wxString>{cond}, std::exchange(g_asserts, {}));
+        EXPECT_EQ(5, m_strip->GetCount());
+        EXPECT_EQ(Ints({1, 3}), Selection());
+        EXPECT_EQ(2, m_strip->GetFocusItem());
+        EXPECT_EQ(3, m_strip->GetFirstSelection());
+    }
+    EXPECT_EQ(wxRect(1, 2, 3, 4), rect);
+    EXPECT_EQ(wxPoint(-5, -5), wxPoint(col, row));
+    EXPECT_TRUE(m_strip->refreshed.empty());
+}
+
+TEST_F(Strip, ThumbnailsFitTheBoxAndTheFullBitmapKeepsTheSize)
+{
+    // Picture and thumbnail size; a 1000x3 picture is too thin for a thumbnail.
+    const wxSize cases[][2] = {{{160, 120}, {80, 60}}, {{100, 300}, {26, 80}},
+                               {{81, 80}, {80, 79}},   {{97, 113}, {68, 80}},
+                               {{50, 40}, {50, 40}},   {{1000, 3}, {}}};
+    for (const auto& [picture, thumbnail] : cases)
+    {
+        std::unique_ptr<wxImageThumbnailItem> entry(Entry("pic.png", picture.x, picture.y));
+        ASSERT_TRUE(entry->Load(m_strip, false));
+        const wxBitmap& bitmap = entry->GetBitmap();
+        EXPECT_EQ(thumbnail, bitmap.IsOk() ? bitmap.GetSize() : wxSize()) << picture.x;
+        EXPECT_EQ(picture, entry->GetFullBitmap().GetSize());
+        // The picture is released once the thumbnail exists.
+        EXPECT_EQ(bitmap.IsOk(), entry->GetImage() == nullptr);
+    }
+}
+
+TEST_F(Strip, GifFramesGainTheirIndexOtherNamesStay)
+{
+    std::unique_ptr<wxImageThumbnailItem> gif(Entry("a.gif", 20, 20, 2));
+    ASSERT_TRUE(gif->Load(m_strip, false));
+    EXPECT_EQ(m_dir.File("a.gif_2"), gif->GetFilename());
+    wxRemoveFile(m_dir.File("a.gif"));
+    EXPECT_TRUE(gif->Load(m_strip, false)); // loaded once: not renamed again
+    EXPECT_EQ(m_dir.File("a.gif_2"), gif->GetFilename());
+    std::unique_ptr<wxImageThumbnailItem> upper(Entry("A.GIF", 20, 20, 2));
+    ASSERT_TRUE(upper->Load(m_strip, false));
+    EXPECT_EQ(m_dir.File("A.GIF"), upper->GetFilename()); // the suffix rule is case-sensitive
+    // A missing file fails to load and keeps its name; Append leaves it with the caller.
+    wxImageThumbnailItem missing(new wxImage(20, 20), 4, m_dir.File("gone.gif"));
+    EXPECT_FALSE(missing.Load(m_strip, false));
+    EXPECT_EQ(m_dir.File("gone.gif"), missing.GetFilename());
+    EXPECT_EQ(-1, m_strip->Append(&missing, 25));
+    EXPECT_EQ(0, m_strip->GetCount());
+}
+
+TEST_F(Strip, FillAndBevelFollowSelectionAndFocus)
+{
+    wxThumbnailItem item(m_dir.File("frame.png"));
+    const wxRect t = Tile();
+    const wxColour unselected = m_strip->GetUnselectedColour();
+    const std::pair<int, wxColour> cases[] = {
+        {0, unselected},
+        {wxTHUMBNAIL_FOCUSED, unselected},
+        {wxTHUMBNAIL_SELECTED, wxColour(175, 175, 175)},
+        {wxTHUMBNAIL_SELECTED | wxTHUMBNAIL_FOCUSED, wxColour(140, 140, 140)}};
+    for (const auto& [style, fill] : cases)
+    {
+        const wxImage out = Draw(item, style, 0);
+        EXPECT_EQ(fill, Pixel(out, wxPoint(t.x + 2, t.y + t.height / 2))) << style;
+        // Raised bevel, sunken when selected; nothing outside the tile.
+        const bool sunken = style & wxTHUMBNAIL_SELECTED;
+        EXPECT_EQ(sunken ? *wxBLACK : *wxWHITE, Pixel(out, t.GetTopLeft() + wxPoint(20, 0)));
+        EXPECT_EQ(sunken ? *wxWHITE : *wxBLACK, Pixel(out, t.GetBottomRight() - wxPoint(0, 20)));
+        EXPECT_EQ(wxColour(255, 0, 255), Pixel(out, t.GetTopRight() + wxPoint(1, 20)));
+    }
+}
+
+TEST_F(Strip, TheFocusEntryHasADottedRectangleOnePixelOutsideTheImageBox)
+{
+    wxThumbnailItem item(m_dir.File("frame.png"));
+    EXPECT_EQ(0, CountPixels(Draw(item, wxTHUMBNAIL_FOCUSED, 0), Tile(), IsFocusColour));
+    const wxImage out = Draw(item, wxTHUMBNAIL_FOCUSED | wxTHUMBNAIL_IS_FOCUS, 0);
+    const wxRect box = ImageBox(), ring = box.Inflate(1, 1);
+    const wxRect sides[] = {{ring.x, ring.y, ring.width, 1}, {ring.x, ring.y, 1, ring.height},
+                            {ring.x, ring.GetBottom(), ring.width, 1},
+                            {ring.GetRight(), ring.y, 1, ring.height}};
+    for (const wxRect& side : sides)
+    {
+        const int n = CountPixels(out, side, IsFocusColour), length = side.width + side.height - 1;
+        EXPECT_TRUE(n > length / 4 && n < length) << "dotted, not solid: " << n << " of " << length;
+    }
+    EXPECT_EQ(0, CountPixels(out, box, IsFocusColour));
+    EXPECT_EQ(CountPixels(out, ring, IsFocusColour),
+              CountPixels(out, ring.Inflate(1, 1), IsFocusColour));
+}
+
+TEST_F(Strip, FrameLabelsAndFileLabels)
+{
+    wxThumbnailItem item(m_dir.File("frame.png"));
+    const std::tuple<int, int, wxString, wxString> cases[] = {
+        {7, 3, "#4  0.21sec", "#4 0.21sec"}, {1, 999, "#1000  9.99sec", "#1000 9.99sec"}};
+    for (const auto& [delay, index, text, oneBlank] : cases)
+    {
+        m_strip->SetFrameDelay(delay);
+        const wxImage out = Draw(item, 0, index);
+        EXPECT_TRUE(ShowsFrameLabel(out, text)) << text;
+        EXPECT_FALSE(ShowsFrameLabel(out, oneBlank)) << "the check must tell the blanks apart";
+    }
+    const wxImage selected = Draw(item, wxTHUMBNAIL_SELECTED, 3); // labels in white
+    EXPECT_GT(CountPixels(selected, FrameLabelBox(), IsWhite), 0);
+
+    // Without an extension there is no frame label, only the file label.
+    wxThumbnailItem bare(m_dir.File("frame01")), gifFrame(m_dir.File("clip.gif_3"));
+    const wxImage out = Draw(bare, 0, 3), both = Draw(gifFrame, 0, 3);
+    EXPECT_EQ(0, CountPixels(out, FrameLabelBox(), IsBlue));
+    EXPECT_GT(CountPixels(out, FileLabelBox(), IsDark), 0);
+    EXPECT_GT(CountPixels(both, FrameLabelBox(), IsBlue), 0);
+    EXPECT_GT(CountPixels(both, FileLabelBox(), IsDark), 0);
+}
+
+TEST_F(Strip, APaintDrawsOnlyTheTilesOfTheUpdateRegion)
+{
+    ShowGrid();
+    m_strip->Select(1);
+    const wxSize client = m_strip->GetClientSize();
+    int drawn = 0;
+    auto render = [&](const wxRect& region) {
+        wxBitmap target(client.x, client.y, 24);
+        wxMemoryDC dc(target);
+        m_strip->PrepareDC(dc);
+        drawn = m_strip->DrawContents(dc, wxRegion(region));
+        dc.SelectObject(wxNullBitmap);
+        return target.ConvertToImage();
+    };
+    const wxImage full = render(wxRect(client));
+    EXPECT_EQ(9, drawn); // three rows reach into the view
+    // The selected tile's fill follows the keyboard focus.
+    const bool focused = wxWindow::FindFocus() == m_strip;
+    EXPECT_EQ(focused ? wxColour(140, 140, 140) : wxColour(175, 175, 175),
+              Pixel(full, TileRect(1).GetPosition() + wxPoint(4, 40)));
+
+    const wxPoint in0 = TileRect(0).GetPosition() + wxPoint(4, 40);
+    const wxImage one = render(wxRect(TileRect(4).GetPosition() + wxPoint(20, 20), wxSize(5, 5)));
+    EXPECT_EQ(1, drawn);
+    EXPECT_EQ(m_strip->GetBackgroundColour(), Pixel(one, in0));
+    m_strip->ScrollIntoView(9, WXK_END); // the region maps to the scrolled tiles
+    render(wxRect(TileRect(9).GetPosition() + wxPoint(1, 1), wxSize(2, 2)));
+    EXPECT_EQ(1, drawn);
+}
+
+TEST_F(Strip, TheBufferOnlyGrows)
+{
+    ASSERT_TRUE(m_strip->RecreateBuffer(wxSize(500, 400)));
+    EXPECT_TRUE(m_strip->RecreateBuffer(wxSize(200, 100)));
+    EXPECT_EQ(wxSize(500, 400), m_strip->GetBufferBitmap().GetSize());
+    EXPECT_TRUE(m_strip->RecreateBuffer(wxSize(600, 100)));
+    EXPECT_FALSE(m_strip->RecreateBuffer(wxSize(0, 50)));
+    EXPECT_EQ(wxSize(600, 100), m_strip->GetBufferBitmap().GetSize());
+}
