@@ -6,26 +6,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace giftest
 {
 namespace
 {
-struct Reader
-{
-    const std::string& bytes;
-    size_t at;
-};
-
-int Read(GifFileType* gif, GifByteType* into, int size)
-{
-    Reader& reader = *static_cast<Reader*>(gif->UserData);
-    const size_t n = std::min(reader.bytes.size() - reader.at, static_cast<size_t>(std::max(size, 0)));
-    std::memcpy(into, reader.bytes.data() + reader.at, n);
-    reader.at += n;
-    return static_cast<int>(n);
-}
-
 std::string Le16(int value)
 {
     return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
@@ -35,9 +21,15 @@ std::string Le16(int value)
 File DecodeWithGiflib(const std::string& bytes)
 {
     File file;
-    Reader reader{bytes, 0};
+    std::pair<const std::string*, size_t> reader{&bytes, 0};  // the bytes, and how many were read
     int error = 0;
-    GifFileType* gif = DGifOpen(&reader, Read, &error);
+    GifFileType* gif = DGifOpen(&reader, [](GifFileType* g, GifByteType* into, int size) {
+        auto& r = *static_cast<std::pair<const std::string*, size_t>*>(g->UserData);
+        const int n = std::min(size, static_cast<int>(r.first->size() - r.second));
+        std::memcpy(into, r.first->data() + r.second, n);
+        r.second += n;
+        return n;
+    }, &error);
     if (!gif)
         return file;
     file.ok = DGifSlurp(gif) == GIF_OK;
@@ -98,15 +90,10 @@ std::string MakeGif(int width, int height, std::vector<Rgb> colours, const std::
         out += "\x2C" + Le16(layer.left) + Le16(layer.top) + Le16(layer.width) + Le16(layer.height) + '\0' + '\x03';
         // 4-bit LZW codes: literals only, a clear code before every fourth so
         // that the code size never grows.
-        std::vector<unsigned> codes;
+        std::string codes;  // a code a character
         for (size_t i = 0; i < layer.indices.size(); ++i)
-        {
-            if (i % 4 == 0)
-                codes.push_back(8);
-            codes.push_back(layer.indices[i]);
-        }
-        codes.push_back(9);
-        codes.push_back(0);  // pads the last byte
+            codes += (i % 4 ? "" : "\x08") + std::string(1, static_cast<char>(layer.indices[i]));
+        codes += std::string("\x09\x00", 2);  // end, and padding for the last byte
         std::string data;
         for (size_t c = 0; c + 1 < codes.size(); c += 2)
             data += static_cast<char>(codes[c] | codes[c + 1] << 4);
