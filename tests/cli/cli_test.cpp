@@ -103,7 +103,8 @@ TEST(CliProgram, MixedPicturesMakeOneLoopingAnimation)
 
     run = RunCli(dir, {"--help"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.rfind("Usage: gloamer-cli [--delay HUNDREDTHS] [--size WIDTHxHEIGHT] -o OUT.gif INPUT...\n", 0), 0u);
+    EXPECT_EQ(run.out.rfind("Usage: gloamer-cli [--delay HUNDREDTHS] [--size WIDTHxHEIGHT] -o OUT.gif INPUT...\n", 0),
+              0u);
     EXPECT_EQ(run.err, "");
 }
 

@@ -8,7 +8,6 @@
 #include <wx/image.h>
 
 #include <algorithm>
-#include <utility>
 
 namespace
 {
@@ -72,12 +71,12 @@ TEST(FrameCompose, MaskedAndTransparentPixelsShowBlack)
     masked.SetRGB(wxRect(2, 0, 2, 4), 255, 0, 255);  // the right half
     masked.SetMaskColour(255, 0, 255);
     // On a canvas, exactly fitting, and shrunk: only the unmasked half is lit.
-    for (const auto& c : {std::make_pair(wxSize(6, 6), wxRect(1, 1, 2, 4)), std::make_pair(wxSize(4, 4), wxRect(0, 0, 2, 4)),
-                          std::make_pair(wxSize(2, 2), wxRect(0, 0, 1, 2))})
+    struct Case { wxSize output; wxRect lit; };
+    for (const Case& c : {Case{{6, 6}, {1, 1, 2, 4}}, Case{{4, 4}, {0, 0, 2, 4}}, Case{{2, 2}, {0, 0, 1, 2}}})
     {
-        const wxImage frame = ComposeFrame(masked, c.first.x, c.first.y);
+        const wxImage frame = ComposeFrame(masked, c.output.x, c.output.y);
         EXPECT_FALSE(frame.HasMask());
-        EXPECT_EQ(LitRect(frame), c.second) << c.first.x;
+        EXPECT_EQ(LitRect(frame), c.lit) << c.output.x;
     }
 
     wxImage translucent = Plain(wxSize(3, 1));

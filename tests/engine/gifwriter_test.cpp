@@ -138,28 +138,31 @@ TEST(GifWriter, FrameFieldsByteByByte)
 {
     const Rgb absent{250, 251, 252};
     const std::string comment300 = "\x21\xFE\xFF" + std::string(255, 'c') + "\x2D" + std::string(45, 'c') + '\0';
-    struct Case { wxImage image; int delayMs, commentLength; unsigned char packed; std::string table, comment, control; };
+    struct Case { wxImage image; int delayMs; unsigned char packed; std::string table, comment, control; };
     const Case cases[] = {
-        {RandomFrame(1, 1, 2), 50, 0, 0x80, Table(2, 6), "", "\x00\x05\x00\x00"s},
-        {RandomFrame(7, 3, 3), 3000, 0, 0x91, Table(3, 12), "", "\x00\x2C\x01\x00"s},
-        {RandomFrame(1, 9, 5), 59, 0, 0xA2, Table(5, 24), "", "\x00\x05\x00\x00"s},
-        {RandomFrame(33, 17, 16), 0, 0, 0xB3, Table(16, 48), "", "\x00\x00\x00\x00"s},
-        {RandomFrame(5, 1, 256), 100, 0, 0xF7, Table(256, 768), "", "\x00\x0A\x00\x00"s},
-        {RandomFrame(4, 4, 3), 100, 300, 0x91, Table(3, 12), comment300, "\x00\x0A\x00\x00"s},
-        {Masked(RandomFrame(3, 1, 3), 1, 0, Palette(3)[2]), 100, 0, 0x91, Table(3, 12), "", "\x01\x0A\x00\x02"s},
-        {Masked(RandomFrame(8, 8, 255), 3, 3, absent), 100, 0, 0xF7, Table(255, 765) + "\xFA\xFB\xFC", "", "\x01\x0A\x00\xFF"s},
-        {Masked(RandomFrame(4, 4, 256), -1, -1, absent), 100, 0, 0xF7, Table(256, 768), "", "\x00\x0A\x00\x00"s},  // no room
+        {RandomFrame(1, 1, 2), 50, 0x80, Table(2, 6), "", "\x00\x05\x00\x00"s},
+        {RandomFrame(7, 3, 3), 3000, 0x91, Table(3, 12), "", "\x00\x2C\x01\x00"s},
+        {RandomFrame(1, 9, 5), 59, 0xA2, Table(5, 24), "", "\x00\x05\x00\x00"s},
+        {RandomFrame(33, 17, 16), 0, 0xB3, Table(16, 48), "", "\x00\x00\x00\x00"s},
+        {RandomFrame(5, 1, 256), 100, 0xF7, Table(256, 768), "", "\x00\x0A\x00\x00"s},
+        {RandomFrame(4, 4, 3), 100, 0x91, Table(3, 12), comment300, "\x00\x0A\x00\x00"s},
+        {Masked(RandomFrame(3, 1, 3), 1, 0, Palette(3)[2]), 100, 0x91, Table(3, 12), "", "\x01\x0A\x00\x02"s},
+        {Masked(RandomFrame(8, 8, 255), 3, 3, absent), 100, 0xF7, Table(255, 765) + "\xFA\xFB\xFC", "",
+         "\x01\x0A\x00\xFF"s},  // appended as entry 255
+        {Masked(RandomFrame(4, 4, 256), -1, -1, absent), 100, 0xF7, Table(256, 768), "", "\x00\x0A\x00\x00"s},  // full
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(&c - cases);
         wxImage image = c.image;
-        image.SetOption(wxIMAGE_OPTION_GIF_COMMENT, wxString('c', c.commentLength));  // an empty one writes no block
+        // An empty comment writes no block.
+        image.SetOption(wxIMAGE_OPTION_GIF_COMMENT, wxString('c', c.comment.empty() ? 0 : 300));
         const std::string bytes = SaveFrames({image}, c.delayMs);
         EXPECT_EQ(static_cast<unsigned char>(bytes.at(10)), c.packed);
         // Table, looping extension, comment, control block.
         EXPECT_EQ(bytes.substr(13, c.table.size() + 2), c.table + "\x21\xFF");
-        EXPECT_EQ(bytes.substr(13 + c.table.size() + 19, c.comment.size() + 8), c.comment + "\x21\xF9\x04" + c.control + '\0');
+        EXPECT_EQ(bytes.substr(13 + c.table.size() + 19, c.comment.size() + 8),
+                  c.comment + "\x21\xF9\x04" + c.control + '\0');
         ExpectDecodesTo(bytes, {image});
     }
 }

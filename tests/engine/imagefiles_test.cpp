@@ -32,7 +32,8 @@ std::string Describe(const std::string& bytes)
             const unsigned char* c = image.GetData() + 3 * p;
             const int rgb = c[0] << 16 | c[1] << 8 | c[2];
             text += image.HasAlpha() && image.GetAlpha()[p] == 0 ? '-'
-                    : rgb == 0xFF0000 ? 'R' : rgb == 0x0000FF ? 'B' : rgb == 0x00FF00 ? 'G' : rgb == 0xFFFFFF ? 'W' : '?';
+                    : rgb == 0xFF0000 ? 'R' : rgb == 0x0000FF ? 'B'
+                    : rgb == 0x00FF00 ? 'G' : rgb == 0xFFFFFF ? 'W' : '?';
             text += (p + 1) % image.GetWidth() ? "" : "|";
         }
         text += ' ';
@@ -46,7 +47,8 @@ TEST(ImageFiles, GifFramesAreDrawnOverEachOther)
     // 4x4 screen: red, then a blue square removed afterwards (to background), a
     // green dot restored afterwards (to previous), then white with a transparent
     // pixel next to it.
-    const std::vector<giftest::Rgb> colours = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 255, 255}, {255, 0, 255}};
+    const std::vector<giftest::Rgb> colours = {{0, 0, 0},     {255, 0, 0},     {0, 0, 255},
+                                               {0, 255, 0},   {255, 255, 255}, {255, 0, 255}};
     EXPECT_EQ(Describe(giftest::MakeGif(4, 4, colours, {{0, 0, 4, 4, 1, -1, std::vector<unsigned char>(16, 1)},
                                                         {1, 1, 2, 2, 2, -1, {2, 2, 2, 2}}, {3, 3, 1, 1, 3, -1, {3}},
                                                         {0, 0, 2, 1, 0, 5, {4, 5}}})),

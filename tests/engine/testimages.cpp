@@ -23,7 +23,10 @@ wxImage PhotoLike(int width, int height, unsigned seed)
                                     110 + 90 * std::cos(2.7 * v + phase * 0.5) + 30 * u,
                                     100 + 80 * std::sin(4.0 * (u + v) + phase * 1.5)};
             for (int c = 0; c < 3; ++c)
-                data[c] = static_cast<unsigned char>(std::clamp(static_cast<int>(base[c]) + random.Below(25) - 12, 0, 255));
+            {
+                const int value = static_cast<int>(base[c]) + random.Below(25) - 12;
+                data[c] = static_cast<unsigned char>(std::clamp(value, 0, 255));
+            }
         }
     }
     return image;
