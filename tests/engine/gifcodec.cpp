@@ -6,114 +6,50 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace giftest
 {
 namespace
 {
-struct Reader
+std::string Le16(int value)
 {
-    const std::string* bytes;
-    size_t at;
-};
-
-int ReadBytes(GifFileType* gif, GifByteType* into, int size)
-{
-    Reader* reader = static_cast<Reader*>(gif->UserData);
-    const size_t left = reader->bytes->size() - reader->at;
-    const size_t n = size < 0 ? 0 : std::min(left, static_cast<size_t>(size));
-    std::memcpy(into, reader->bytes->data() + reader->at, n);
-    reader->at += n;
-    return static_cast<int>(n);
-}
-
-int WriteBytes(GifFileType* gif, const GifByteType* from, int size)
-{
-    static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(from), size);
-    return size;
-}
-
-std::vector<Rgb> Colours(const ColorMapObject* map)
-{
-    std::vector<Rgb> colours;
-    if (map)
-    {
-        for (int i = 0; i < map->ColorCount; ++i)
-            colours.push_back({map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue});
-    }
-    return colours;
-}
-
-ColorMapObject* MakeMap(const std::vector<Rgb>& colours)
-{
-    int size = 2;
-    while (size < static_cast<int>(colours.size()))
-        size *= 2;
-    std::vector<GifColorType> entries(size, GifColorType{0, 0, 0});
-    for (size_t i = 0; i < colours.size(); ++i)
-        entries[i] = GifColorType{colours[i][0], colours[i][1], colours[i][2]};
-    return GifMakeMapObject(size, entries.data());
-}
-
-void ReadExtensions(const ExtensionBlock* blocks, int count, File& file)
-{
-    for (int i = 0; i < count; ++i)
-    {
-        const ExtensionBlock& block = blocks[i];
-        if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
-            std::memcmp(block.Bytes, "NETSCAPE2.0", 11) == 0 && i + 1 < count &&
-            blocks[i + 1].Function == CONTINUE_EXT_FUNC_CODE && blocks[i + 1].ByteCount >= 3)
-            file.loopCount = blocks[i + 1].Bytes[1] | (blocks[i + 1].Bytes[2] << 8);
-        if (block.Function == COMMENT_EXT_FUNC_CODE)
-        {
-            // giflib gives each sub-block as a block of its own.
-            std::string text(reinterpret_cast<const char*>(block.Bytes), block.ByteCount);
-            for (int j = i + 1; j < count && blocks[j].Function == CONTINUE_EXT_FUNC_CODE; ++j, ++i)
-                text.append(reinterpret_cast<const char*>(blocks[j].Bytes), blocks[j].ByteCount);
-            file.comments.push_back(text);
-        }
-    }
+    return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
 }
 } // namespace
 
 File DecodeWithGiflib(const std::string& bytes)
 {
     File file;
-    Reader reader{&bytes, 0};
+    std::pair<const std::string*, size_t> reader{&bytes, 0};  // the bytes, and how many were read
     int error = 0;
-    GifFileType* gif = DGifOpen(&reader, ReadBytes, &error);
+    GifFileType* gif = DGifOpen(&reader, [](GifFileType* g, GifByteType* into, int size) {
+        auto& r = *static_cast<std::pair<const std::string*, size_t>*>(g->UserData);
+        const int n = std::min(size, static_cast<int>(r.first->size() - r.second));
+        std::memcpy(into, r.first->data() + r.second, n);
+        r.second += n;
+        return n;
+    }, &error);
     if (!gif)
         return file;
-    if (DGifSlurp(gif) != GIF_OK)
-    {
-        DGifCloseFile(gif, &error);
-        return file;
-    }
-    file.width = gif->SWidth;
-    file.height = gif->SHeight;
-    file.globalColours = Colours(gif->SColorMap);
-    for (int i = 0; i < gif->ImageCount; ++i)
+    file.ok = DGifSlurp(gif) == GIF_OK;
+    for (int i = 0; file.ok && i < gif->ImageCount; ++i)
     {
         const SavedImage& image = gif->SavedImages[i];
-        ReadExtensions(image.ExtensionBlocks, image.ExtensionBlockCount, file);
+        const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
         Frame frame;
-        frame.left = image.ImageDesc.Left;
-        frame.top = image.ImageDesc.Top;
         frame.width = image.ImageDesc.Width;
         frame.height = image.ImageDesc.Height;
-        frame.localColours = Colours(image.ImageDesc.ColorMap);
+        for (int c = 0; map && c < map->ColorCount; ++c)
+            frame.colours.push_back({map->Colors[c].Red, map->Colors[c].Green, map->Colors[c].Blue});
         frame.indices.assign(image.RasterBits, image.RasterBits + frame.width * frame.height);
         GraphicsControlBlock control;
         if (DGifSavedExtensionToGCB(gif, i, &control) == GIF_OK)
-        {
             frame.delay = control.DelayTime;
-            frame.transparent = control.TransparentColor;
-            frame.disposal = control.DisposalMode;
-        }
         file.frames.push_back(frame);
     }
-    ReadExtensions(gif->ExtensionBlocks, gif->ExtensionBlockCount, file);
-    file.ok = true;
+    file.width = gif->SWidth;
+    file.height = gif->SHeight;
     DGifCloseFile(gif, &error);
     return file;
 }
@@ -123,60 +59,48 @@ File DecodeWithWx(const std::string& bytes)
     File file;
     wxMemoryInputStream input(bytes.data(), bytes.size());
     wxGIFDecoder decoder;
-    if (decoder.LoadGIF(input) != wxGIF_OK)
-        return file;
+    file.ok = decoder.LoadGIF(input) == wxGIF_OK;
     file.width = decoder.GetAnimationSize().x;
     file.height = decoder.GetAnimationSize().y;
-    for (unsigned f = 0; f < decoder.GetFrameCount(); ++f)
+    for (unsigned f = 0; file.ok && f < decoder.GetFrameCount(); ++f)
     {
         Frame frame;
-        frame.left = decoder.GetFramePosition(f).x;
-        frame.top = decoder.GetFramePosition(f).y;
         frame.width = decoder.GetFrameSize(f).x;
         frame.height = decoder.GetFrameSize(f).y;
         const unsigned char* palette = decoder.GetPalette(f);
         for (unsigned i = 0; i < decoder.GetNcolours(f); ++i)
-            frame.localColours.push_back({palette[3 * i], palette[3 * i + 1], palette[3 * i + 2]});
-        const unsigned char* data = decoder.GetData(f);
-        frame.indices.assign(data, data + frame.width * frame.height);
+            frame.colours.push_back({palette[3 * i], palette[3 * i + 1], palette[3 * i + 2]});
+        frame.indices.assign(decoder.GetData(f), decoder.GetData(f) + frame.width * frame.height);
         frame.delay = static_cast<int>(decoder.GetDelay(f) / 10);
-        frame.transparent = decoder.GetTransparentColourIndex(f);
-        frame.disposal = decoder.GetDisposalMethod(f) + 1;
         file.frames.push_back(frame);
     }
-    file.ok = true;
     return file;
 }
 
-std::string EncodeWithGiflib(const File& file)
+std::string MakeGif(int width, int height, std::vector<Rgb> colours, const std::vector<Layer>& layers)
 {
-    std::string bytes;
-    int error = 0;
-    GifFileType* gif = EGifOpen(&bytes, WriteBytes, &error);
-    if (!gif)
-        return bytes;
-    EGifSetGifVersion(gif, true);
-    ColorMapObject* global = MakeMap(file.globalColours);
-    EGifPutScreenDesc(gif, file.width, file.height, 8, 0, global);
-    GifFreeMapObject(global);
-    for (const Frame& frame : file.frames)
+    std::string out = "GIF89a" + Le16(width) + Le16(height) + std::string("\xF2\x00\x00", 3);
+    colours.resize(8);
+    for (const Rgb& colour : colours)
+        out.append(colour.begin(), colour.end());
+    for (const Layer& layer : layers)
     {
-        GraphicsControlBlock control{frame.disposal, false, frame.delay < 0 ? 0 : frame.delay, frame.transparent};
-        GifByteType extension[4];
-        EGifGCBToExtension(&control, extension);
-        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension);
-        ColorMapObject* local = frame.localColours.empty() ? nullptr : MakeMap(frame.localColours);
-        EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, false, local);
-        if (local)
-            GifFreeMapObject(local);
-        std::vector<GifPixelType> row(frame.width);
-        for (int y = 0; y < frame.height; ++y)
-        {
-            std::memcpy(row.data(), frame.indices.data() + y * frame.width, frame.width);
-            EGifPutLine(gif, row.data(), frame.width);
-        }
+        out += "\x21\xF9\x04" + std::string(1, static_cast<char>(layer.disposal << 2 | (layer.transparent >= 0))) +
+               Le16(10) + static_cast<char>(std::max(layer.transparent, 0)) + '\0';
+        out += "\x2C" + Le16(layer.left) + Le16(layer.top) + Le16(layer.width) + Le16(layer.height) + '\0' + '\x03';
+        // 4-bit LZW codes: literals only, a clear code before every fourth so
+        // that the code size never grows.
+        std::string codes;  // a code a character
+        for (size_t i = 0; i < layer.indices.size(); ++i)
+            codes += (i % 4 ? "" : "\x08") + std::string(1, static_cast<char>(layer.indices[i]));
+        codes += std::string("\x09\x00", 2);  // end, and padding for the last byte
+        std::string data;
+        for (size_t c = 0; c + 1 < codes.size(); c += 2)
+            data += static_cast<char>(codes[c] | codes[c + 1] << 4);
+        for (size_t at = 0; at < data.size(); at += 255)
+            out += static_cast<char>(std::min<size_t>(255, data.size() - at)) + data.substr(at, 255);
+        out += '\0';
     }
-    EGifCloseFile(gif, &error);
-    return bytes;
+    return out + '\x3B';
 }
 } // namespace giftest

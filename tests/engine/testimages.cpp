@@ -3,6 +3,7 @@
 #include <wx/image.h>
 #include <wx/palette.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace testimages
@@ -17,16 +18,14 @@ wxImage PhotoLike(int width, int height, unsigned seed)
     {
         for (int x = 0; x < width; ++x, data += 3)
         {
-            const double u = static_cast<double>(x) / width;
-            const double v = static_cast<double>(y) / height;
-            const double base[3] = {
-                120 + 100 * std::sin(3.1 * u + phase) * std::cos(2.3 * v),
-                110 + 90 * std::cos(2.7 * v + phase * 0.5) + 30 * u,
-                100 + 80 * std::sin(4.0 * (u + v) + phase * 1.5)};
+            const double u = static_cast<double>(x) / width, v = static_cast<double>(y) / height;
+            const double base[3] = {120 + 100 * std::sin(3.1 * u + phase) * std::cos(2.3 * v),
+                                    110 + 90 * std::cos(2.7 * v + phase * 0.5) + 30 * u,
+                                    100 + 80 * std::sin(4.0 * (u + v) + phase * 1.5)};
             for (int c = 0; c < 3; ++c)
             {
                 const int value = static_cast<int>(base[c]) + random.Below(25) - 12;
-                data[c] = static_cast<unsigned char>(value < 0 ? 0 : value > 255 ? 255 : value);
+                data[c] = static_cast<unsigned char>(std::clamp(value, 0, 255));
             }
         }
     }
@@ -37,22 +36,13 @@ wxImage PaletteImage(int width, int height, const std::vector<std::array<unsigne
                      const std::vector<int>& indices)
 {
     wxImage image(width, height, false);
-    unsigned char* data = image.GetData();
     for (int p = 0; p < width * height; ++p)
-    {
-        const auto& colour = palette[indices[p]];
-        data[3 * p] = colour[0];
-        data[3 * p + 1] = colour[1];
-        data[3 * p + 2] = colour[2];
-    }
-    std::vector<unsigned char> r, g, b;
+        std::copy(palette[indices[p]].begin(), palette[indices[p]].end(), image.GetData() + 3 * p);
+    std::vector<unsigned char> rgb[3];
     for (const auto& colour : palette)
-    {
-        r.push_back(colour[0]);
-        g.push_back(colour[1]);
-        b.push_back(colour[2]);
-    }
-    image.SetPalette(wxPalette(static_cast<int>(palette.size()), r.data(), g.data(), b.data()));
+        for (int c = 0; c < 3; ++c)
+            rgb[c].push_back(colour[c]);
+    image.SetPalette(wxPalette(static_cast<int>(palette.size()), rgb[0].data(), rgb[1].data(), rgb[2].data()));
     return image;
 }
 } // namespace testimages

@@ -20,12 +20,7 @@ class Random
 {
 public:
     explicit Random(unsigned seed) : m_state(seed * 2654435761u + 1) {}
-    unsigned Next()
-    {
-        m_state = m_state * 1664525u + 1013904223u;
-        return m_state >> 8;
-    }
-    int Below(int limit) { return static_cast<int>(Next() % static_cast<unsigned>(limit)); }
+    int Below(int limit) { return static_cast<int>(((m_state = m_state * 1664525u + 1013904223u) >> 8) % limit); }
 
 private:
     unsigned m_state;
