@@ -82,7 +82,12 @@ bool PutComment(const wxString& comment)
 
 MyGifHandler::~MyGifHandler()
 {
-    // Only left set when a frame ended unusually; the base does not free it.
+    // Only left set when a frame ended unusually.
+    FreeHashTable();
+}
+
+void MyGifHandler::FreeHashTable()
+{
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdelete-incomplete"
     delete m_hashTable;  // allocated by the toolkit with plain new; trivial destructor
@@ -92,10 +97,7 @@ MyGifHandler::~MyGifHandler()
 
 bool MyGifHandler::SaveFrame(const wxImage& image, int delayMs, int frameCount, int index)
 {
-    GifPalette palette;
-    if (!BuildGifPalette(image, palette))
-        return false;
-    if (!DoSaveFile(image, index == 0, delayMs, palette.entries, palette.count, palette.transparentIndex))
+    if (!WriteFrame(image, delayMs, index == 0))
         return false;
     if (index + 1 == frameCount)
         return WriteTrailer();
@@ -206,10 +208,6 @@ bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMs,
         }
     }
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdelete-incomplete"
-    delete m_hashTable;
-#pragma GCC diagnostic pop
-    m_hashTable = nullptr;
+    FreeHashTable();
     return ok;
 }

@@ -33,4 +33,8 @@ public:
     // One frame's blocks from an already built palette.
     bool DoSaveFile(const wxImage& image, bool first, int delayMs,
                     const unsigned char (*entries)[3], int count, int transparentIndex);
+
+private:
+    // The base allocates the LZW hash table per image but never frees it.
+    void FreeHashTable();
 };

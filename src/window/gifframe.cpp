@@ -346,10 +346,15 @@ void GifFrame::StopPreview()
 
 void GifFrame::SetRunLook()
 {
-    wxLogNull quiet;
-    const wxBitmap play(GetInstallRoot() + "/Themes/play.png", wxBITMAP_TYPE_ANY);
-    if (m_toolBar_button && play.IsOk())
-        m_toolBar_button->SetToolNormalBitmap(XRCID("m_tool_play"), play);
+    // Many commands stop the preview, the delay spin on every keystroke:
+    // read the image once.
+    if (!m_play_bitmap.IsOk())
+    {
+        wxLogNull quiet;
+        m_play_bitmap.LoadFile(GetInstallRoot() + "/Themes/play.png", wxBITMAP_TYPE_PNG);
+    }
+    if (m_toolBar_button && m_play_bitmap.IsOk())
+        m_toolBar_button->SetToolNormalBitmap(XRCID("m_tool_play"), m_play_bitmap);
     if (m_item_run_animation)
         m_item_run_animation->SetItemLabel(WithAccel(_("Run animation"), "Ctrl+P"));
 }

@@ -194,6 +194,7 @@ private:
 
     std::unique_ptr<wxLocale> m_frame_locale;
     bool m_playing = false;
+    wxBitmap m_play_bitmap; // idle look of the play tool, read on first use
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -71,7 +71,7 @@ wxImage Snapshot(const wxImage& canvas)
     return frame;
 }
 
-PictureReadResult ReadGifFrames(const wxString& path, std::vector<wxImage>& frames, GifFrameMode mode)
+PictureReadResult ReadGifFrames(const wxString& path, std::vector<wxImage>& frames)
 {
     wxFileInputStream input(path);
     if (!input.IsOk())
@@ -103,13 +103,10 @@ PictureReadResult ReadGifFrames(const wxString& path, std::vector<wxImage>& fram
         screen = wxSize(bounds.GetRight() + 1, bounds.GetBottom() + 1);
     }
     wxImage canvas;
-    if (mode == GifFrameMode::Composited)
-    {
-        if (screen.x <= 0 || screen.y <= 0 || !canvas.Create(screen, true))
-            return PictureReadResult::Unreadable;
-        canvas.SetAlpha();
-        std::memset(canvas.GetAlpha(), 0, static_cast<size_t>(screen.x) * screen.y);
-    }
+    if (screen.x <= 0 || screen.y <= 0 || !canvas.Create(screen, true))
+        return PictureReadResult::Unreadable;
+    canvas.SetAlpha();
+    std::memset(canvas.GetAlpha(), 0, static_cast<size_t>(screen.x) * screen.y);
 
     size_t added = 0;
     for (unsigned f = 0; f < count; ++f)
@@ -117,12 +114,6 @@ PictureReadResult ReadGifFrames(const wxString& path, std::vector<wxImage>& fram
         wxImage frame;
         if (!decoder.ConvertToImage(f, &frame) || !frame.IsOk())
             continue;
-        if (mode == GifFrameMode::AsStored)
-        {
-            frames.push_back(frame);
-            ++added;
-            continue;
-        }
         const wxRect rect(decoder.GetFramePosition(f), frame.GetSize());
         const wxAnimationDisposal disposal = decoder.GetDisposalMethod(f);
         wxImage before;
@@ -145,14 +136,14 @@ bool IsGifPath(const wxString& path)
     return path.EndsWith(".gif");
 }
 
-PictureReadResult ReadPictureFrames(const wxString& path, std::vector<wxImage>& frames, GifFrameMode mode)
+PictureReadResult ReadPictureFrames(const wxString& path, std::vector<wxImage>& frames)
 {
     if (!wxFileExists(path))
         return wxDirExists(path) ? PictureReadResult::Unreadable : PictureReadResult::Missing;
 
     wxLogNull quiet;
     if (IsGifPath(path))
-        return ReadGifFrames(path, frames, mode);
+        return ReadGifFrames(path, frames);
 
     wxImage picture;
     if (!picture.LoadFile(path, wxBITMAP_TYPE_ANY, -1) || !picture.IsOk())

@@ -8,15 +8,6 @@
 
 class wxImage;
 
-enum class GifFrameMode
-{
-    // Each frame drawn over the ones before it on the GIF's logical screen,
-    // honouring the disposal methods, as a viewer shows it.
-    Composited,
-    // Each frame at its own size, as the decoder converts it.
-    AsStored
-};
-
 enum class PictureReadResult
 {
     Ok,
@@ -28,5 +19,6 @@ enum class PictureReadResult
 bool IsGifPath(const wxString& path);
 
 // Appends the frames of `path` to `frames`; toolkit log output is suppressed.
-PictureReadResult ReadPictureFrames(const wxString& path, std::vector<wxImage>& frames,
-                                    GifFrameMode mode = GifFrameMode::Composited);
+// A GIF's frames are each drawn over the ones before it on the file's logical
+// screen, honouring the disposal methods, as a viewer shows them.
+PictureReadResult ReadPictureFrames(const wxString& path, std::vector<wxImage>& frames);
