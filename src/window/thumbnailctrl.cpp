@@ -290,10 +290,7 @@ void wxThumbnailCtrl::Thaw()
     if (m_freezeCount <= 0)
         return;
     if (--m_freezeCount == 0)
-    {
-        SetupScrollbars();
-        Refresh(true);
-    }
+        LayoutChanged();
 }
 
 // ---------------------------------------------------------------------------
