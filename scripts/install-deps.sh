@@ -9,7 +9,8 @@ packages=(
   libgtest-dev
   xvfb xauth
   gettext
-  libgif-dev
+  libgif-dev libpng-dev libjpeg62-turbo-dev
+  gifsicle
   imagemagick
   fonts-dejavu-core
   fonts-wqy-microhei

@@ -1,10 +1,11 @@
 #include "cli/cliencoder.h"
 
 #include "cli/clioptions.h"
+#include "cli/outputfile.h"
+#include "picture/picturereader.h"
 #include "window/gif_animationwriter.h"
 #include "window/gif_colourreduce.h"
 #include "window/gif_framecompose.h"
-#include "window/imagefiles.h"
 #include "window/outputsize.h"
 
 #include <wx/file.h>
@@ -22,12 +23,6 @@
 
 namespace
 {
-struct Frame
-{
-    wxImage image;
-    wxString source;
-};
-
 std::string Utf8(const wxString& text)
 {
     return std::string(text.utf8_str());
@@ -38,106 +33,73 @@ void Fail(std::ostream& err, const wxString& message)
     err << "gloamer-cli: " << Utf8(message) << std::endl;
 }
 
-// The temporary file beside the output; removed unless renamed into place.
-class PendingFile
+// One line for a picture that cannot be used.
+wxString DescribeInputFailure(const wxString& input, const PictureStatus& status)
 {
-public:
-    ~PendingFile()
-    {
-        m_file.Close();
-        if (!m_path.empty())
-            wxRemoveFile(m_path);
-    }
+    if (status.error == PictureError::Missing)
+        return wxString::Format("cannot find input \"%s\"", input);
+    return wxString::Format("cannot read input \"%s\": %s", input, DescribePictureStatus(status));
+}
 
-    bool Create(const wxString& output)
-    {
-        const wxFileName target(output);
-        const wxString folder = target.GetPath().empty() ? wxString(".") : target.GetPath();
-        m_path = wxFileName::CreateTempFileName(folder + "/." + target.GetFullName() + ".", &m_file);
-        if (m_path.empty() || !m_file.IsOpened())
-            return false;
-        // A temporary file is private; the result gets the usual mode.
-        const mode_t mask = umask(0);
-        umask(mask);
-        fchmod(m_file.fd(), 0666 & ~mask);
-        return true;
-    }
-
-    wxFile& File() { return m_file; }
-
-    bool Commit(const wxString& output)
-    {
-        // On disk before it takes the output's name.
-        if (!m_file.Flush() || !m_file.Close())
-            return false;
-        if (std::rename(m_path.fn_str(), output.fn_str()) != 0)
-            return false;
-        m_path.clear();
-        return true;
-    }
-
-private:
-    wxFile m_file;
-    wxString m_path;
-};
-
-bool ReadInputs(const std::vector<wxString>& inputs, std::vector<Frame>& frames, std::ostream& err)
+// The size of every input's frames, from the file headers alone, so that the
+// output size is known before any frame is decoded.
+bool ProbeInputs(const std::vector<wxString>& inputs, std::vector<wxSize>& sizes, std::ostream& err)
 {
     for (const wxString& input : inputs)
     {
-        std::vector<wxImage> images;
-        switch (ReadPictureFrames(input, images))
+        wxSize size;
+        const PictureStatus status = ProbePictureSize(input, size);
+        if (!status.IsOk())
         {
-        case PictureReadResult::Ok:
-            break;
-        case PictureReadResult::Missing:
-            Fail(err, wxString::Format("cannot find input \"%s\"", input));
-            return false;
-        case PictureReadResult::Unreadable:
-            Fail(err, wxString::Format("cannot read input \"%s\": not a picture this program can decode", input));
-            return false;
-        case PictureReadResult::NoFrames:
-            Fail(err, wxString::Format("input \"%s\" holds no usable frame", input));
+            Fail(err, DescribeInputFailure(input, status));
             return false;
         }
-        for (wxImage& image : images)
-            frames.push_back(Frame{image, input});
+        sizes.push_back(size);
     }
     return true;
 }
 
-int WriteAnimation(const CliOptions& options, std::vector<Frame>& frames, const wxSize& size,
-                   std::ostream& err)
+// Decodes, composes, reduces and writes one frame at a time: memory stays the
+// same however many frames the inputs hold.
+int WriteAnimation(const CliOptions& options, const wxSize& size, std::ostream& err)
 {
     const wxString& output = options.output;
-    if (wxDirExists(output))
+    OutputFile pending;
+    wxString error;
+    if (!pending.Open(output, error))
     {
-        Fail(err, wxString::Format("cannot write \"%s\": it is a folder", output));
-        return 1;
-    }
-    PendingFile pending;
-    if (!pending.Create(output))
-    {
-        Fail(err, wxString::Format("cannot write \"%s\": %s", output, wxString(std::strerror(errno))));
+        Fail(err, error);
         return 1;
     }
 
     wxFileOutputStream stream(pending.File());
     GifAnimationWriter writer(stream);
-    for (size_t i = 0; i < frames.size(); ++i)
+    for (const wxString& input : options.inputs)
     {
-        const wxImage composed = ComposeFrame(frames[i].image, size.x, size.y);
-        frames[i].image = wxImage();  // no longer needed; keeps memory down
-        const wxImage reduced = ReduceFrameColours(composed);
-        if (writer.AddFrame(reduced, options.delay * 10))
-            continue;
+        int refused = 0;
+        const PictureStatus status = ReadPictureFrames(input, [&](wxImage& picture) {
+            const wxImage composed = ComposeFrame(picture, size.x, size.y);
+            picture = wxImage();  // no longer needed; keeps memory down
+            if (!writer.AddFrame(ReduceFrameColours(composed), options.delay * 10))
+                ++refused;
+            return !writer.IsBroken();
+        });
         if (writer.IsBroken())
         {
             Fail(err, wxString::Format("cannot write \"%s\": writing failed (disk full?)", output));
             return 1;
         }
-        err << "gloamer-cli: warning: a frame of \"" << Utf8(frames[i].source)
-            << "\" could not be encoded and was left out" << std::endl;
+        if (!status.IsOk())
+        {
+            Fail(err, DescribeInputFailure(input, status));
+            return 1;
+        }
+        if (status.cutShort)
+            err << "gloamer-cli: warning: \"" << Utf8(input)
+                << "\" is cut short; the frames before the break were used" << std::endl;
+        if (refused)
+            err << "gloamer-cli: warning: " << refused << " frame(s) of \"" << Utf8(input)
+                << "\" could not be encoded and were left out" << std::endl;
     }
     if (!writer.Finish())
     {
@@ -147,9 +109,14 @@ int WriteAnimation(const CliOptions& options, std::vector<Frame>& frames, const 
             Fail(err, wxString::Format("cannot write \"%s\": writing failed (disk full?)", output));
         return 1;
     }
-    if (!stream.IsOk() || !pending.Commit(output))
+    if (!stream.IsOk())
     {
-        Fail(err, wxString::Format("cannot write \"%s\": %s", output, wxString(std::strerror(errno))));
+        Fail(err, wxString::Format("cannot write \"%s\": writing failed (disk full?)", output));
+        return 1;
+    }
+    if (!pending.Commit(error))
+    {
+        Fail(err, error);
         return 1;
     }
     return 0;
@@ -172,16 +139,13 @@ int RunCliEncoder(const std::vector<wxString>& args, std::ostream& out, std::ost
     }
 
     wxLogNull quiet;  // the toolkit's own messages would repeat ours
-    std::vector<Frame> frames;
-    if (!ReadInputs(options.inputs, frames, err))
+    std::vector<wxSize> sizes;
+    if (!ProbeInputs(options.inputs, sizes, err))
         return 1;
 
     wxSize size(options.width, options.height);
     if (!options.hasSize)
     {
-        std::vector<wxSize> sizes;
-        for (const Frame& frame : frames)
-            sizes.push_back(frame.image.GetSize());
         size = DeriveOutputSize(sizes);
         if (size.x > 65535 || size.y > 65535)
         {
@@ -190,5 +154,5 @@ int RunCliEncoder(const std::vector<wxString>& args, std::ostream& out, std::ost
             return 1;
         }
     }
-    return WriteAnimation(options, frames, size, err);
+    return WriteAnimation(options, size, err);
 }

@@ -9,12 +9,18 @@
 #include <wx/filefn.h>
 #include <wx/image.h>
 
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 using testsupport::ReadBytes;
@@ -43,6 +49,61 @@ CliRun RunCli(const TempDir& dir, const std::vector<std::string>& args)
     std::remove(errFile.c_str());
     return run;
 }
+
+// The built program started in `dir` with the display variables removed; it is
+// killed if it still runs when this goes.
+class CliProcess
+{
+public:
+    CliProcess(const TempDir& dir, std::vector<std::string> args)
+    {
+        args.insert(args.begin(), std::string(GLOAMER_STAGE_DIR) + "/bin/gloamer-cli");
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        const std::string folder = dir.Path().ToStdString();
+        m_pid = fork();
+        if (m_pid == 0)
+        {
+            unsetenv("DISPLAY");
+            unsetenv("WAYLAND_DISPLAY");
+            if (chdir(folder.c_str()) == 0)
+                execv(argv[0], argv.data());
+            _exit(127);
+        }
+    }
+    ~CliProcess()
+    {
+        if (m_pid > 0 && m_status == -1)
+        {
+            kill(m_pid, SIGKILL);
+            Wait();
+        }
+    }
+    pid_t Pid() const { return m_pid; }
+    bool Running()
+    {
+        int status = 0;
+        if (m_status != -1 || waitpid(m_pid, &status, WNOHANG) != 0)
+        {
+            if (m_status == -1)
+                m_status = status;
+            return false;
+        }
+        return true;
+    }
+    int Wait()
+    {
+        if (m_status == -1)
+            waitpid(m_pid, &m_status, 0);
+        return m_status;
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_status = -1;
+};
 
 // Every file below `dir`, sorted.
 wxArrayString FilesIn(const TempDir& dir)
@@ -123,7 +184,7 @@ TEST(CliProgram, FailuresExplainThemselvesAndLeaveNoFile)
         {{"-o", "out.gif", "a.png", "missing.png"}, "missing.png"},
         {{"-o", "out.gif", "a.png", "junk.png"}, "junk.png"},
         {{"-o", "out.gif", "empty.gif"}, "no usable frame"},
-        {{"-o", "out.gif", "truncated.gif"}, "no usable frame"},
+        {{"-o", "out.gif", "truncated.gif"}, "truncated"},
         {{"-o", "no/such/folder/out.gif", "a.png"}, "no/such/folder/out.gif"},
         {{"-o", "folder.gif", "a.png"}, "folder.gif"},
         // Wrong command lines.
@@ -156,4 +217,50 @@ TEST(CliProgram, FailuresExplainThemselvesAndLeaveNoFile)
     EXPECT_EQ(ReadBytes(dir.File("keep.gif")), "previous animation");
     EXPECT_EQ(RunCli(dir, {"-o", "keep.gif", "a.png"}).status, 0);
     ExpectAnimation(ReadBytes(dir.File("keep.gif")), 1, 40, 30, 10);  // the default delay
+}
+
+TEST(CliProgram, AnEndedRunOrADeviceLeavesEverythingAsItWas)
+{
+    TempDir dir;
+    ASSERT_TRUE(testimages::PhotoLike(640, 480, 4).SaveFile(dir.File("big.png"), wxBITMAP_TYPE_PNG));
+    WriteBytes(dir.File("out.gif"), "previous animation");
+    const wxArrayString before = FilesIn(dir);
+    std::vector<std::string> args{"-o", "out.gif"};
+    args.insert(args.end(), 200, "big.png");  // long enough to be caught writing
+
+    CliProcess cli(dir, args);
+    ASSERT_GT(cli.Pid(), 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    bool writing = false;
+    while (!writing && cli.Running() && std::chrono::steady_clock::now() < deadline)
+    {
+        wxArrayString hidden;
+        wxDir::GetAllFiles(dir.Path(), &hidden, ".out.gif.*", wxDIR_FILES | wxDIR_HIDDEN);
+        writing = !hidden.empty();
+        if (!writing)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_TRUE(writing) << "no temporary file appeared while the program ran";
+    ASSERT_EQ(kill(cli.Pid(), SIGTERM), 0);
+    const int status = cli.Wait();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(FilesIn(dir) == before);
+    EXPECT_EQ(ReadBytes(dir.File("out.gif")), "previous animation");
+
+    const CliRun run = RunCli(dir, {"-o", "/dev/null", "big.png"});
+    struct stat null{};
+    const bool device = stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode);
+    if (!device && geteuid() == 0)
+    {
+        // Replaced by a regular file: give the machine its device back at once.
+        std::remove("/dev/null");
+        mknod("/dev/null", S_IFCHR | 0666, makedev(1, 3));
+        chmod("/dev/null", 0666);
+    }
+    EXPECT_TRUE(device);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("gloamer-cli: cannot write \"/dev/null\": ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_TRUE(FilesIn(dir) == before);
 }

@@ -2,7 +2,7 @@
 // (Other files and bad ones are read end to end in the gloamer-cli tests.)
 #include "gifcodec.h"
 #include "support/testsupport.h"
-#include "window/imagefiles.h"
+#include "picture/picturereader.h"
 
 #include <gtest/gtest.h>
 #include <wx/image.h>
@@ -22,7 +22,7 @@ std::string Describe(const std::string& bytes)
     TempDir dir;
     WriteBytes(dir.File("in.gif"), bytes);
     std::vector<wxImage> frames;
-    if (ReadPictureFrames(dir.File("in.gif"), frames) != PictureReadResult::Ok)
+    if (ReadPictureFrames(dir.File("in.gif"), frames) .IsOk() == false)
         return "not read";
     std::string text;
     for (const wxImage& image : frames)

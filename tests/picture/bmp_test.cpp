@@ -1,0 +1,325 @@
+// The BMP decoder: exact pixels across depths and header kinds, RLE runs and
+// deltas that point outside the picture, cut-off files, bad and oversized
+// headers, and agreement with what the toolkit itself writes.
+#include "picture/picturedecoders.h"
+
+#include <gtest/gtest.h>
+#include <wx/image.h>
+#include <wx/mstream.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace
+{
+using Bytes = std::vector<unsigned char>;
+
+void Put16(Bytes& bytes, std::uint32_t value)
+{
+    bytes.push_back(value & 0xFF);
+    bytes.push_back((value >> 8) & 0xFF);
+}
+
+void Put32(Bytes& bytes, std::uint32_t value)
+{
+    Put16(bytes, value & 0xFFFF);
+    Put16(bytes, value >> 16);
+}
+
+void Poke32(Bytes& bytes, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = (value >> (8 * i)) & 0xFF;
+}
+
+struct Bmp
+{
+    int width = 1;
+    int height = 1;
+    int bits = 24;
+    std::uint32_t compression = 0;
+    int infoSize = 40;
+    std::vector<std::uint32_t> masks;    // behind a 40-byte header, else inside the header
+    std::vector<std::uint32_t> palette;  // 0xRRGGBB
+    Bytes pixels;                        // as stored, rows padded by the case itself
+};
+
+Bytes Build(const Bmp& bmp)
+{
+    Bytes info;
+    std::vector<std::uint32_t> palette = bmp.palette;
+    if (bmp.infoSize == 12)
+    {
+        Put32(info, 12);
+        Put16(info, bmp.width);
+        Put16(info, bmp.height);
+        Put16(info, 1);
+        Put16(info, bmp.bits);
+        palette.resize(std::size_t(1) << bmp.bits);  // the core header has no colour count
+    }
+    else
+    {
+        for (const std::uint32_t field : {std::uint32_t(bmp.infoSize), std::uint32_t(bmp.width),
+                                          std::uint32_t(bmp.height)})
+            Put32(info, field);
+        Put16(info, 1);
+        Put16(info, bmp.bits);
+        for (const std::uint32_t field : {bmp.compression, std::uint32_t(bmp.pixels.size()), 2835u, 2835u,
+                                          std::uint32_t(palette.size()), 0u})
+            Put32(info, field);
+        info.resize(std::min(bmp.infoSize, 40));
+        for (const std::uint32_t mask : bmp.masks)
+            Put32(info, mask);
+        if (bmp.infoSize > 40)
+            info.resize(bmp.infoSize);
+    }
+    const std::size_t entry = bmp.infoSize == 12 ? 3 : 4;
+    const std::uint32_t offset = 14 + info.size() + entry * palette.size();
+    Bytes file = {'B', 'M'};
+    Put32(file, offset + bmp.pixels.size());
+    Put32(file, 0);
+    Put32(file, offset);
+    file.insert(file.end(), info.begin(), info.end());
+    for (const std::uint32_t colour : palette)
+    {
+        const unsigned char bgr[4] = {static_cast<unsigned char>(colour), static_cast<unsigned char>(colour >> 8),
+                                      static_cast<unsigned char>(colour >> 16), 0};
+        file.insert(file.end(), bgr, bgr + entry);
+    }
+    file.insert(file.end(), bmp.pixels.begin(), bmp.pixels.end());
+    return file;
+}
+
+struct FileCloser
+{
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::unique_ptr<std::FILE, FileCloser> Open(const Bytes& bytes, std::size_t size)
+{
+    return std::unique_ptr<std::FILE, FileCloser>(
+        fmemopen(const_cast<unsigned char*>(bytes.data()), size, "rb"));
+}
+
+PictureStatus Decode(const Bytes& bytes, wxImage& image, std::size_t size = SIZE_MAX,
+                     const PictureLimits& limits = PictureLimits())
+{
+    const auto file = Open(bytes, std::min(size, bytes.size()));
+    int frames = 0;
+    const PictureStatus status = DecodeBmp(file.get(), [&](wxImage& frame) {
+        image = frame;
+        ++frames;
+        return true;
+    }, limits);
+    EXPECT_EQ(frames, status.IsOk() ? 1 : 0);
+    return status;
+}
+
+std::vector<std::uint32_t> Pixels(const wxImage& image)
+{
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            pixels.push_back(image.GetRed(x, y) << 16 | image.GetGreen(x, y) << 8 | image.GetBlue(x, y));
+    return pixels;
+}
+
+const std::vector<std::uint32_t> kColours = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+
+struct Case
+{
+    const char* name;
+    Bmp bmp;
+    std::vector<std::uint32_t> expected;  // top row first
+    std::vector<unsigned char> alpha = {};  // empty: the picture has none
+};
+
+const std::vector<Case>& Cases()
+{
+    static const std::vector<Case> cases = {
+        {"1 bpp, bottom-up", {3, 2, 1, 0, 40, {}, {0x102030, 0xF0E0D0}, {0xA0, 0, 0, 0, 0x60, 0, 0, 0}},
+         {0x102030, 0xF0E0D0, 0xF0E0D0, 0xF0E0D0, 0x102030, 0xF0E0D0}},
+        {"2 bpp", {3, 1, 2, 0, 40, {}, {1, 2, 3, 4}, {0xC8, 0, 0, 0}}, {4, 1, 3}},
+        {"4 bpp, index past the palette is black", {3, 1, 4, 0, 40, {}, {0x123456, 0xABCDEF}, {0x15, 0, 0, 0}},
+         {0xABCDEF, 0, 0x123456}},
+        {"8 bpp, OS/2 core header", {2, 2, 8, 0, 12, {}, {7, 8, 9}, {1, 2, 0, 0, 0, 1, 0, 0}}, {7, 8, 8, 9}},
+        {"8 bpp, OS/2 2.x header", {2, 1, 8, 0, 64, {}, {7, 8, 9}, {2, 1, 0, 0}}, {9, 8}},
+        {"16 bpp, 5-5-5", {3, 1, 16, 0, 40, {}, {}, {0xFF, 0x7F, 0x1F, 0, 0x10, 0x42, 0, 0}},
+         {0xFFFFFF, 0x0000FF, 0x848484}},
+        {"16 bpp, 5-6-5 bit fields",
+         {3, 1, 16, 3, 40, {0xF800, 0x07E0, 0x001F}, {}, {0, 0xF8, 0xE0, 0x07, 0x20, 0x08, 0, 0}},
+         {0xFF0000, 0x00FF00, 0x080400}},
+        {"16 bpp, odd and zero masks in a V3 header", {1, 1, 16, 3, 56, {0x7, 0, 0x1F8, 0}, {}, {0xFD, 0x01, 0, 0}},
+         {0xB600FF}},
+        {"24 bpp, bottom-up, padded", {2, 2, 24, 0, 40, {}, {}, {3, 2, 1, 6, 5, 4, 0, 0, 9, 8, 7, 0xC, 0xB, 0xA, 0, 0}},
+         {0x070809, 0x0A0B0C, 0x010203, 0x040506}},
+        {"24 bpp, top-down", {1, -2, 24, 0, 40, {}, {}, {3, 2, 1, 0, 6, 5, 4, 0}}, {0x010203, 0x040506}},
+        {"32 bpp, alpha mask in a V5 header", {2, 1, 32, 3, 124, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, {},
+         {0x33, 0x22, 0x11, 0x80, 0x66, 0x55, 0x44, 0}}, {0x112233, 0x445566}, {0x80, 0}},
+        {"32 bpp, alpha all 0 is opaque", {2, 1, 32, 6, 40, {0xFF, 0xFF00, 0xFF0000, 0xFF000000}, {},
+         {1, 2, 3, 0, 4, 5, 6, 0}}, {0x010203, 0x040506}},
+        {"32 bpp, plain, 4th byte ignored", {1, 1, 32, 0, 108, {0, 0, 0, 0xFF000000}, {}, {3, 2, 1, 0xFF}}, {0x010203}},
+        // Runs longer than the row, deltas past the row and past the image.
+        {"RLE8", {4, 3, 8, 1, 40, {}, kColours, {6, 1, 0, 0, 0, 3, 2, 3, 2, 0, 0, 2, 5, 0, 2, 3, 0, 0, 0, 2, 3, 0, 1, 2,
+                                                 0, 2, 0, 7, 5, 1, 0, 1}},
+         {0, 0, 0, 0x00FF00, 0x00FF00, 0x0000FF, 0x00FF00, 0, 0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000}},
+        {"RLE4", {5, 2, 4, 2, 40, {}, kColours, {7, 0x12, 0, 0, 1, 0x20, 0, 2, 2, 0, 0, 5, 0x31, 0x23, 0x10, 0, 0, 1}},
+         {0x00FF00, 0, 0, 0x0000FF, 0xFF0000, 0xFF0000, 0x00FF00, 0xFF0000, 0x00FF00, 0xFF0000}},
+    };
+    return cases;
+}
+} // namespace
+
+TEST(BmpDecoder, DecodesEachDepthAndHeaderToExactPixels)
+{
+    for (const Case& c : Cases())
+    {
+        SCOPED_TRACE(c.name);
+        const Bytes bytes = Build(c.bmp);
+        wxImage image;
+        ASSERT_TRUE(Decode(bytes, image).IsOk());
+        EXPECT_EQ(image.GetSize(), wxSize(c.bmp.width, std::abs(c.bmp.height)));
+        EXPECT_EQ(Pixels(image), c.expected);
+        ASSERT_EQ(image.HasAlpha(), !c.alpha.empty());
+        if (image.HasAlpha())
+        {
+            EXPECT_EQ(std::vector<unsigned char>(image.GetAlpha(), image.GetAlpha() + c.alpha.size()), c.alpha);
+        }
+
+        const auto file = Open(bytes, bytes.size());
+        wxSize size;
+        ASSERT_TRUE(ProbeBmp(file.get(), size, PictureLimits()).IsOk());
+        EXPECT_EQ(size, image.GetSize());
+    }
+}
+
+// Cut anywhere, a file gives a clean failure or, when only the last row's
+// padding is gone, the whole picture.
+TEST(BmpDecoder, CutOffFilesFailCleanly)
+{
+    for (const Case& c : Cases())
+    {
+        SCOPED_TRACE(c.name);
+        const Bytes bytes = Build(c.bmp);
+        const std::size_t offset = bytes[10] | bytes[11] << 8;
+        const bool rle = c.bmp.compression == 1 || c.bmp.compression == 2;
+        for (std::size_t cut = 1; cut < bytes.size(); ++cut)
+        {
+            SCOPED_TRACE(cut);
+            wxImage image;
+            const PictureStatus status = Decode(bytes, image, cut);
+            if (status.IsOk())
+            {
+                EXPECT_FALSE(rle);
+                EXPECT_EQ(Pixels(image), c.expected);
+            }
+            else if (cut >= offset)
+            {
+                EXPECT_EQ(status.error, PictureError::Truncated);
+            }
+            else
+            {
+                EXPECT_TRUE(status.error == PictureError::Truncated || status.error == PictureError::Damaged ||
+                            (cut < 2 && status.error == PictureError::NotAPicture));
+            }
+        }
+    }
+}
+
+TEST(BmpDecoder, RefusesBadHeadersWithAReason)
+{
+    struct Bad { const char* name; std::size_t at; std::uint32_t value; PictureError error; const char* detail; };
+    const Bad cases[] = {
+        {"not BM", 0, 0x4D58, PictureError::NotAPicture, ""},
+        {"header size", 14, 20, PictureError::Damaged, "bad BMP header"},
+        {"zero width", 18, 0, PictureError::Damaged, "bad BMP header"},
+        {"negative width", 18, 0xFFFFFFFE, PictureError::Damaged, "bad BMP header"},
+        {"zero height", 22, 0, PictureError::Damaged, "bad BMP header"},
+        {"3 bpp", 28, 3, PictureError::Damaged, "bad BMP bit depth"},
+        {"RLE4 at 8 bpp", 30, 2, PictureError::Damaged, "bad BMP compression for its bit depth"},
+        {"bit fields at 8 bpp", 30, 3, PictureError::Damaged, "bad BMP compression for its bit depth"},
+        {"JPEG inside", 30, 4, PictureError::Unsupported, "BMP compression 4"},
+        {"PNG inside", 30, 5, PictureError::Unsupported, "BMP compression 5"},
+        {"unknown compression", 30, 99, PictureError::Unsupported, "BMP compression 99"},
+        {"absurd colour count", 46, 0x40000000, PictureError::Damaged, "bad BMP palette"},
+        {"offset past the end", 10, 5000, PictureError::Damaged, "bad BMP pixel offset"},
+        {"offset inside the header", 10, 20, PictureError::Damaged, "bad BMP pixel offset"},
+    };
+    const Bytes good = Build({4, 4, 8, 0, 40, {}, kColours, Bytes(16, 1)});
+    for (const Bad& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Bytes bytes = good;
+        if (c.at == 0)
+            bytes[1] = 'X';
+        else
+            Poke32(bytes, c.at, c.value);
+        wxImage image;
+        const PictureStatus status = Decode(bytes, image);
+        EXPECT_EQ(status.error, c.error);
+        EXPECT_EQ(status.detail, c.detail);
+    }
+    // Bits of a mask must be contiguous.
+    wxImage image;
+    const PictureStatus status = Decode(Build({1, 1, 16, 3, 40, {0xF00F, 0x0FF0, 0}, {}, {0, 0, 0, 0}}), image);
+    EXPECT_EQ(status.error, PictureError::Damaged);
+    EXPECT_EQ(status.detail, "bad BMP bit masks");
+    // OS/2 2.x calls Huffman coding 3, not bit fields.
+    EXPECT_EQ(Decode(Build({1, 1, 24, 3, 64, {}, {}, {0, 0, 0, 0}}), image).detail, "BMP compression 3");
+}
+
+// Headers alone claim the size; nothing that large is allocated or read.
+TEST(BmpDecoder, RefusesPicturesOverTheLimitFromTheHeader)
+{
+    struct Big { int width, height, bits; std::uint32_t compression; std::uint64_t megapixels; const char* detail; };
+    const Big cases[] = {
+        {40000, 40000, 24, 0, 64, "40000 x 40000 exceeds 64 megapixels"},
+        {40000, -40000, 32, 0, 64, "40000 x 40000 exceeds 64 megapixels"},
+        {65535, 65535, 8, 1, 64, "65535 x 65535 exceeds 64 megapixels"},
+        {2000, 1000, 24, 0, 1, "2000 x 1000 exceeds 1 megapixels"},
+    };
+    for (const Big& c : cases)
+    {
+        SCOPED_TRACE(c.detail);
+        PictureLimits limits;
+        limits.maxPicturePixels = c.megapixels * PictureLimits::kMegapixel;
+        const Bytes bytes = Build({c.width, c.height, c.bits, c.compression, 40, {}, {}, {}});
+        wxImage image;
+        PictureStatus status = Decode(bytes, image, SIZE_MAX, limits);
+        EXPECT_EQ(status.error, PictureError::TooLarge);
+        EXPECT_EQ(status.detail, c.detail);
+        const auto file = Open(bytes, bytes.size());
+        wxSize size;
+        status = ProbeBmp(file.get(), size, limits);
+        EXPECT_EQ(status.error, PictureError::TooLarge);
+        EXPECT_EQ(status.detail, c.detail);
+    }
+    // Within a raised limit, missing pixel data is found before the picture is made.
+    PictureLimits limits;
+    limits.maxPicturePixels = 4096 * PictureLimits::kMegapixel;
+    wxImage image;
+    EXPECT_EQ(Decode(Build({20000, 20000, 24, 0, 40, {}, {}, {}}), image, SIZE_MAX, limits).error,
+              PictureError::Truncated);
+}
+
+TEST(BmpDecoder, ReadsWhatTheToolkitWrites)
+{
+    wxImage original(37, 23, false);
+    for (int y = 0; y < original.GetHeight(); ++y)
+        for (int x = 0; x < original.GetWidth(); ++x)
+            original.SetRGB(x, y, x * 7, y * 11, (x ^ y) * 5);
+    wxMemoryOutputStream stream;
+    ASSERT_TRUE(original.SaveFile(stream, wxBITMAP_TYPE_BMP));
+    Bytes bytes(stream.GetLength());
+    stream.CopyTo(bytes.data(), bytes.size());
+    ASSERT_EQ(bytes[28], 24);
+
+    wxImage image;
+    ASSERT_TRUE(Decode(bytes, image).IsOk());
+    EXPECT_EQ(image.GetSize(), original.GetSize());
+    EXPECT_EQ(Pixels(image), Pixels(original));
+}
