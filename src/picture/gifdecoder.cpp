@@ -43,26 +43,31 @@ private:
     int m_openError = 0;
 };
 
-// Why the screen descriptor could not be read.
-PictureStatus OpenFailure(int error)
+// giflib reports bad data and missing data alike as failed reads; only the
+// end of the stream tells a file that was cut short.
+PictureStatus Failure(std::FILE* file, int error)
 {
     switch (error)
     {
     case D_GIF_ERR_NOT_GIF_FILE:
         return PictureStatus::Fail(PictureError::NotAPicture);
-    case D_GIF_ERR_READ_FAILED:
-    case D_GIF_ERR_EOF_TOO_SOON:
-        return PictureStatus::Fail(PictureError::Truncated);
     case D_GIF_ERR_NOT_ENOUGH_MEM:
         return PictureStatus::Fail(PictureError::OutOfMemory);
     default:
+        break;
+    }
+    if (std::feof(file))
+        return PictureStatus::Fail(PictureError::Truncated);
+    switch (error)
+    {
+    case D_GIF_ERR_READ_FAILED:
+    case D_GIF_ERR_EOF_TOO_SOON:
+    case D_GIF_ERR_IMAGE_DEFECT:
+    case D_GIF_ERR_DATA_TOO_BIG:
+        return PictureStatus::Fail(PictureError::Damaged, "bad image data");
+    default:
         return PictureStatus::Fail(PictureError::Damaged, GifErrorString(error));
     }
-}
-
-bool IsCutShort(int error)
-{
-    return error == D_GIF_ERR_READ_FAILED || error == D_GIF_ERR_EOF_TOO_SOON;
 }
 
 wxString TooLargeDetail(std::uint64_t width, std::uint64_t height, const PictureLimits& limits)
@@ -311,7 +316,7 @@ PictureStatus ProbeGif(std::FILE* file, wxSize& size, const PictureLimits& limit
 {
     GifInput input(file);
     if (!input.Get())
-        return OpenFailure(input.OpenError());
+        return Failure(file, input.OpenError());
     return ChooseScreen(file, input.Get(), limits, size);
 }
 
@@ -321,7 +326,7 @@ PictureStatus DecodeGif(std::FILE* file, bool allFrames, const PictureFrameSink&
     {
         GifInput input(file);
         if (!input.Get())
-            return OpenFailure(input.OpenError());
+            return Failure(file, input.OpenError());
         const PictureStatus status = ChooseScreen(file, input.Get(), limits, screen);
         if (!status.IsOk())
             return status;
@@ -329,7 +334,7 @@ PictureStatus DecodeGif(std::FILE* file, bool allFrames, const PictureFrameSink&
     GifInput input(file);  // from the start again: choosing may have read ahead
     GifFileType* gif = input.Get();
     if (!gif)
-        return OpenFailure(input.OpenError());
+        return Failure(file, input.OpenError());
 
     GifCanvas canvas(screen.x, screen.y);
     std::vector<GifPixelType> line;
@@ -392,12 +397,10 @@ PictureStatus DecodeGif(std::FILE* file, bool allFrames, const PictureFrameSink&
     {
         // Whatever follows the last good frame is lost; the good frames stay.
         PictureStatus status;
-        status.cutShort = failure != 0 && IsCutShort(failure);
+        status.cutShort = failure != 0 && std::feof(file);
         return status;
     }
     if (failure == 0)
         return PictureStatus::Fail(PictureError::NoFrames);
-    if (IsCutShort(failure))
-        return PictureStatus::Fail(PictureError::Truncated);
-    return PictureStatus::Fail(PictureError::Damaged, GifErrorString(failure));
+    return Failure(file, failure);
 }

@@ -1,0 +1,28 @@
+// Runs files through the fuzz entry without libFuzzer and prints, for each,
+// the outcome and a digest of every decoded pixel, so that runs can be
+// compared (say under different MALLOC_PERTURB_ values).
+#include "picture/picturereader.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size);
+extern std::uint64_t g_lastDigest;
+extern int g_lastFrames;
+extern PictureStatus g_lastStatus;
+
+int main(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+    {
+        std::ifstream in(argv[i], std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        std::printf("%s\t%s\t%d\t%016llx\n", argv[i], static_cast<const char*>(DescribePictureStatus(g_lastStatus).utf8_str()),
+                    g_lastFrames, static_cast<unsigned long long>(g_lastDigest));
+    }
+    return 0;
+}
