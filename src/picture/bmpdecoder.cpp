@@ -216,12 +216,7 @@ PictureStatus ReadHeader(std::FILE* file, BmpHeader& header, const PictureLimits
         return Damaged("bad BMP compression for its bit depth");
 
     if (!FitsPictureLimit(header.width, header.height, limits))
-        return PictureStatus::Fail(PictureError::TooLarge,
-                                   wxString::Format("%lu x %lu exceeds %llu megapixels",
-                                                    static_cast<unsigned long>(header.width),
-                                                    static_cast<unsigned long>(header.height),
-                                                    static_cast<unsigned long long>(limits.maxPicturePixels /
-                                                                                    PictureLimits::kMegapixel)));
+        return TooLargePicture(header.width, header.height, limits);
     // wxImage sizes its buffers with int arithmetic.
     if (std::uint64_t(header.width) * header.height > INT_MAX / 4)
         return PictureStatus::Fail(PictureError::TooLarge,

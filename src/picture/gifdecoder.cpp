@@ -70,13 +70,6 @@ PictureStatus Failure(std::FILE* file, int error)
     }
 }
 
-wxString TooLargeDetail(std::uint64_t width, std::uint64_t height, const PictureLimits& limits)
-{
-    return wxString::Format("%llu x %llu exceeds %llu megapixels", static_cast<unsigned long long>(width),
-                            static_cast<unsigned long long>(height),
-                            static_cast<unsigned long long>(limits.maxPicturePixels / PictureLimits::kMegapixel));
-}
-
 // Skips an extension's sub-blocks; the graphic control block is kept.
 bool ReadExtension(GifFileType* gif, GraphicsControlBlock& control)
 {
@@ -159,10 +152,10 @@ PictureStatus ChooseScreen(std::FILE* file, GifFileType* gif, const PictureLimit
     if (screen.x <= 0 || screen.y <= 0)
     {
         if (declared.x > 0 && declared.y > 0)
-            return PictureStatus::Fail(PictureError::TooLarge, TooLargeDetail(declared.x, declared.y, limits));
+            return TooLargePicture(declared.x, declared.y, limits);
         return PictureStatus::Fail(PictureError::NoFrames);
     }
-    return PictureStatus::Fail(PictureError::TooLarge, TooLargeDetail(screen.x, screen.y, limits));
+    return TooLargePicture(screen.x, screen.y, limits);
 }
 
 // The logical screen with every frame so far drawn on it.

@@ -168,10 +168,7 @@ PictureStatus Run(std::FILE* file, const PictureLimits& limits, bool pixels, wxS
         return PictureStatus::Fail(PictureError::Damaged, wxString::FromUTF8(errors.message));
     }
     if (!FitsPictureLimit(size.x, size.y, limits))
-        return PictureStatus::Fail(PictureError::TooLarge,
-                                   wxString::Format("%d x %d exceeds %llu megapixels", size.x, size.y,
-                                                    static_cast<unsigned long long>(limits.maxPicturePixels /
-                                                                                    PictureLimits::kMegapixel)));
+        return TooLargePicture(size.x, size.y, limits);
     return PictureStatus();
 }
 } // namespace

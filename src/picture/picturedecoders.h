@@ -14,6 +14,9 @@ enum class PictureFormat
     Gif
 };
 
+// TooLarge, with "W x H exceeds N megapixels".
+PictureStatus TooLargePicture(std::uint64_t width, std::uint64_t height, const PictureLimits& limits);
+
 // From the first bytes; the file position is left at the start.
 PictureFormat SniffPictureFormat(std::FILE* file);
 

@@ -166,6 +166,15 @@ PictureStatus ReadPictureFrame(const wxString& path, int index, wxImage& frame, 
     return status;
 }
 
+PictureStatus TooLargePicture(std::uint64_t width, std::uint64_t height, const PictureLimits& limits)
+{
+    return PictureStatus::Fail(
+        PictureError::TooLarge,
+        wxString::Format("%llu x %llu exceeds %llu megapixels", static_cast<unsigned long long>(width),
+                         static_cast<unsigned long long>(height),
+                         static_cast<unsigned long long>(limits.maxPicturePixels / PictureLimits::kMegapixel)));
+}
+
 PictureFormat SniffPictureFormat(std::FILE* file)
 {
     unsigned char head[8] = {};

@@ -50,10 +50,7 @@ PictureStatus Begin(std::FILE* file, PngImage& png, const PictureLimits& limits)
     if (!png_image_begin_read_from_stdio(&image, file))
         return Failure(file, image);
     if (!FitsPictureLimit(image.width, image.height, limits))
-        return PictureStatus::Fail(PictureError::TooLarge,
-                                   wxString::Format("%u x %u exceeds %llu megapixels", image.width, image.height,
-                                                    static_cast<unsigned long long>(limits.maxPicturePixels /
-                                                                                    PictureLimits::kMegapixel)));
+        return TooLargePicture(image.width, image.height, limits);
     return PictureStatus();
 }
 } // namespace
