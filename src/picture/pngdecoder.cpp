@@ -49,6 +49,8 @@ PictureStatus Begin(std::FILE* file, PngImage& png, const PictureLimits& limits)
     png_image& image = png.Get();
     if (!png_image_begin_read_from_stdio(&image, file))
         return Failure(file, image);
+    // Untagged 16-bit samples are sRGB like every other file, not linear light.
+    image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
     if (!FitsPictureLimit(image.width, image.height, limits))
         return TooLargePicture(image.width, image.height, limits);
     return PictureStatus();

@@ -1,20 +1,94 @@
-// Reading GIF files into frames drawn over each other as a viewer shows them.
-// (Other files and bad ones are read end to end in the gloamer-cli tests.)
+// Reading pictures as other programs write them: GIF frames drawn over each
+// other as a viewer shows them, PNG and JPEG in their common variants, files
+// that declare absurd sizes and files cut short.
 #include "gifcodec.h"
 #include "support/testsupport.h"
+#include "testimages.h"
 #include "picture/picturereader.h"
 
 #include <gtest/gtest.h>
 #include <wx/image.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+using testsupport::ReadBytes;
 using testsupport::TempDir;
 using testsupport::WriteBytes;
 
 namespace
 {
+bool HasTool(const std::string& name)
+{
+    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Runs a shell command inside `dir`, quietly; true when it succeeded.
+bool RunIn(const TempDir& dir, const std::string& command)
+{
+    return std::system(("cd '" + dir.Path().ToStdString() + "' && " + command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Mean absolute difference over the RGB channels; huge when the sizes differ.
+double MeanDifference(const wxImage& a, const wxImage& b)
+{
+    if (!a.IsOk() || !b.IsOk() || a.GetSize() != b.GetSize())
+        return 1e9;
+    const size_t bytes = static_cast<size_t>(a.GetWidth()) * a.GetHeight() * 3;
+    double sum = 0;
+    for (size_t i = 0; i < bytes; ++i)
+        sum += std::abs(a.GetData()[i] - b.GetData()[i]);
+    return sum / bytes;
+}
+
+// The first frame of `path` through the program's reader; not Ok when it fails.
+wxImage ReadOne(const wxString& path)
+{
+    wxImage frame;
+    return ReadPictureFrame(path, 0, frame).IsOk() ? frame : wxImage();
+}
+
+// A still picture: one frame, close to `reference`, of the size its header gives.
+void ExpectStill(const wxString& path, const wxImage& reference, double tolerance)
+{
+    wxImage frame;
+    const PictureStatus status = ReadPictureFrame(path, 0, frame);
+    ASSERT_TRUE(status.IsOk()) << DescribePictureStatus(status);
+    EXPECT_LE(MeanDifference(frame, reference), tolerance);
+    ASSERT_EQ(frame.HasAlpha(), reference.HasAlpha());
+    if (reference.HasAlpha())
+    {
+        EXPECT_TRUE(std::equal(frame.GetAlpha(), frame.GetAlpha() + frame.GetWidth() * frame.GetHeight(),
+                               reference.GetAlpha()));
+    }
+    EXPECT_EQ(ReadPictureFrame(path, 1, frame).error, PictureError::NoFrames);
+    wxSize size;
+    EXPECT_TRUE(ProbePictureSize(path, size).IsOk());
+    EXPECT_EQ(size, reference.GetSize());
+}
+
+std::string Be32(std::uint32_t value)
+{
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
+            static_cast<char>(value)};
+}
+
+// A PNG chunk with its CRC-32 over type and data.
+std::string PngChunk(const std::string& type, const std::string& data)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : type + data)
+    {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc >> 1 ^ (crc & 1 ? 0xEDB88320u : 0);
+    }
+    return Be32(static_cast<std::uint32_t>(data.size())) + type + data + Be32(~crc);
+}
+
 // The frames of the file `bytes`, each pixel as a letter: R red, B blue,
 // G green, W white, - transparent; rows end in '|', frames in a blank.
 std::string Describe(const std::string& bytes)
@@ -56,4 +130,199 @@ TEST(ImageFiles, GifFramesAreDrawnOverEachOther)
     // Mended: a logical screen no real picture has gets no canvas of that size.
     EXPECT_EQ(Describe(giftest::MakeGif(60000, 60000, {{255, 0, 0}, {0, 0, 255}}, {{1, 1, 2, 2, 0, -1, {0, 1, 1, 0}}})),
               "---|-RB|-BR| ");
+}
+
+TEST(ImageFiles, OptimizedGifsGiveTheFramesOfTheOriginal)
+{
+    if (!HasTool("gifsicle") || !HasTool("convert"))
+        GTEST_SKIP() << "gifsicle or ImageMagick's convert is not installed";
+    // 12 full frames over white: a red square moving (still in frames 5, 6 and
+    // 10), a blue bar shown in frames 2 to 6 only, a green dot throughout.
+    const std::vector<giftest::Rgb> colours = {{255, 255, 255}, {255, 0, 0}, {0, 0, 255}, {0, 255, 0}};
+    std::vector<giftest::Layer> layers;
+    std::vector<wxImage> expected;
+    for (int f = 0, x = 4; f < 12; ++f)
+    {
+        x += f == 5 || f == 6 || f == 10 ? 0 : 5;
+        std::vector<unsigned char> indices(64 * 48);
+        wxImage image(64, 48, false);
+        for (int p = 0; p < 64 * 48; ++p)
+        {
+            const int px = p % 64, py = p / 64;
+            const bool square = px >= x && px < x + 8 && py >= 8 + x / 4 && py < 16 + x / 4;
+            const bool bar = f >= 2 && f <= 6 && py >= 30 && py < 34 && px >= 10 && px < 50;
+            indices[p] = px == 60 && py == 2 ? 3 : square ? 1 : bar ? 2 : 0;
+            std::copy(colours[indices[p]].begin(), colours[indices[p]].end(), image.GetData() + 3 * p);
+        }
+        expected.push_back(image);
+        layers.push_back({0, 0, 64, 48, 1, -1, indices});
+    }
+    TempDir dir;
+    WriteBytes(dir.File("in.gif"), giftest::MakeGif(64, 48, colours, layers));
+    ASSERT_TRUE(RunIn(dir, "gifsicle -O3 in.gif -o o3.gif"));
+    ASSERT_TRUE(RunIn(dir, "convert in.gif -layers Optimize opt.gif"));
+    for (const char* name : {"in.gif", "o3.gif", "opt.gif"})
+    {
+        std::vector<wxImage> frames;
+        const PictureStatus status = ReadPictureFrames(dir.File(name), frames);
+        ASSERT_TRUE(status.IsOk()) << name << ": " << DescribePictureStatus(status);
+        // gifsicle merges a frame equal to the one before into a longer one:
+        // each frame stands for as many originals as its delay (10 each) says.
+        const giftest::File file = giftest::DecodeWithGiflib(ReadBytes(dir.File(name)));
+        ASSERT_EQ(file.frames.size(), frames.size()) << name;
+        // Optimized, later frames cover only what changed, or this proves nothing.
+        EXPECT_TRUE(name == std::string("in.gif") || file.frames[1].width < 64) << name;
+        std::vector<wxImage> shown;
+        for (size_t f = 0; f < frames.size(); ++f)
+            shown.insert(shown.end(), static_cast<size_t>(std::max(file.frames[f].delay, 10) / 10), frames[f]);
+        ASSERT_EQ(shown.size(), expected.size()) << name;
+        for (size_t f = 0; f < shown.size(); ++f)
+        {
+            // The first frame covers the screen, so nothing may show through.
+            EXPECT_FALSE(shown[f].HasAlpha()) << name << " frame " << f << " has transparent pixels";
+            EXPECT_EQ(MeanDifference(shown[f], expected[f]), 0) << name << " frame " << f;
+        }
+    }
+}
+
+TEST(ImageFiles, PngReadsInEveryColourType)
+{
+    if (!HasTool("convert"))
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    TempDir dir;
+    const wxImage photo = testimages::PhotoLike(40, 30, 7);
+    wxImage translucent = photo.Copy();
+    translucent.SetAlpha();
+    for (int p = 0; p < 40 * 30; ++p)
+        translucent.GetAlpha()[p] = static_cast<unsigned char>(p * 37);
+    ASSERT_TRUE(photo.SaveFile(dir.File("rgb.png"), wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(translucent.SaveFile(dir.File("alpha.png"), wxBITMAP_TYPE_PNG));
+
+    // The reference is the toolkit's own loader where none is given.
+    const struct
+    {
+        const char *name, *command;
+        const wxImage* reference;
+        double tolerance;
+        int depth, colourType;  // as IHDR says
+    } cases[] = {{"rgb.png", nullptr, &photo, 0, 8, 2},
+                 {"alpha.png", nullptr, &translucent, 0, 8, 6},
+                 {"grey.png", "convert rgb.png -colorspace Gray grey.png", nullptr, 1, 8, 0},
+                 {"palette.png", "convert rgb.png PNG8:palette.png", nullptr, 0, 8, 3},
+                 {"deep.png", "convert rgb.png -depth 16 PNG48:deep.png", &photo, 0.5, 16, 2},
+                 // Without colour chunks 16-bit samples are sRGB too, not linear light.
+                 {"untagged16.png", "convert rgb.png -depth 16 -define png:exclude-chunk=all PNG48:untagged16.png",
+                  &photo, 0.5, 16, 2}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(!c.command || RunIn(dir, c.command));
+        const std::string bytes = ReadBytes(dir.File(c.name));
+        ASSERT_GT(bytes.size(), 26u);
+        EXPECT_EQ(bytes[24], c.depth);
+        EXPECT_EQ(bytes[25], c.colourType);
+        ExpectStill(dir.File(c.name), c.reference ? *c.reference : wxImage(dir.File(c.name)), c.tolerance);
+    }
+
+    // Told by content: a PNG under a GIF's name is still one PNG frame.
+    WriteBytes(dir.File("x.gif"), ReadBytes(dir.File("rgb.png")));
+    std::vector<wxImage> frames;
+    EXPECT_TRUE(ReadPictureFrames(dir.File("x.gif"), frames).IsOk());
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(MeanDifference(frames[0], photo), 0);
+}
+
+TEST(ImageFiles, JpegReadsLikeTheToolkitAndTheSource)
+{
+    if (!HasTool("convert"))
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    TempDir dir;
+    // Sides that are no multiple of the 16-pixel blocks.
+    const wxImage photo = testimages::PhotoLike(61, 45, 3);
+    ASSERT_TRUE(photo.SaveFile(dir.File("src.png"), wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(photo.SaveFile(dir.File("wx.jpg"), wxBITMAP_TYPE_JPEG));
+    ASSERT_TRUE(RunIn(dir, "convert src.png -colorspace Gray grey.png"));
+
+    const struct
+    {
+        const char *name, *command, *source;
+        bool toolkit;  // compared with the toolkit's loader as well
+    } cases[] = {{"wx.jpg", nullptr, "src.png", true},
+                 {"grey.jpg", "convert src.png -colorspace Gray grey.jpg", "grey.png", true},
+                 {"cmyk.jpg", "convert src.png -colorspace CMYK cmyk.jpg", "src.png", false},
+                 {"progressive.jpg", "convert src.png -interlace JPEG progressive.jpg", "src.png", true}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(!c.command || RunIn(dir, c.command));
+        ExpectStill(dir.File(c.name), ReadOne(dir.File(c.source)), 16);
+        if (c.toolkit)
+            ExpectStill(dir.File(c.name), wxImage(dir.File(c.name)), 0.5);
+    }
+}
+
+TEST(ImageFiles, HugeDeclaredSizesAreRefusedFromTheHeader)
+{
+    TempDir dir;
+    const std::string png = "\x89PNG\r\n\x1a\n" +
+                            PngChunk("IHDR", Be32(40000) + Be32(40000) + std::string("\x08\x02\x00\x00\x00", 5)) +
+                            PngChunk("IDAT", std::string("\x78\x9c\x03\x00\x00\x00\x00\x01", 8)) +
+                            PngChunk("IEND", "");
+    WriteBytes(dir.File("huge.png"), png);
+
+    // A small baseline JPEG whose frame header is made to say 40000 x 40000.
+    ASSERT_TRUE(testimages::PhotoLike(16, 16, 1).SaveFile(dir.File("small.jpg"), wxBITMAP_TYPE_JPEG));
+    std::string jpeg = ReadBytes(dir.File("small.jpg"));
+    size_t at = 2;
+    while (at + 9 < jpeg.size() && static_cast<unsigned char>(jpeg[at + 1]) != 0xC0)
+        at += 2 + (static_cast<unsigned char>(jpeg[at + 2]) << 8 | static_cast<unsigned char>(jpeg[at + 3]));
+    ASSERT_LT(at + 9, jpeg.size()) << "no baseline frame header";
+    jpeg.replace(at + 5, 4, std::string("\x9C\x40\x9C\x40", 4));
+    WriteBytes(dir.File("huge.jpg"), jpeg);
+
+    for (const char* name : {"huge.png", "huge.jpg"})
+    {
+        wxSize size;
+        std::vector<wxImage> frames;
+        for (const PictureStatus& status :
+             {ProbePictureSize(dir.File(name), size), ReadPictureFrames(dir.File(name), frames)})
+        {
+            EXPECT_EQ(status.error, PictureError::TooLarge) << name;
+            EXPECT_EQ(DescribePictureStatus(status), "too large: 40000 x 40000 exceeds 64 megapixels") << name;
+        }
+        EXPECT_TRUE(frames.empty()) << name;
+    }
+}
+
+TEST(ImageFiles, CutPngAndJpegAreTruncatedOrWhole)
+{
+    TempDir dir;
+    wxImage photo = testimages::PhotoLike(160, 120, 5);
+    ASSERT_TRUE(photo.SaveFile(dir.File("whole.jpg"), wxBITMAP_TYPE_JPEG));
+    photo.SetAlpha();
+    std::fill_n(photo.GetAlpha(), 160 * 120, 200);
+    ASSERT_TRUE(photo.SaveFile(dir.File("whole.png"), wxBITMAP_TYPE_PNG));
+    std::vector<const char*> names = {"whole.png", "whole.jpg"};
+    if (HasTool("convert"))
+    {
+        ASSERT_TRUE(RunIn(dir, "convert whole.jpg -interlace JPEG whole-progressive.jpg"));
+        names.push_back("whole-progressive.jpg");
+    }
+
+    for (const char* name : names)
+    {
+        const std::string bytes = ReadBytes(dir.File(name));
+        const wxImage picture = ReadOne(dir.File(name));
+        for (int k = 1; k <= 31; ++k)
+        {
+            const size_t cut = k < 31 ? bytes.size() * k / 31 : bytes.size() - 2;  // last: the end marker
+            WriteBytes(dir.File("cut"), bytes.substr(0, cut));
+            std::vector<wxImage> frames;
+            const PictureStatus status = ReadPictureFrames(dir.File("cut"), frames);
+            // Whole means the picture itself, not one filled out with grey.
+            const bool whole = status.IsOk() && frames.size() == 1 && MeanDifference(frames[0], picture) == 0;
+            EXPECT_TRUE(whole || status.error == PictureError::Truncated)
+                << name << " cut at " << cut << ": " << DescribePictureStatus(status);
+        }
+    }
 }
