@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace
@@ -315,19 +316,22 @@ PictureStatus ProbeGif(std::FILE* file, wxSize& size, const PictureLimits& limit
 
 PictureStatus DecodeGif(std::FILE* file, bool allFrames, const PictureFrameSink& sink, const PictureLimits& limits)
 {
+    auto input = std::make_unique<GifInput>(file);
+    if (!input->Get())
+        return Failure(file, input->OpenError());
     wxSize screen;
+    const bool soundScreen = FitsPictureLimit(input->Get()->SWidth, input->Get()->SHeight, limits);
+    const PictureStatus chosen = ChooseScreen(file, input->Get(), limits, screen);
+    if (!chosen.IsOk())
+        return chosen;
+    if (!soundScreen)
     {
-        GifInput input(file);
-        if (!input.Get())
-            return Failure(file, input.OpenError());
-        const PictureStatus status = ChooseScreen(file, input.Get(), limits, screen);
-        if (!status.IsOk())
-            return status;
+        // Measuring the frames read the stream to its end: start again.
+        input = std::make_unique<GifInput>(file);
+        if (!input->Get())
+            return Failure(file, input->OpenError());
     }
-    GifInput input(file);  // from the start again: choosing may have read ahead
-    GifFileType* gif = input.Get();
-    if (!gif)
-        return Failure(file, input.OpenError());
+    GifFileType* gif = input->Get();
 
     GifCanvas canvas(screen.x, screen.y);
     std::vector<GifPixelType> line;
