@@ -15,10 +15,7 @@
 
 TEST(InstallPaths, FolderRootAndThemesFromTheExecutablePath)
 {
-    const struct
-    {
-        const char *exe, *dir, *root, *themes;
-    } cases[] = {
+    const struct { const char *exe, *dir, *root, *themes; } cases[] = {
         {"C:\\Apps\\Tool\\bin\\app.exe", "C:/Apps/Tool/bin", "C:/Apps/Tool", "C:/Apps/Tool/Themes"},
         {"app.exe", "", "", "/Themes"}, // a bare name: Themes at the root
         {"/opt/gloamer/bin/gloamer", "/opt/gloamer/bin", "/opt/gloamer", "/opt/gloamer/Themes"},
@@ -44,8 +41,8 @@ TEST(TextToInt, SaturatesInsteadOfOverflowing)
 TEST(LanguageIds, ProgramIdsMapToTheToolkitsLanguages)
 {
     const int pairs[][2] = {{46, wxLANGUAGE_CHINESE_SIMPLIFIED}, {47, wxLANGUAGE_CHINESE_TRADITIONAL},
-                            {58, wxLANGUAGE_ENGLISH}, {80, wxLANGUAGE_FRENCH}, {89, wxLANGUAGE_GERMAN},
-                            {110, wxLANGUAGE_ITALIAN}, {112, wxLANGUAGE_JAPANESE}, {0, wxLANGUAGE_DEFAULT}};
+        {58, wxLANGUAGE_ENGLISH}, {80, wxLANGUAGE_FRENCH}, {89, wxLANGUAGE_GERMAN}, {110, wxLANGUAGE_ITALIAN},
+        {112, wxLANGUAGE_JAPANESE}, {0, wxLANGUAGE_DEFAULT}};
     for (const auto& p : pairs)
         EXPECT_EQ(ToToolkitLanguage(p[0]), p[1]) << p[0];
 }
@@ -53,48 +50,36 @@ TEST(LanguageIds, ProgramIdsMapToTheToolkitsLanguages)
 namespace
 {
 // Points the documents folder at a scratch folder for one test.
-class LanguageFileTest : public ::testing::Test
+struct LanguageFileTest : ::testing::Test
 {
-protected:
     void SetUp() override { SetDocumentsDirOverride(m_documents.Path()); }
     void TearDown() override { SetDocumentsDirOverride(wxString()); }
     testsupport::TempDir m_documents;
 };
 } // namespace
 
-TEST_F(LanguageFileTest, UserDataFolderIsCreatedOnEveryCall)
+TEST_F(LanguageFileTest, MissingIsWrittenAsEnglishAndContentReadWithTheCRulesFromEightBytes)
 {
+    // The folder is made again on every call.
     const wxString dir = GetUserDataDir();
     EXPECT_EQ(dir, m_documents.Path() + "/Tavrinex files/Tavrinex Gloamer");
     wxFileName::Rmdir(m_documents.Path() + "/Tavrinex files", wxPATH_RMDIR_RECURSIVE);
-    EXPECT_EQ(GetUserDataDir(), dir);
-    EXPECT_TRUE(wxFileName::DirExists(dir));
-}
-
-TEST_F(LanguageFileTest, MissingIsWrittenAsEnglishAndContentReadWithTheCRulesFromEightBytes)
-{
     EXPECT_EQ(ReadLanguageFile(), 58);
-    EXPECT_EQ(testsupport::ReadBytes(GetLanguageFilePath()), "58");
-    const struct
-    {
-        std::string bytes;
-        int id;
-    } cases[] = {
+    EXPECT_EQ(testsupport::ReadBytes(dir + "/language.txt"), "58");
+    const std::pair<std::string, int> cases[] = {
         {"110\n", 110}, {"fr", 0}, {"", 0}, {" \t\n 89\r\n", 89}, {"-12abc", -12}, {"+7", 7}, {"- 5", 0},
         {"0x1A", 0}, {std::string("4\0" "7", 3), 4}, {"1234567890", 12345678}, {"       58", 5},
     };
-    for (const auto& c : cases)
+    for (const auto& [bytes, id] : cases)
     {
-        testsupport::WriteBytes(GetLanguageFilePath(), c.bytes);
-        EXPECT_EQ(ReadLanguageFile(), c.id) << c.bytes;
+        testsupport::WriteBytes(GetLanguageFilePath(), bytes);
+        EXPECT_EQ(ReadLanguageFile(), id) << bytes;
     }
     WriteLanguageFile(89); // replaces the whole file
     EXPECT_EQ(testsupport::ReadBytes(GetLanguageFilePath()), "89");
-}
 
-TEST_F(LanguageFileTest, UnwritableFolderFailsSilently)
-{
-    // A plain file where the company folder should be: nothing can be created.
+    // A plain file where the company folder should be: nothing can be created, nothing fails.
+    wxFileName::Rmdir(m_documents.Path() + "/Tavrinex files", wxPATH_RMDIR_RECURSIVE);
     testsupport::WriteBytes(m_documents.File("Tavrinex files"), "x");
     WriteLanguageFile(89);
     EXPECT_EQ(ReadLanguageFile(), 58);
@@ -105,12 +90,8 @@ TEST(DomainOption, EntriesAreReadByPositionAndAnythingBadLeavesThemEmpty)
     const auto document = [](const std::string& entries) {
         return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<options>\n  <urls>\n" + entries + "  </urls>\n</options>\n";
     };
-    const struct
-    {
-        std::optional<std::string> bytes; // none: no file
-        bool complete;
-        std::vector<wxString> entries; // 1..7; missing ones are empty
-    } cases[] = {
+    // No bytes: no file. Entries 1..7; missing ones are empty.
+    const struct { std::optional<std::string> bytes; bool complete; std::vector<wxString> entries; } cases[] = {
         {std::nullopt, false, {}},
         {document("<a>help</a><b>2</b><c>support</c><d>4</d><e>base</e><f>product</f><g>7</g><h>ignored</h>"), true,
          {"help", "2", "support", "4", "base-update.xml", "product", "7"}},
@@ -119,9 +100,7 @@ TEST(DomainOption, EntriesAreReadByPositionAndAnythingBadLeavesThemEmpty)
         {document("<!-- addresses -->\n<a>1</a><b>2</b><c>3</c><d>4</d><e>5</e><f>6</f><g>7</g>"), true,
          {"", "1", "2", "3", "4-update.xml", "5", "6"}},
         {document("<a>1</a><b>2</b>"), false, {"1", "2"}},
-        {"<?xml version=\"1.0\"?><options/>", false, {}},
-        {"", false, {}},
-        {"not xml at all", false, {}},
+        {"<?xml version=\"1.0\"?><options/>", false, {}}, {"", false, {}}, {"not xml at all", false, {}},
         {"<?xml version=\"1.0\"?><options><urls><a>1</a><b>2</urls></options>", false, {}},
         {std::string("\xff\xfe<\0o\0", 6), false, {}},
     };

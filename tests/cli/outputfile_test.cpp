@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <wx/filefn.h>
 
-#include <dirent.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,15 +27,9 @@ namespace
 std::vector<std::string> NamesIn(const wxString& folder)
 {
     std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.fn_str()))
-    {
-        while (const dirent* entry = readdir(dir))
-        {
-            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-                names.push_back(entry->d_name);
-        }
-        closedir(dir);
-    }
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.ToStdString(), error))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -75,14 +69,8 @@ TEST(OutputFile, ReplacesARegularFileOrALinksTargetOnlyOnCommit)
         const bool asRoot = geteuid() == 0;
         if (c.kind > 0)
             MakeOld(written);
-        if (c.kind > 0 && asRoot)
-        {
-            ASSERT_EQ(chown(written.fn_str(), 1234, 5678), 0);  // someone else's, kept so
-        }
-        if (c.kind == 2)
-        {
-            ASSERT_EQ(symlink("sub/real.gif", output.fn_str()), 0);
-        }
+        ASSERT_TRUE(c.kind == 0 || !asRoot || chown(written.fn_str(), 1234, 5678) == 0);  // someone else's, kept so
+        ASSERT_TRUE(c.kind < 2 || symlink("sub/real.gif", output.fn_str()) == 0);
         const wxString folder = written.BeforeLast('/');
         const std::vector<std::string> before = NamesIn(folder);
         wxString error;
@@ -124,23 +112,18 @@ TEST(OutputFile, ReplacesARegularFileOrALinksTargetOnlyOnCommit)
 TEST(OutputFile, RefusesWhatIsNotARegularFileAndTouchesNothing)
 {
     TempDir dir;
-    ASSERT_TRUE(wxMkdir(dir.File("folder")));
-    ASSERT_EQ(mkfifo(dir.File("pipe").fn_str(), 0644), 0);
-    ASSERT_EQ(symlink("missing.gif", dir.File("dangling").fn_str()), 0);
-    ASSERT_EQ(symlink("folder", dir.File("tofolder").fn_str()), 0);
-    ASSERT_EQ(symlink("/dev/null", dir.File("tonull").fn_str()), 0);
+    ASSERT_TRUE(wxMkdir(dir.File("folder")) && mkfifo(dir.File("pipe").fn_str(), 0644) == 0 &&
+                symlink("missing.gif", dir.File("dangling").fn_str()) == 0 &&
+                symlink("folder", dir.File("tofolder").fn_str()) == 0 &&
+                symlink("/dev/null", dir.File("tonull").fn_str()) == 0);
     const std::vector<std::string> names = NamesIn(dir.Path());
 
     struct Case { wxString output; const char* says; };
     const Case cases[] = {
-        {dir.File("folder"), "it is a folder"},
-        {dir.File("pipe"), "it is not a regular file"},
-        {"/dev/null", "it is not a regular file"},
-        {dir.File("dangling"), "does not exist"},
-        {dir.File("tofolder"), "link to a folder"},
-        {dir.File("tonull"), "not a regular file"},
-        {dir.File("no/such/out.gif"), std::strerror(ENOENT)},
-        {dir.File("pipe/out.gif"), std::strerror(ENOTDIR)},
+        {dir.File("folder"), "it is a folder"},     {dir.File("pipe"), "it is not a regular file"},
+        {"/dev/null", "it is not a regular file"}, {dir.File("dangling"), "does not exist"},
+        {dir.File("tofolder"), "link to a folder"}, {dir.File("tonull"), "not a regular file"},
+        {dir.File("no/such/out.gif"), std::strerror(ENOENT)}, {dir.File("pipe/out.gif"), std::strerror(ENOTDIR)},
     };
     for (const Case& c : cases)
     {
