@@ -4,6 +4,7 @@
 
 enum
 {
+    ID_INSERT_IMAGE_MENU = 0, // "Insert Image" in the strip's context menu
     ID_PREVIEW_TIMER = 1,
     ID_THUMBNAIL_CTRL = 3,
     ID_IMAGE_LOAD_UPDATE = 6,

@@ -8,10 +8,13 @@
 #include "app/trace.h"
 #include "app/userdata.h"
 #include "window/frameevents.h"
+#include "window/windowtexts.h"
+#include "window/workerlink.h"
 #include "window/thumbnailctrl.h"
 #include "window/thumbnailevent.h"
 #include "window/windowids.h"
 
+#include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/icon.h>
 #include <wx/image.h>
@@ -41,8 +44,6 @@ wxEND_EVENT_TABLE()
 
 namespace
 {
-// Id of the "Insert Image" entry of the strip's context menu.
-const int kInsertImageMenuId = 0;
 
 // Every object the program looks up in "MyFrame1", with the class it must have.
 struct LayoutObject
@@ -101,12 +102,34 @@ wxString WithAccel(const wxString& label, const char* accel)
 {
     return label + "\t" + accel;
 }
+
+// The image file dialog; its wildcard is the program's own text, "*bmp"
+// without a dot in the description included.
+wxArrayString ChooseImageFiles(wxWindow* parent, const wxString& message)
+{
+    wxFileDialog dialog(parent, message, wxString(), wxString(),
+                        _("Image files ") + "(*.png;*.jpg;*bmp;*.gif)|*.png;*.jpg;*.bmp;*.gif",
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST | wxFD_MULTIPLE);
+    wxArrayString paths;
+    if (dialog.ShowModal() == wxID_OK)
+        dialog.GetPaths(paths);
+    return paths;
+}
+
+bool StartWorker(wxThread& worker)
+{
+    return worker.Create() == wxTHREAD_NO_ERROR && worker.Run() == wxTHREAD_NO_ERROR;
+}
 } // namespace
 
-GifFrame::GifFrame() = default;
+GifFrame::GifFrame() : m_choose_files(ChooseImageFiles), m_start_worker(StartWorker)
+{
+}
 
 GifFrame::~GifFrame()
 {
+    // A loading run still on must not report to a window that is gone.
+    AbandonLoadRun();
     // The timer must not fire into a half-destroyed frame, and the strip with
     // its entries goes before the rest of the window.
     m_timer.Stop();
@@ -168,6 +191,9 @@ bool GifFrame::SetupFrame(wxString* missing)
     // 6. Preview surface.
     m_panel_down = Lookup<wxPanel>(this, "m_panel_down");
     m_panel_down->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
+    // The panel paints the shown frame itself, so a repaint keeps it.
+    m_panel_down->Bind(wxEVT_PAINT, &GifFrame::OnPaintPreview, this);
+    m_panel_down->Bind(wxEVT_SIZE, &GifFrame::OnSizePreview, this);
 
     // 7. Preview timer.
     m_timer.SetOwner(this, ID_PREVIEW_TIMER);
@@ -242,7 +268,7 @@ void GifFrame::ConnectLayoutHandlers()
     Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
     // The strip's context menu uses fixed ids; it is shown with this frame
     // as its window, so its commands arrive here.
-    Bind(wxEVT_MENU, &GifFrame::OnInsertImage, this, kInsertImageMenuId);
+    Bind(wxEVT_MENU, &GifFrame::OnInsertImage, this, ID_INSERT_IMAGE_MENU);
     Bind(wxEVT_MENU, &GifFrame::OnDelete, this, wxID_DELETE);
     Bind(wxEVT_TEXT, &GifFrame::OnSetDelay, this, XRCID("m_spinctrl_delay"));
     Bind(wxEVT_TEXT, &GifFrame::OnSetWidth, this, XRCID("m_spinctrl_width"));
@@ -336,29 +362,6 @@ void GifFrame::EnableFrameCommands(bool enable)
     m_item_save_project->Enable(enable);
 }
 
-void GifFrame::StopPreview()
-{
-    m_timer.Stop();
-    m_preview_index = 0;
-    SetRunLook();
-    m_playing = false;
-}
-
-void GifFrame::SetRunLook()
-{
-    // Many commands stop the preview, the delay spin on every keystroke:
-    // read the image once.
-    if (!m_play_bitmap.IsOk())
-    {
-        wxLogNull quiet;
-        m_play_bitmap.LoadFile(GetInstallRoot() + "/Themes/play.png", wxBITMAP_TYPE_PNG);
-    }
-    if (m_toolBar_button && m_play_bitmap.IsOk())
-        m_toolBar_button->SetToolNormalBitmap(XRCID("m_tool_play"), m_play_bitmap);
-    if (m_item_run_animation)
-        m_item_run_animation->SetItemLabel(WithAccel(_("Run animation"), "Ctrl+P"));
-}
-
 void GifFrame::ApplyLanguage(int id)
 {
     // The old locale goes first, so that the new one is created while the
@@ -384,9 +387,8 @@ void GifFrame::RefreshWindowTexts()
     // The frame text describes the frame last shown; with none shown there
     // is nothing to describe.
     wxString frameText;
-    if (m_shown_bitmap.IsOk())
-        frameText = m_image_path + " " + _("Width") + ":" + wxString::Format("%d", m_shown_bitmap.GetWidth()) + _("px") +
-                    "," + _("Height") + wxString::Format(":%d ", m_shown_bitmap.GetHeight()) + _("px");
+    if (m_shown_image.IsOk())
+        frameText = FrameStatusText(m_image_path, m_shown_image.GetWidth(), m_shown_image.GetHeight());
     m_statusBar1->SetStatusText(frameText, 1);
     ResetOutputSize();
     SetTitle(GetProductDisplayName());
@@ -410,16 +412,6 @@ void GifFrame::OnExit(wxCommandEvent&)
     Close();
 }
 
-void GifFrame::OnThumbnailRightClick(wxThumbnailEvent&)
-{
-    StopPreview();
-    // The items send the ids bound in ConnectLayoutHandlers.
-    wxMenu menu;
-    menu.Append(kInsertImageMenuId, _("&Insert Image"));
-    menu.Append(wxID_DELETE, _("&Delete"));
-    PopupMenu(&menu);
-}
-
 void GifFrame::OnHelp(wxCommandEvent&)
 {
     StopPreview();
@@ -437,6 +429,9 @@ void GifFrame::OnSupport(wxCommandEvent&)
 void GifFrame::OnClose(wxCloseEvent& event)
 {
     StopPreview();
+    // Closing ends a loading run; the frames that arrived stay for the
+    // question below.
+    AbandonLoadRun();
     const int frames = GetFrameCount();
     if (frames == 0)
     {

@@ -3,18 +3,26 @@
 // and status bar, laid out by the XRC object "MyFrame1". The menu bar is built
 // in code so that it can be rebuilt in another language.
 
+#include <wx/arrstr.h>
 #include <wx/bitmap.h>
+#include <wx/image.h>
 #include <wx/frame.h>
 #include <wx/string.h>
 #include <wx/timer.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class wxCloseEvent;
 class wxCommandEvent;
-class wxImage;
 class wxLocale;
 class wxMenu;
+class wxPaintEvent;
+class wxSizeEvent;
+class wxThread;
+class WorkerLink;
+struct LeftOutFile;
 class wxMenuBar;
 class wxMenuItem;
 class wxPanel;
@@ -54,8 +62,14 @@ public:
     void EnableFrameCommands(bool enable);
     // Stops a running preview and rewinds it to the first frame.
     void StopPreview();
-    // Idle look of the play tool and the Run animation item.
+    // Idle and running looks of the play tool and the Run animation item.
     void SetRunLook();
+    void SetStopLook();
+    // Draws frame `index` in the preview panel and describes it in the
+    // status bar; an entry without pixels clears the panel.
+    void ShowFrame(int index);
+    // Removes the shown frame from the preview panel.
+    void ClearPreview();
     // Switches the window locale to the program language id.
     void ApplyLanguage(int id);
     // Re-applies the texts set in code (after a language switch).
@@ -63,8 +77,29 @@ public:
     // Derives the output size from the frames (shows 0 and 0 without frames).
     void ResetOutputSize();
 
+    // Asks the user for picture files; empty when cancelled. Tests replace
+    // the file dialog through SetFileChooser.
+    using FileChooser = std::function<wxArrayString(wxWindow* parent, const wxString& message)>;
+    void SetFileChooser(FileChooser chooser) { m_choose_files = std::move(chooser); }
+    // Starts a worker thread; false when it could not be started. Tests
+    // replace it to see the command's answer to a failure.
+    using WorkerStarter = std::function<bool(wxThread& worker)>;
+    void SetWorkerStarter(WorkerStarter starter) { m_start_worker = std::move(starter); }
+
+    // Loads `paths` on the worker, appending their frames at the end of the
+    // strip behind the progress dialog. False, after telling the user, when
+    // no worker could be started.
+    bool LoadImageFiles(const wxArrayString& paths);
+    bool IsLoading() const { return m_load_link != nullptr; }
+    // Sets the passes after which the preview stops by itself (0: endless)
+    // and starts counting them afresh.
+    void SetLoopCount(int count);
+
     // Number of frames in the strip.
     int GetFrameCount() const;
+    // Where the preview panel shows its frame; empty when nothing is shown.
+    const wxRect& GetPreviewRect() const { return m_preview_rect; }
+    int GetPreviewIndex() const { return m_preview_index; }
     wxThumbnailCtrl* GetThumbnailCtrl() const { return m_thumbnail_ctrl; }
 
     int GetLanguage() const { return m_language; }
@@ -77,6 +112,20 @@ private:
     void SetSpinRowLabels();
     // Saves the project file; false when nothing was saved.
     bool SaveProject();
+    // Inserts the frames of `paths` before position `base`, on this thread.
+    void InsertImageFiles(const wxArrayString& paths, int base);
+    // The end of a loading run: dialog closed, size and preview refreshed.
+    void FinishLoadRun(const std::vector<LeftOutFile>& leftOut);
+    // Stops a loading run at once; nothing more of it reaches the window.
+    void AbandonLoadRun();
+    void CloseLoadProgress();
+    void ReportLeftOutFiles(const std::vector<LeftOutFile>& leftOut);
+    // Writes status field 0 for a size the user typed.
+    void ShowEditedSize(int width, int height);
+    // Fits m_shown_image into the preview panel at its current size.
+    void PlaceShownFrame();
+    void OnPaintPreview(wxPaintEvent& event);
+    void OnSizePreview(wxSizeEvent& event);
 
     // Menu, tool and control commands.
     void OnSave(wxCommandEvent& event);
@@ -176,7 +225,7 @@ private:
     wxString m_project_path;
     wxString m_project_file_name;
     wxString m_image_path;
-    wxBitmap m_shown_bitmap;
+    wxImage m_shown_image; // the frame last drawn in the preview, at its own size
 
     int m_preview_index = 0;
     int m_loop_count = 0;
@@ -195,6 +244,15 @@ private:
     std::unique_ptr<wxLocale> m_frame_locale;
     bool m_playing = false;
     wxBitmap m_play_bitmap; // idle look of the play tool, read on first use
+    wxBitmap m_stop_bitmap; // running look, read on first use
+
+    // What the preview panel paints: the shown frame at its place.
+    wxBitmap m_preview_bitmap;
+    wxRect m_preview_rect;
+
+    FileChooser m_choose_files;
+    WorkerStarter m_start_worker;
+    std::shared_ptr<WorkerLink> m_load_link; // set while a loading run is on
 
     wxDECLARE_EVENT_TABLE();
 };

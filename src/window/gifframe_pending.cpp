@@ -1,15 +1,10 @@
-// GifFrame commands whose work arrives with the frame list, the preview, GIF
-// saving, project files and the update check. Each is already connected to
+// GifFrame commands whose work arrives with GIF saving, project files, the
+// loop count dialog and the update check. Each is already connected to
 // its menu item, tool, control or event, and does what can be done without
 // those pieces: commands that stop the preview do so. Each function moves to
 // the file of its feature when that feature is written.
 
 #include "window/gifframe.h"
-#include "window/thumbnailevent.h"
-
-#include <wx/spinctrl.h>
-#include <wx/splitter.h>
-#include <wx/statusbr.h>
 
 void GifFrame::OnSave(wxCommandEvent&)
 {
@@ -35,40 +30,6 @@ bool GifFrame::SaveProject()
     return false;
 }
 
-void GifFrame::OnThumbnailLeftClick(wxThumbnailEvent&)
-{
-    // Showing the clicked frame arrives with the preview.
-    if (GetFrameCount() > 0)
-        StopPreview();
-}
-
-void GifFrame::OnAddImage(wxCommandEvent&)
-{
-    StopPreview();
-}
-
-void GifFrame::OnDelete(wxCommandEvent&)
-{
-    StopPreview();
-}
-
-void GifFrame::OnInsertImage(wxCommandEvent&)
-{
-    StopPreview();
-}
-
-void GifFrame::OnClearAll(wxCommandEvent&)
-{
-    StopPreview();
-}
-
-void GifFrame::OnRunAnimation(wxCommandEvent&)
-{
-    if (m_playing)
-        StopPreview();
-    // Starting needs frames to show.
-}
-
 void GifFrame::OnLoopCount(wxCommandEvent&)
 {
 }
@@ -78,32 +39,7 @@ void GifFrame::OnCheckUpdate(wxCommandEvent&)
     StopPreview();
 }
 
-void GifFrame::OnPreviewTimer(wxTimerEvent&)
-{
-}
-
-void GifFrame::OnSetDelay(wxCommandEvent&)
-{
-    StopPreview();
-}
-
-void GifFrame::OnSetWidth(wxCommandEvent&)
-{
-}
-
-void GifFrame::OnSetHeight(wxCommandEvent&)
-{
-}
-
-void GifFrame::OnChangeSplitterWindow(wxSplitterEvent&)
-{
-}
-
 void GifFrame::OnUpdateCheckDone(wxCommandEvent&)
-{
-}
-
-void GifFrame::OnImageLoadUpdate(wxCommandEvent&)
 {
 }
 
@@ -111,12 +47,3 @@ void GifFrame::OnSaveGifUpdate(wxCommandEvent&)
 {
 }
 
-void GifFrame::ResetOutputSize()
-{
-    if (GetFrameCount() == 0)
-    {
-        m_statusBar1->SetStatusText(wxString(), 0);
-        m_spinctrl_width->SetValue(0);
-        m_spinctrl_height->SetValue(0);
-    }
-}

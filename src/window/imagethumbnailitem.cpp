@@ -31,6 +31,11 @@ wxImageThumbnailItem::wxImageThumbnailItem(wxImage* image, int subImageIndex,
 
 wxImageThumbnailItem::~wxImageThumbnailItem() = default;
 
+void wxImageThumbnailItem::SetThumbnailImage(const wxImage& thumbnail)
+{
+    m_thumbnailImage = thumbnail.IsOk() ? std::make_unique<wxImage>(thumbnail) : nullptr;
+}
+
 bool wxImageThumbnailItem::Load(wxThumbnailCtrl* ctrl, bool forceLoad)
 {
     if (m_bitmap.IsOk() && !forceLoad)
@@ -45,12 +50,26 @@ bool wxImageThumbnailItem::Load(wxThumbnailCtrl* ctrl, bool forceLoad)
     if (m_filename.EndsWith(".gif"))
         m_filename += wxString::Format("_%d", m_subImageIndex);
 
-    m_fullBitmap = wxBitmap(*m_image, -1);
+    // Turning a large picture into a bitmap costs the GUI thread several
+    // milliseconds per frame; the image is kept instead and shared, not copied.
+    m_fullImage = *m_image;
+    m_fullBitmap = wxBitmap();
     const wxSize box = ctrl ? ctrl->GetThumbnailImageSize() : wxSize(80, 80);
-    m_bitmap = ScaleImageToBox(*m_image, box.x, box.y);
+    if (m_thumbnailImage && m_thumbnailImage->GetSize() == FitSizeToBox(m_image->GetSize(), box))
+        m_bitmap = wxBitmap(*m_thumbnailImage, -1);
+    else
+        m_bitmap = ScaleImageToBox(*m_image, box.x, box.y);
+    m_thumbnailImage.reset();
     if (m_bitmap.IsOk())
         m_image.reset();
     return true;
+}
+
+const wxBitmap& wxImageThumbnailItem::GetFullBitmap() const
+{
+    if (!m_fullBitmap.IsOk() && m_fullImage.IsOk())
+        m_fullBitmap = wxBitmap(m_fullImage, -1);
+    return m_fullBitmap;
 }
 
 bool wxImageThumbnailItem::Draw(wxDC& dc, wxThumbnailCtrl* ctrl, const wxRect& rect, int style)

@@ -1,0 +1,216 @@
+// Editing the frame list: Add Image on the loading worker, Insert Image,
+// Delete, Clear All and the strip's context menu.
+
+#include "window/gifframe.h"
+
+#include "app/trace.h"
+#include "window/imageloadevent.h"
+#include "window/imageloadrun.h"
+#include "window/imageloadthread.h"
+#include "window/imagethumbnailitem.h"
+#include "window/thumbnailctrl.h"
+#include "window/thumbnailevent.h"
+#include "window/windowtexts.h"
+#include "window/windowids.h"
+#include "window/workerlink.h"
+
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/progdlg.h>
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace
+{
+
+// How long closing waits for a worker to notice that it should stop; a
+// worker decoding one huge picture finishes that picture first.
+const int kWorkerStopWaitMs = 30000;
+} // namespace
+
+void GifFrame::OnAddImage(wxCommandEvent&)
+{
+    StopPreview();
+    const wxArrayString paths = m_choose_files(this, _("Add Image Files"));
+    if (!paths.empty())
+        LoadImageFiles(paths);
+}
+
+bool GifFrame::LoadImageFiles(const wxArrayString& paths)
+{
+    if (paths.empty() || IsLoading())
+        return false;
+    auto link = std::make_shared<WorkerLink>(GetEventHandler());
+    auto* worker = new ImageLoadThread(link, paths, m_thumbnail_ctrl->GetThumbnailImageSize());
+    // The dialog exists before the worker's first event can be handled.
+    m_load_progress = new wxProgressDialog(_("Load Images Progress Dialog"), _(" Loading images...."), 100, this,
+                                           wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
+    if (!m_start_worker(*worker))
+    {
+        // Never started: the object is still ours, and no event will come.
+        delete worker;
+        CloseLoadProgress();
+        wxMessageDialog(this, _("The images cannot be loaded: the program could not start its loading thread."),
+                        _("Add Image"), wxOK | wxICON_ERROR)
+            .ShowModal();
+        return false;
+    }
+    m_load_link = link;
+    EnableFrameCommands(true);
+    return true;
+}
+
+void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
+{
+    WriteTraceLine("ThreadUpdate");
+    auto* load = dynamic_cast<ImageLoadEvent*>(&event);
+    std::unique_ptr<wxImage> image(load ? load->TakeImage() : static_cast<wxImage*>(event.GetClientData()));
+    // Pictures still queued from a run that was abandoned are dropped.
+    if (!IsLoading())
+        return;
+    if (image)
+    {
+        auto* item =
+            new wxImageThumbnailItem(image.release(), static_cast<int>(event.GetExtraLong()), event.GetString());
+        if (load)
+            item->SetThumbnailImage(load->GetThumbnail());
+        if (m_thumbnail_ctrl->Append(item, m_spinctrl_delay->GetValue()) < 0)
+            delete item; // its file went away meanwhile
+    }
+    if (event.GetInt() >= 100)
+        FinishLoadRun(load ? load->GetLeftOut() : std::vector<LeftOutFile>());
+    else if (m_load_progress)
+        m_load_progress->Update(event.GetInt(), wxString());
+}
+
+void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
+{
+    m_load_link.reset();
+    ResetOutputSize();
+    if (GetFrameCount() > 0)
+        ShowFrame(0);
+    else
+        ClearPreview();
+    // A run whose every file failed leaves nothing to edit.
+    EnableFrameCommands(GetFrameCount() > 0);
+    CloseLoadProgress();
+    ReportLeftOutFiles(leftOut);
+}
+
+void GifFrame::AbandonLoadRun()
+{
+    if (!m_load_link)
+        return;
+    std::shared_ptr<WorkerLink> link = std::move(m_load_link);
+    link->Detach();
+    link->WaitUntilFinished(kWorkerStopWaitMs);
+    CloseLoadProgress();
+    if (m_thumbnail_ctrl && m_spinctrl_width)
+        EnableFrameCommands(GetFrameCount() > 0);
+}
+
+void GifFrame::CloseLoadProgress()
+{
+    // Deleted now rather than at idle time: the dialog gives the window back
+    // its input as it goes, and the next command may come before idle.
+    delete m_load_progress;
+    m_load_progress = nullptr;
+}
+
+void GifFrame::ReportLeftOutFiles(const std::vector<LeftOutFile>& leftOut)
+{
+    const wxString message = LeftOutFilesMessage(leftOut);
+    if (!message.empty())
+        wxMessageDialog(this, message, _("Add Image"), wxOK | wxICON_WARNING).ShowModal();
+}
+
+void GifFrame::OnInsertImage(wxCommandEvent&)
+{
+    StopPreview();
+    const wxArrayString paths = m_choose_files(this, _("Insert Image Files"));
+    if (paths.empty())
+        return;
+    // Before the first selected frame; with none selected, before the one
+    // right-clicked; else at the end.
+    const wxArrayInt& selections = m_thumbnail_ctrl->GetSelections();
+    int base = !selections.empty() && selections[0] >= 0 ? selections[0] : m_thumbnail_ctrl->GetFocusItem();
+    if (base < 0 || base > GetFrameCount())
+        base = GetFrameCount();
+    InsertImageFiles(paths, base);
+}
+
+void GifFrame::InsertImageFiles(const wxArrayString& paths, int base)
+{
+    wxBusyCursor busy;
+    int inserted = 0;
+    std::vector<LeftOutFile> leftOut;
+    RunImageLoad(
+        paths, m_thumbnail_ctrl->GetThumbnailImageSize(), [] { return false; },
+        [&](LoadedPicture& picture) {
+            if (picture.image.IsOk())
+            {
+                auto* item = new wxImageThumbnailItem(new wxImage(picture.image), picture.frameIndex, picture.path);
+                item->SetThumbnailImage(picture.thumbnail);
+                m_thumbnail_ctrl->Freeze();
+                m_thumbnail_ctrl->Insert(item, base + inserted);
+                m_thumbnail_ctrl->Thaw();
+                ++inserted;
+            }
+            leftOut.insert(leftOut.end(), picture.leftOut.begin(), picture.leftOut.end());
+        });
+    ResetOutputSize();
+    if (inserted > 0)
+        EnableFrameCommands(true);
+    ReportLeftOutFiles(leftOut);
+}
+
+void GifFrame::OnDelete(wxCommandEvent&)
+{
+    StopPreview();
+    if (GetFrameCount() == 0)
+        return;
+    const wxArrayInt& selections = m_thumbnail_ctrl->GetSelections();
+    if (selections.empty() || selections[0] < 0)
+        return;
+    std::vector<int> doomed(selections.begin(), selections.end());
+    std::sort(doomed.begin(), doomed.end(), std::greater<int>());
+
+    wxMessageDialog ask(this, _("Are you sure you want to delete selected image(s)?"), _("Confirm"),
+                        wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION);
+    if (ask.ShowModal() == wxID_YES)
+    {
+        // Highest first, so that every remaining index stays valid.
+        for (const int index : doomed)
+            m_thumbnail_ctrl->Delete(index);
+        ClearPreview();
+    }
+    m_statusBar1->SetStatusText(wxString(), 1);
+    ResetOutputSize();
+    if (GetFrameCount() == 0)
+        EnableFrameCommands(false);
+}
+
+void GifFrame::OnClearAll(wxCommandEvent&)
+{
+    StopPreview();
+    EnableFrameCommands(false);
+    m_thumbnail_ctrl->Clear();
+    ResetOutputSize();
+    m_statusBar1->SetStatusText(wxString(), 1);
+    ClearPreview();
+}
+
+void GifFrame::OnThumbnailRightClick(wxThumbnailEvent&)
+{
+    StopPreview();
+    // The items send the ids bound in ConnectLayoutHandlers.
+    wxMenu menu;
+    menu.Append(ID_INSERT_IMAGE_MENU, _("&Insert Image") + "\tCtrl+Ins");
+    menu.Append(wxID_DELETE, _("&Delete") + "\tCtrl+Del");
+    PopupMenu(&menu);
+}

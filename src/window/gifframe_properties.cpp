@@ -1,0 +1,91 @@
+// The animation's properties: one delay for every frame, and the output size
+// whose width and height keep the frames' aspect ratio.
+
+#include "window/gifframe.h"
+
+#include "app/trace.h"
+#include "window/imagethumbnailitem.h"
+#include "window/outputsize.h"
+#include "window/thumbnailctrl.h"
+#include "window/windowtexts.h"
+
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+
+#include <cstdint>
+
+void GifFrame::OnSetDelay(wxCommandEvent&)
+{
+    WriteTraceLine("OnSetDelay");
+    StopPreview();
+    m_thumbnail_ctrl->SetFrameDelay(m_spinctrl_delay->GetValue());
+    // The frame labels show start times: let them follow at once.
+    m_thumbnail_ctrl->Refresh();
+}
+
+void GifFrame::OnSetWidth(wxCommandEvent&)
+{
+    if (GetFrameCount() == 0)
+        return;
+    const int width = m_spinctrl_width->GetValue();
+    // Without a reference size there is no ratio to keep: the typed value
+    // stands and the other side stays as it is.
+    if (m_ref_width == 0)
+    {
+        m_out_width = width;
+        ShowEditedSize(m_out_width, m_out_height);
+        return;
+    }
+    const int height = static_cast<int>(static_cast<std::int64_t>(width) * m_ref_height / m_ref_width);
+    m_out_width = width;
+    m_out_height = height;
+    m_spinctrl_height->SetValue(height);
+    ShowEditedSize(width, height);
+}
+
+void GifFrame::OnSetHeight(wxCommandEvent&)
+{
+    if (GetFrameCount() == 0)
+        return;
+    const int height = m_spinctrl_height->GetValue();
+    if (m_ref_height == 0)
+    {
+        m_out_height = height;
+        ShowEditedSize(m_out_width, m_out_height);
+        return;
+    }
+    const int width = static_cast<int>(static_cast<double>(m_ref_width) * height / m_ref_height);
+    m_out_width = width;
+    m_out_height = height;
+    m_spinctrl_width->SetValue(width);
+    ShowEditedSize(width, height);
+}
+
+void GifFrame::ShowEditedSize(int width, int height)
+{
+    m_statusBar1->SetStatusText(SizeEditedStatusText(m_gif_name, width, height), 0);
+}
+
+void GifFrame::ResetOutputSize()
+{
+    if (GetFrameCount() == 0)
+    {
+        m_statusBar1->SetStatusText(wxString(), 0);
+        m_spinctrl_width->SetValue(0);
+        m_spinctrl_height->SetValue(0);
+        return;
+    }
+    std::vector<wxSize> sizes;
+    for (int i = 0; i < GetFrameCount(); ++i)
+    {
+        const auto* item = wxDynamicCast(m_thumbnail_ctrl->GetItem(i), wxImageThumbnailItem);
+        sizes.push_back(item ? item->GetFullSize() : wxSize(0, 0));
+    }
+    const wxSize size = DeriveOutputSize(sizes);
+    m_ref_width = m_out_width = size.x;
+    m_ref_height = m_out_height = size.y;
+    m_spinctrl_width->SetValue(size.x);
+    m_spinctrl_height->SetValue(size.y);
+    m_statusBar1->SetStatusText(
+        SizeResetStatusText(m_gif_name, m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()), 0);
+}

@@ -1,0 +1,149 @@
+#include "window/imageloadrun.h"
+
+#include "picture/framereference.h"
+#include "picture/picturereader.h"
+#include "window/thumbnaillayout.h"
+
+
+wxImage FitImageIntoBox(const wxImage& image, const wxSize& box)
+{
+    if (!image.IsOk())
+        return wxImage();
+    const wxSize size = FitSizeToBox(image.GetSize(), box);
+    if (size.x < 1 || size.y < 1)
+        return wxImage();
+    if (size == image.GetSize())
+        return image.Copy(); // a copy of its own: the two may part ways
+    // Four samples per thumbnail pixel, averaged: far less aliasing than one,
+    // and unlike the toolkit's scaling (which averages every source pixel
+    // when the factor is a whole number) the cost does not grow with the
+    // picture.
+    const int sw = image.GetWidth(), sh = image.GetHeight();
+    const unsigned char* rgb = image.GetData();
+    const unsigned char* alpha = image.HasAlpha() ? image.GetAlpha() : nullptr;
+    wxImage thumbnail(size.x, size.y, false);
+    if (alpha)
+        thumbnail.SetAlpha();
+    unsigned char* out = thumbnail.GetData();
+    unsigned char* outAlpha = alpha ? thumbnail.GetAlpha() : nullptr;
+    for (int y = 0; y < size.y; ++y)
+    {
+        const long long y0 = (4LL * y + 1) * sh / (4LL * size.y), y1 = (4LL * y + 3) * sh / (4LL * size.y);
+        for (int x = 0; x < size.x; ++x)
+        {
+            const long long x0 = (4LL * x + 1) * sw / (4LL * size.x), x1 = (4LL * x + 3) * sw / (4LL * size.x);
+            const size_t at[4] = {static_cast<size_t>(y0 * sw + x0), static_cast<size_t>(y0 * sw + x1),
+                                  static_cast<size_t>(y1 * sw + x0), static_cast<size_t>(y1 * sw + x1)};
+            for (int c = 0; c < 3; ++c)
+                *out++ = static_cast<unsigned char>(
+                    (rgb[3 * at[0] + c] + rgb[3 * at[1] + c] + rgb[3 * at[2] + c] + rgb[3 * at[3] + c] + 2) / 4);
+            if (outAlpha)
+                *outAlpha++ = static_cast<unsigned char>((alpha[at[0]] + alpha[at[1]] + alpha[at[2]] + alpha[at[3]] + 2) / 4);
+        }
+    }
+    return thumbnail;
+}
+
+namespace
+{
+// Hands on each picture one step late, so that the last picture of the run
+// is known when it goes and can carry the 100 percent.
+class DeliveryQueue
+{
+public:
+    DeliveryQueue(const wxSize& box, const std::function<void(LoadedPicture&)>& deliver)
+        : m_box(box), m_deliver(deliver)
+    {
+    }
+
+    void Push(wxImage& image, int frameIndex, const wxString& path, int percent)
+    {
+        Flush();
+        LoadedPicture picture;
+        picture.thumbnail = FitImageIntoBox(image, m_box);
+        picture.image = image;
+        image = wxImage(); // the reader's reference goes here, on this thread
+        picture.frameIndex = frameIndex;
+        picture.path = path;
+        picture.percent = percent;
+        m_held = std::move(picture);
+        m_holding = true;
+    }
+
+    // The held picture is the last of its file and of the run.
+    void MarkHeldFinal(const wxString& path)
+    {
+        if (m_holding && m_held.path == path)
+            m_held.percent = 100;
+    }
+
+    void Finish(std::vector<LeftOutFile> leftOut)
+    {
+        if (!m_holding || m_held.percent != 100)
+        {
+            Flush();
+            m_held.percent = 100;
+            m_holding = true;
+        }
+        m_held.leftOut = std::move(leftOut);
+        Flush();
+    }
+
+private:
+    void Flush()
+    {
+        if (!m_holding)
+            return;
+        m_deliver(m_held);
+        m_held = LoadedPicture();
+        m_holding = false;
+    }
+
+    const wxSize m_box;
+    const std::function<void(LoadedPicture&)>& m_deliver;
+    LoadedPicture m_held;
+    bool m_holding = false;
+};
+} // namespace
+
+void RunImageLoad(const wxArrayString& paths, const wxSize& thumbnailBox, const std::function<bool()>& stop,
+                  const std::function<void(LoadedPicture&)>& deliver)
+{
+    DeliveryQueue queue(thumbnailBox, deliver);
+    std::vector<LeftOutFile> leftOut;
+    const int n = static_cast<int>(paths.size());
+    for (int i = 0; i < n && !stop(); ++i)
+    {
+        wxString file;
+        int frameIndex = -1;
+        if (!ResolvePicturePath(paths[i], file, frameIndex))
+        {
+            leftOut.push_back({paths[i], PictureStatus::Fail(PictureError::Missing)});
+            continue;
+        }
+        PictureStatus status;
+        if (IsGifPath(file) && frameIndex < 0)
+        {
+            int frames = 0;
+            status = ReadPictureFrames(file, [&](wxImage& frame) {
+                queue.Push(frame, frames++, file, i * 100 / n);
+                return !stop();
+            });
+            if (frames > 0 && i == n - 1)
+                queue.MarkHeldFinal(file);
+        }
+        else
+        {
+            // A frame reference names one frame of a GIF; anything else is
+            // one picture.
+            wxImage picture;
+            const int index = IsGifPath(file) ? frameIndex : 0;
+            status = ReadPictureFrame(file, index, picture);
+            if (status.IsOk())
+                queue.Push(picture, index, file, (i + 1) * 100 / n);
+        }
+        if (!status.IsOk() || status.cutShort)
+            leftOut.push_back({paths[i], status});
+    }
+    queue.Finish(std::move(leftOut));
+}

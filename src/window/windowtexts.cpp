@@ -1,0 +1,46 @@
+#include "window/windowtexts.h"
+
+#include "window/imageloadrun.h"
+
+#include <wx/filename.h>
+#include <wx/intl.h>
+
+wxString FrameStatusText(const wxString& fileName, int width, int height)
+{
+    return wxString::Format("%s ", fileName) + _("Width") + ":" + wxString::Format("%d", width) + _("px") + "," +
+           _("Height") + wxString::Format(":%d ", height) + _("px");
+}
+
+wxString SizeEditedStatusText(const wxString& gifName, int width, int height)
+{
+    if (gifName.empty())
+        return wxString::Format("Untitled.gif (%d * %d)px", width, height);
+    return wxString::Format("%s (%d * %d)px", gifName, width, height);
+}
+
+wxString SizeResetStatusText(const wxString& gifName, int width, int height)
+{
+    if (gifName.empty())
+        return wxString::Format("Untitled.gif (%d * %d)", width, height) + _("px");
+    return wxString::Format("%s (%d * %d)", gifName, width, height) + _("px");
+}
+
+wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut)
+{
+    if (leftOut.empty())
+        return wxString();
+    // A long list would make a message box taller than the screen.
+    const size_t kShown = 15;
+    wxString text = _("These files could not be added completely:") + "\n";
+    for (size_t i = 0; i < leftOut.size() && i < kShown; ++i)
+    {
+        const LeftOutFile& file = leftOut[i];
+        const wxString reason = file.status.IsOk()
+                                    ? _("cut short; the frames before the damage were added")
+                                    : DescribePictureStatus(file.status);
+        text += "\n" + wxFileName(file.path).GetFullName() + ": " + reason;
+    }
+    if (leftOut.size() > kShown)
+        text += "\n" + wxString::Format(_("... and %d more"), static_cast<int>(leftOut.size() - kShown));
+    return text;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The texts the main window puts together from its state: status-bar fields
+// and the report of files a loading run left out. Translated where they are
+// made, so they follow the current language.
+
+#include <wx/string.h>
+
+#include <vector>
+
+struct LeftOutFile;
+
+// Field 1: "photo.png Width:640px,Height:480 px".
+wxString FrameStatusText(const wxString& fileName, int width, int height);
+// Field 0 after the user typed a width or height: "Untitled.gif (200 * 150)px"
+// while no GIF is named, else "anim.gif (200 * 150)px".
+wxString SizeEditedStatusText(const wxString& gifName, int width, int height);
+// Field 0 after the size was derived from the frames: the same with the
+// unit translated.
+wxString SizeResetStatusText(const wxString& gifName, int width, int height);
+// One message naming every file left out and why; empty when none was.
+wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut);
