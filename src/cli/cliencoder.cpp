@@ -1,11 +1,9 @@
 #include "cli/cliencoder.h"
 
 #include "cli/clioptions.h"
-#include "cli/outputfile.h"
+#include "window/gif_outputfile.h"
 #include "picture/picturereader.h"
-#include "window/gif_animationwriter.h"
-#include "window/gif_colourreduce.h"
-#include "window/gif_framecompose.h"
+#include "window/gif_animationencoder.h"
 #include "window/outputsize.h"
 
 #include <wx/file.h>
@@ -59,8 +57,9 @@ bool ProbeInputs(const std::vector<wxString>& inputs, std::vector<wxSize>& sizes
     return true;
 }
 
-// Decodes, composes, reduces and writes one frame at a time: memory stays the
-// same however many frames the inputs hold.
+// Decodes the frames one after another while the encoder composes, reduces
+// and writes them on every core: memory stays the same however many frames
+// the inputs hold.
 int WriteAnimation(const CliOptions& options, const wxSize& size, std::ostream& err)
 {
     const wxString& output = options.output;
@@ -73,17 +72,10 @@ int WriteAnimation(const CliOptions& options, const wxSize& size, std::ostream& 
     }
 
     wxFileOutputStream stream(pending.File());
-    GifAnimationWriter writer(stream);
+    AnimationEncoder writer(stream, size, options.delay * 10);
     for (const wxString& input : options.inputs)
     {
-        int refused = 0;
-        const PictureStatus status = ReadPictureFrames(input, [&](wxImage& picture) {
-            const wxImage composed = ComposeFrame(picture, size.x, size.y);
-            picture = wxImage();  // no longer needed; keeps memory down
-            if (!writer.AddFrame(ReduceFrameColours(composed), options.delay * 10))
-                ++refused;
-            return !writer.IsBroken();
-        });
+        const PictureStatus status = ReadPictureFrames(input, [&](wxImage& picture) { return writer.Add(picture); });
         if (writer.IsBroken())
         {
             Fail(err, wxString::Format("cannot write \"%s\": writing failed (disk full?)", output));
@@ -97,11 +89,12 @@ int WriteAnimation(const CliOptions& options, const wxSize& size, std::ostream& 
         if (status.cutShort)
             err << "gloamer-cli: warning: \"" << Utf8(input)
                 << "\" is cut short; the frames before the break were used" << std::endl;
-        if (refused)
-            err << "gloamer-cli: warning: " << refused << " frame(s) of \"" << Utf8(input)
-                << "\" could not be encoded and were left out" << std::endl;
     }
-    if (!writer.Finish())
+    const bool complete = writer.Finish();
+    if (writer.GetRefusedCount() > 0)
+        err << "gloamer-cli: warning: " << writer.GetRefusedCount() << " frame(s) could not be encoded and were left out"
+            << std::endl;
+    if (!complete)
     {
         if (writer.GetWrittenCount() == 0)
             Fail(err, "no usable frame: nothing was written");

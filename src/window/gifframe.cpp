@@ -116,20 +116,29 @@ wxArrayString ChooseImageFiles(wxWindow* parent, const wxString& message)
     return paths;
 }
 
+wxString ChooseSavePath(wxWindow* parent, const wxString& message)
+{
+    wxFileDialog dialog(parent, message, wxString(), "*.gif", _("Image files") + " (*.gif)|*.gif",
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+}
+
 bool StartWorker(wxThread& worker)
 {
     return worker.Create() == wxTHREAD_NO_ERROR && worker.Run() == wxTHREAD_NO_ERROR;
 }
 } // namespace
 
-GifFrame::GifFrame() : m_choose_files(ChooseImageFiles), m_start_worker(StartWorker)
+GifFrame::GifFrame() : m_choose_files(ChooseImageFiles), m_choose_save_path(ChooseSavePath), m_start_worker(StartWorker)
 {
 }
 
 GifFrame::~GifFrame()
 {
-    // A loading run still on must not report to a window that is gone.
+    // A loading run still on must not report to a window that is gone; a save
+    // reads the frames' pixels, so it must end before they go.
     AbandonLoadRun();
+    AwaitSave();
     // The timer must not fire into a half-destroyed frame, and the strip with
     // its entries goes before the rest of the window.
     m_timer.Stop();
@@ -429,9 +438,10 @@ void GifFrame::OnSupport(wxCommandEvent&)
 void GifFrame::OnClose(wxCloseEvent& event)
 {
     StopPreview();
-    // Closing ends a loading run; the frames that arrived stay for the
-    // question below.
+    // Closing ends a loading run (the frames that arrived stay for the
+    // question below) and lets a save finish its file.
     AbandonLoadRun();
+    AwaitSave();
     const int frames = GetFrameCount();
     if (frames == 0)
     {

@@ -86,11 +86,18 @@ public:
     using WorkerStarter = std::function<bool(wxThread& worker)>;
     void SetWorkerStarter(WorkerStarter starter) { m_start_worker = std::move(starter); }
 
+    // Asks for the path to save the GIF under; empty when cancelled. Tests
+    // replace the save dialog through SetSavePathChooser.
+    using SavePathChooser = std::function<wxString(wxWindow* parent, const wxString& message)>;
+    void SetSavePathChooser(SavePathChooser chooser) { m_choose_save_path = std::move(chooser); }
+
     // Loads `paths` on the worker, appending their frames at the end of the
     // strip behind the progress dialog. False, after telling the user, when
     // no worker could be started.
     bool LoadImageFiles(const wxArrayString& paths);
     bool IsLoading() const { return m_load_link != nullptr; }
+    bool IsSaving() const { return m_save_link != nullptr; }
+    int GetLoopCount() const { return m_loop_count; }
     // Sets the passes after which the preview stops by itself (0: endless)
     // and starts counting them afresh.
     void SetLoopCount(int count);
@@ -120,6 +127,13 @@ private:
     void AbandonLoadRun();
     void CloseLoadProgress();
     void ReportLeftOutFiles(const std::vector<LeftOutFile>& leftOut);
+    // Writes the frames to m_gif_path on the save worker behind the progress
+    // dialog titled `title`; false (after telling the user) when the worker
+    // could not be started.
+    bool StartSave(const wxString& title);
+    // Waits for a running save to finish; nothing more of it reaches the window.
+    void AwaitSave();
+    void CloseSaveProgress();
     // Writes status field 0 for a size the user typed.
     void ShowEditedSize(int width, int height);
     // Fits m_shown_image into the preview panel at its current size.
@@ -251,8 +265,10 @@ private:
     wxRect m_preview_rect;
 
     FileChooser m_choose_files;
+    SavePathChooser m_choose_save_path;
     WorkerStarter m_start_worker;
     std::shared_ptr<WorkerLink> m_load_link; // set while a loading run is on
+    std::shared_ptr<WorkerLink> m_save_link; // set while a save is on
 
     wxDECLARE_EVENT_TABLE();
 };

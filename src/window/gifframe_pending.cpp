@@ -1,20 +1,9 @@
-// GifFrame commands whose work arrives with GIF saving, project files, the
-// loop count dialog and the update check. Each is already connected to
-// its menu item, tool, control or event, and does what can be done without
-// those pieces: commands that stop the preview do so. Each function moves to
+// GifFrame commands whose work arrives with project files and the update
+// check. Each is already connected to its menu item or event, and does what
+// can be done without those pieces: commands that stop the preview do so. Each function moves to
 // the file of its feature when that feature is written.
 
 #include "window/gifframe.h"
-
-void GifFrame::OnSave(wxCommandEvent&)
-{
-    StopPreview();
-}
-
-void GifFrame::OnSaveAs(wxCommandEvent&)
-{
-    StopPreview();
-}
 
 void GifFrame::OnOpenProject(wxCommandEvent&)
 {
@@ -30,20 +19,12 @@ bool GifFrame::SaveProject()
     return false;
 }
 
-void GifFrame::OnLoopCount(wxCommandEvent&)
-{
-}
-
 void GifFrame::OnCheckUpdate(wxCommandEvent&)
 {
     StopPreview();
 }
 
 void GifFrame::OnUpdateCheckDone(wxCommandEvent&)
-{
-}
-
-void GifFrame::OnSaveGifUpdate(wxCommandEvent&)
 {
 }
 

@@ -23,6 +23,15 @@
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
+#include "gifcodec.h"
+#include "window/windowids.h"
+
+#include <wx/statusbr.h>
+#include <wx/thread.h>
+#include <wx/timer.h>
+#include <wx/utils.h>
+
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -124,4 +133,95 @@ protected:
     testsupport::TempDir m_documents;
     std::vector<wxString> m_opened;
     GifFrame* m_frame = nullptr;
+};
+
+// A window ready for editing, whose file dialogs answer with m_choice.
+class EditingTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        ASSERT_TRUE(Create());
+        m_frame->SetFileChooser([this](wxWindow*, const wxString&) { return m_choice; });
+    }
+
+    wxString Picture(const wxString& name, int width, int height)
+    {
+        wxImage image(width, height);
+        image.SetRGB(wxRect(0, 0, width, height), 200, 100, 50);
+        const wxString path = m_documents.File(name);
+        EXPECT_TRUE(image.SaveFile(path, wxBITMAP_TYPE_PNG));
+        return path;
+    }
+    // `frames` frames on an 8x6 screen, each after the first a 2x2 patch.
+    wxString Gif(const wxString& name, int frames)
+    {
+        std::vector<giftest::Layer> layers = {{0, 0, 8, 6, 1, -1, std::vector<unsigned char>(48, 1)}};
+        for (int f = 1; f < frames; ++f)
+            layers.push_back({2 * f, 2, 2, 2, 1, -1, std::vector<unsigned char>(4, 2)});
+        const wxString path = m_documents.File(name);
+        testsupport::WriteBytes(path, giftest::MakeGif(8, 6, {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}}, layers));
+        return path;
+    }
+
+    void Choose(std::initializer_list<wxString> paths)
+    {
+        m_choice.clear();
+        for (const wxString& path : paths)
+            m_choice.Add(path);
+    }
+    // Add Image, then the event loop until the run has ended.
+    void AddAndWait()
+    {
+        Send(1, 0);
+        EXPECT_TRUE(m_frame->IsLoading());
+        WaitForLoad();
+    }
+    void WaitForLoad()
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (m_frame->IsLoading() && std::chrono::steady_clock::now() < deadline)
+        {
+            wxTheApp->ProcessPendingEvents();
+            wxMilliSleep(2);
+        }
+        ASSERT_FALSE(m_frame->IsLoading());
+    }
+    void SendCommand(int id)
+    {
+        wxCommandEvent event(wxEVT_MENU, id);
+        m_frame->ProcessWindowEvent(event);
+    }
+    // A value typed into a spin control, as the user's edit reports it.
+    void Type(const char* spin, int value)
+    {
+        wxSpinCtrl* control = Spin(spin);
+        control->SetValue(value);
+        wxCommandEvent event(wxEVT_TEXT, control->GetId());
+        event.SetEventObject(control);
+        control->GetEventHandler()->ProcessEvent(event);
+    }
+    wxSpinCtrl* Spin(const char* name) const { return XRCCTRL(*m_frame, name, wxSpinCtrl); }
+    wxString Status(int field) const { return m_frame->GetStatusBar()->GetStatusText(field); }
+    void Tick()
+    {
+        wxTimer timer(m_frame, ID_PREVIEW_TIMER);
+        wxTimerEvent event(timer);
+        m_frame->ProcessWindowEvent(event);
+    }
+    std::vector<wxString> Names() const
+    {
+        std::vector<wxString> names;
+        for (int i = 0; i < m_frame->GetFrameCount(); ++i)
+            names.push_back(m_frame->GetThumbnailCtrl()->GetItem(i)->GetFilename().AfterLast('/'));
+        return names;
+    }
+    void Select(std::initializer_list<int> order)
+    {
+        for (int index : order)
+            m_frame->GetThumbnailCtrl()->Select(index);
+    }
+
+    wxArrayString m_choice;
 };

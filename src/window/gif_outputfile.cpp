@@ -1,4 +1,4 @@
-#include "cli/outputfile.h"
+#include "window/gif_outputfile.h"
 
 #include <fcntl.h>
 #include <limits.h>

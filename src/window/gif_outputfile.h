@@ -1,6 +1,7 @@
 #pragma once
-// The file gloamer-cli writes: a hidden temporary file beside the real target,
-// renamed onto it only when everything was written. Until then the target is
+// A GIF file being written, by gloamer-cli or by the window's Save: a hidden
+// temporary file beside the real target, renamed onto it only when everything
+// was written. Until then the target is
 // untouched, and the temporary file goes when this object goes or when the
 // process is ended by SIGINT, SIGTERM or SIGHUP.
 

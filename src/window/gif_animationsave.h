@@ -1,0 +1,27 @@
+#pragma once
+// Saving the frame list as a GIF file: the window's save worker runs this on
+// its own thread, over the same encoder as gloamer-cli.
+
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+#include <wx/string.h>
+
+#include <functional>
+#include <vector>
+
+// A picture the save may read on another thread: its own wxImage handle over
+// the pixels of `image`, which must stay unchanged and alive until the save
+// ends. Made on the thread that owns `image`.
+wxImage MakeSaveView(const wxImage& image);
+
+// Writes `frames` (composed to `size`, each shown `delay` hundredths of a
+// second, looping forever) to `path` through a temporary file that replaces
+// the target only when complete. `progress` gets 100 x (i + 1) / count after
+// frame i, except the last, which the caller reports when this returns. False
+// with a one-line reason in `error` when no complete file could be written;
+// the target is then as it was.
+bool SaveAnimationFile(const wxString& path, std::vector<wxImage>& frames, const wxSize& size, int delay,
+                       const std::function<void(int percent)>& progress, wxString& error);
+
+// ".gif" appended unless the path already ends in it (case matters).
+wxString WithGifExtension(const wxString& path);
