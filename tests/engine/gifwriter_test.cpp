@@ -2,6 +2,7 @@
 // decoders, frames that cannot be written; and the colour reduction before it.
 #include "gifcodec.h"
 #include "testimages.h"
+#include "window/gif_animationencoder.h"
 #include "window/gif_animationwriter.h"
 #include "window/gif_colourindex.h"
 #include "window/gif_colourreduce.h"
@@ -284,4 +285,33 @@ TEST(ColourReduce, DirectPathMatchesTheBmpRoundTripAndUnusedEntriesAreBlack)
             EXPECT_TRUE(used[i] || file.frames[0].colours[i] == (Rgb{0, 0, 0})) << i;
     }
     EXPECT_FALSE(ReduceFrameColours(wxImage()).IsOk());
+}
+
+TEST(AnimationEncoder, EveryThreadCountWritesTheSequentialFile)
+{
+    // Pictures of several sizes, so that frames finish out of order.
+    auto encode = [](int threads) {
+        wxMemoryOutputStream stream;
+        int progressed = 0;
+        {
+            AnimationEncoder encoder(stream, wxSize(64, 48), 100, threads);
+            encoder.SetProgress([&](int done) { EXPECT_EQ(done, ++progressed); });
+            for (int i = 0; i < 7; ++i)
+            {
+                wxImage picture = testimages::PhotoLike(i % 2 ? 640 : 40, i % 2 ? 480 : 30, i);
+                EXPECT_TRUE(encoder.Add(picture));
+                EXPECT_FALSE(picture.IsOk()); // taken
+            }
+            EXPECT_TRUE(encoder.Finish());
+            EXPECT_EQ(encoder.GetWrittenCount(), 7);
+        }
+        EXPECT_EQ(progressed, 7);
+        std::string bytes(stream.GetSize(), '\0');
+        stream.CopyTo(&bytes[0], bytes.size());
+        return bytes;
+    };
+    const std::string sequential = encode(1);
+    EXPECT_EQ(giftest::DecodeWithGiflib(sequential).frames.size(), 7u);
+    for (int threads : {2, 3, 8})
+        EXPECT_TRUE(encode(threads) == sequential) << threads << " threads";
 }
