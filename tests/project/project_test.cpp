@@ -1,0 +1,125 @@
+// Project files: the markers after runs of GIF frames, the exact layout
+// written, and reading files as other versions and broken copies have them.
+
+#include "project/projectfile.h"
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/filefn.h>
+#include <wx/gdicmn.h>
+
+#include <string>
+#include <vector>
+
+using Paths = std::vector<wxString>;
+
+TEST(ProjectFile, MarkersFollowEachRunOfGifFrames)
+{
+    const struct
+    {
+        Paths entries, written;
+    } cases[] = {
+        {{"/p/a.png", "/p/anim.gif_0", "/p/anim.gif_1", "/p/anim.gif_2", "/p/b.png"},
+         {"/p/a.png", "/p/anim.gif_0", "/p/anim.gif_1", "/p/anim.gif_2", "/p/anim.gif", "/p/b.png"}},
+        // A run at the end: the marker comes before its last frame.
+        {{"/p/a.png", "/p/anim.gif_0", "/p/anim.gif_1", "/p/anim.gif_2"},
+         {"/p/a.png", "/p/anim.gif_0", "/p/anim.gif_1", "/p/anim.gif", "/p/anim.gif_2"}},
+        {{"/p/anim.gif_0"}, {"/p/anim.gif_0"}},
+        {{}, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ProjectPathsWithMarkers(c.entries), c.written) << c.entries.size();
+}
+
+TEST(ProjectFile, WritesTheLayoutAndReadsItBack)
+{
+    testsupport::TempDir dir;
+    ProjectContent written;
+    written.gifName = wxString::FromUTF8("Früh & <spät>.gif");
+    written.width = 400;
+    written.height = 300;
+    written.delay = 7;
+    written.paths = {wxString::FromUTF8("/bilder/straße & <1>.png"), "/p/anim.gif_3"};
+    const wxString path = dir.File("demo.xml");
+    wxString error;
+    ASSERT_TRUE(WriteProjectFile(path, written, error)) << error;
+    const std::string bytes = testsupport::ReadBytes(path);
+    EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<project>\n  <name>", 0), 0u) << bytes;
+    EXPECT_NE(bytes.find("\n  <gif>\n    <width>400</width>\n    <height>300</height>\n    <delay_time>7</delay_time>"),
+              std::string::npos)
+        << bytes;
+
+    ProjectContent read;
+    ASSERT_TRUE(ReadProjectFile(path, read));
+    EXPECT_TRUE(read.hasSize && read.hasDelay);
+    EXPECT_EQ(read.gifName, written.gifName);
+    EXPECT_EQ(wxSize(read.width, read.height), wxSize(400, 300));
+    EXPECT_EQ(read.delay, 7);
+    EXPECT_EQ(read.images, ProjectContent::Images::Listed);
+    EXPECT_EQ(read.paths, written.paths);
+
+    // A directory in the way: refused, and nothing is left beside it.
+    ASSERT_TRUE(wxMkdir(dir.File("taken.xml")));
+    EXPECT_FALSE(WriteProjectFile(dir.File("taken.xml"), written, error));
+    EXPECT_TRUE(error.Contains("taken.xml")) << error;
+}
+
+TEST(ProjectFile, ReadingStopsAtTheFirstMisplacedElement)
+{
+    testsupport::TempDir dir;
+    const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const std::string gif = "<gif><width>40</width><height>30</height><delay_time>5</delay_time></gif>";
+    const struct
+    {
+        const char* label;
+        std::string body;
+        bool readable, size, delay;
+        ProjectContent::Images images;
+        size_t paths;
+    } cases[] = {
+        {"whole", "<project><name/>" + gif + "<images><path>/a.png</path><path>/b.png</path></images></project>",
+         true, true, true, ProjectContent::Images::Listed, 2},
+        {"empty name text", "<project><name></name>" + gif + "<images/></project>", true, true, true,
+         ProjectContent::Images::Empty, 0},
+        {"not a path", "<project><name/>" + gif + "<images><path>/a.png</path><file>x</file></images></project>",
+         true, true, true, ProjectContent::Images::Broken, 0},
+        {"no delay", "<project><name/><gif><width>1</width><height>2</height><delay>5</delay></gif></project>", true,
+         true, false, ProjectContent::Images::Missing, 0},
+        {"no height", "<project><name/><gif><width>1</width></gif></project>", true, false, false,
+         ProjectContent::Images::Missing, 0},
+        {"comment first", "<!-- saved by hand --><project><name/>" + gif + "<images/></project>", false, false, false,
+         ProjectContent::Images::Missing, 0},
+        {"other root", "<album/>", false, false, false, ProjectContent::Images::Missing, 0},
+        {"malformed", "<project><name>", false, false, false, ProjectContent::Images::Missing, 0},
+    };
+    for (const auto& c : cases)
+    {
+        const wxString path = dir.File("p.xml");
+        testsupport::WriteBytes(path, head + c.body);
+        ProjectContent read;
+        EXPECT_EQ(ReadProjectFile(path, read), c.readable) << c.label;
+        EXPECT_EQ(read.hasSize, c.size) << c.label;
+        EXPECT_EQ(read.hasDelay, c.delay) << c.label;
+        EXPECT_EQ(read.images, c.images) << c.label;
+        EXPECT_EQ(read.paths.size(), c.paths) << c.label;
+    }
+
+    // Absurd numbers are read by the C rules, never refused or trusted.
+    testsupport::WriteBytes(dir.File("n.xml"), head + "<project><name/><gif><width>-5</width><height>99999999999</height>"
+                                                      "<delay_time>soon</delay_time></gif><images/></project>");
+    ProjectContent read;
+    ASSERT_TRUE(ReadProjectFile(dir.File("n.xml"), read));
+    EXPECT_EQ(read.width, -5);
+    EXPECT_EQ(read.height, 2147483647);
+    EXPECT_EQ(read.delay, 0);
+}
+
+TEST(ProjectFile, MarkersWholeGifsAndGonePicturesAreNotLoaded)
+{
+    testsupport::TempDir dir;
+    testsupport::WriteBytes(dir.File("a.png"), "x");
+    testsupport::WriteBytes(dir.File("anim.gif"), "x");
+    const Paths stored = {dir.File("a.png"), dir.File("anim.gif_0"), dir.File("anim.gif"), dir.File("gone.gif_1"),
+                          dir.File("gone.png"), dir.File("anim.gif_1")};
+    EXPECT_EQ(UsableProjectPaths(stored), (Paths{dir.File("a.png"), dir.File("anim.gif_0"), dir.File("anim.gif_1")}));
+}
