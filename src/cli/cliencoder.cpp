@@ -2,7 +2,9 @@
 
 #include "cli/clioptions.h"
 #include "window/gif_outputfile.h"
+#include "picture/framereference.h"
 #include "picture/picturereader.h"
+#include "project/projectfile.h"
 #include "window/gif_animationencoder.h"
 #include "window/outputsize.h"
 
@@ -15,6 +17,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -39,6 +42,26 @@ wxString DescribeInputFailure(const wxString& input, const PictureStatus& status
     return wxString::Format("cannot read input \"%s\": %s", input, DescribePictureStatus(status));
 }
 
+// One frame of a GIF when `input` is a frame reference ("anim.gif_3") and
+// names no file of its own; -1 otherwise.
+int FrameIndex(const wxString& input, wxString* file = nullptr)
+{
+    wxString resolved;
+    int index = -1;
+    if (!ResolvePicturePath(input, resolved, index) || index < 0 || !IsGifPath(resolved))
+        return -1;
+    if (file)
+        *file = resolved;
+    return index;
+}
+
+wxString FrameFile(const wxString& input)
+{
+    wxString file = input;
+    FrameIndex(input, &file);
+    return file;
+}
+
 // The size of every input's frames, from the file headers alone, so that the
 // output size is known before any frame is decoded.
 bool ProbeInputs(const std::vector<wxString>& inputs, std::vector<wxSize>& sizes, std::ostream& err)
@@ -46,7 +69,7 @@ bool ProbeInputs(const std::vector<wxString>& inputs, std::vector<wxSize>& sizes
     for (const wxString& input : inputs)
     {
         wxSize size;
-        const PictureStatus status = ProbePictureSize(input, size);
+        const PictureStatus status = ProbePictureSize(FrameFile(input), size);
         if (!status.IsOk())
         {
             Fail(err, DescribeInputFailure(input, status));
@@ -75,7 +98,18 @@ int WriteAnimation(const CliOptions& options, const wxSize& size, std::ostream& 
     AnimationEncoder writer(stream, size, options.delay * 10);
     for (const wxString& input : options.inputs)
     {
-        const PictureStatus status = ReadPictureFrames(input, [&](wxImage& picture) { return writer.Add(picture); });
+        wxString file;
+        const int index = FrameIndex(input, &file);
+        PictureStatus status;
+        if (index >= 0)
+        {
+            wxImage picture;
+            status = ReadPictureFrame(file, index, picture);
+            if (status.IsOk())
+                writer.Add(picture);
+        }
+        else
+            status = ReadPictureFrames(input, [&](wxImage& picture) { return writer.Add(picture); });
         if (writer.IsBroken())
         {
             Fail(err, wxString::Format("cannot write \"%s\": writing failed (disk full?)", output));
@@ -132,6 +166,31 @@ int RunCliEncoder(const std::vector<wxString>& args, std::ostream& out, std::ost
     }
 
     wxLogNull quiet;  // the toolkit's own messages would repeat ours
+    if (!options.project.empty())
+    {
+        ProjectContent project;
+        if (!ReadProjectFile(options.project, project))
+        {
+            Fail(err, wxString::Format("cannot read project \"%s\": not a project file", options.project));
+            return 1;
+        }
+        for (const wxString& path : UsableProjectPaths(project.paths))
+            options.inputs.push_back(path);
+        if (project.images != ProjectContent::Images::Listed || options.inputs.empty())
+        {
+            Fail(err, wxString::Format("project \"%s\" has no frame whose file can be found", options.project));
+            return 1;
+        }
+        if (!options.hasDelay && project.hasDelay)
+            options.delay = std::clamp(project.delay, 0, 65535);
+        if (!options.hasSize && project.hasSize && project.width > 0 && project.height > 0 &&
+            project.width <= 65535 && project.height <= 65535)
+        {
+            options.hasSize = true;
+            options.width = project.width;
+            options.height = project.height;
+        }
+    }
     std::vector<wxSize> sizes;
     if (!ProbeInputs(options.inputs, sizes, err))
         return 1;

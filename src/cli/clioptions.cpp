@@ -89,6 +89,7 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
                 return false;
             }
             options.delay = static_cast<int>(delay);
+            options.hasDelay = true;
             continue;
         }
         if (!TakeValue(args, i, "--size", value, matched, error))
@@ -104,6 +105,13 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
             options.hasSize = true;
             options.width = static_cast<int>(width);
             options.height = static_cast<int>(height);
+            continue;
+        }
+        if (!TakeValue(args, i, "--project", value, matched, error))
+            return false;
+        if (matched)
+        {
+            options.project = value;
             continue;
         }
         if (!TakeValue(args, i, "-o", value, matched, error))
@@ -129,7 +137,12 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
         error = "no output file given (-o OUT.gif)";
         return false;
     }
-    if (options.inputs.empty())
+    if (!options.project.empty() && !options.inputs.empty())
+    {
+        error = "--project takes its frames from the project; give no input pictures with it";
+        return false;
+    }
+    if (options.inputs.empty() && options.project.empty())
     {
         error = "no input pictures given";
         return false;
@@ -140,6 +153,7 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
 wxString GetCliUsage()
 {
     return "Usage: gloamer-cli [--delay HUNDREDTHS] [--size WIDTHxHEIGHT] -o OUT.gif INPUT...\n"
+           "       gloamer-cli --project FILE.xml [--delay ...] [--size ...] -o OUT.gif\n"
            "\n"
            "Writes the INPUT pictures, in the order given, as one animated GIF that\n"
            "loops forever. A path ending in \".gif\" contributes each of its frames, any\n"
@@ -157,6 +171,9 @@ wxString GetCliUsage()
            "                        to, and stays a link; a path that exists and is\n"
            "                        not a regular file (a folder, a device, ...) is\n"
            "                        refused\n"
+           "  --project FILE.xml    the frames, delay and size of a project saved by the\n"
+           "                        window program (--delay and --size still win);\n"
+           "                        frames whose files are gone are left out\n"
            "  -h, --help            show this text\n"
            "  --                    every later argument is an input, even one\n"
            "                        beginning with \"-\"\n"

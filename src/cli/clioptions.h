@@ -9,11 +9,13 @@ struct CliOptions
 {
     bool help = false;
     int delay = 10;  // hundredths of a second
+    bool hasDelay = false;
     bool hasSize = false;
     int width = 0;
     int height = 0;
     wxString output;
     std::vector<wxString> inputs;
+    wxString project; // a project file whose frames, delay and size are used
 };
 
 // Parses the arguments (without the program name). On failure returns false

@@ -1,13 +1,16 @@
 // Project files: the markers after runs of GIF frames, the exact layout
 // written, and reading files as other versions and broken copies have them.
 
+#include "cli/cliencoder.h"
 #include "project/projectfile.h"
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
 #include <wx/filefn.h>
 #include <wx/gdicmn.h>
+#include <wx/image.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -122,4 +125,45 @@ TEST(ProjectFile, MarkersWholeGifsAndGonePicturesAreNotLoaded)
     const Paths stored = {dir.File("a.png"), dir.File("anim.gif_0"), dir.File("anim.gif"), dir.File("gone.gif_1"),
                           dir.File("gone.png"), dir.File("anim.gif_1")};
     EXPECT_EQ(UsableProjectPaths(stored), (Paths{dir.File("a.png"), dir.File("anim.gif_0"), dir.File("anim.gif_1")}));
+}
+
+TEST(ProjectFile, GloamerCliRendersAProjectAsItsFramesGivenByHand)
+{
+    testsupport::TempDir dir;
+    wxImage still(30, 20);
+    still.SetRGB(wxRect(0, 0, 30, 20), 200, 40, 40);
+    ASSERT_TRUE(still.SaveFile(dir.File("a.png"), wxBITMAP_TYPE_PNG));
+    wxImage other(20, 30);
+    ASSERT_TRUE(other.SaveFile(dir.File("b.png"), wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(wxCopyFile(dir.File("b.png"), dir.File("gone-later.png")));
+
+    ProjectContent project;
+    project.width = 24;
+    project.height = 16;
+    project.delay = 12;
+    project.paths = ProjectPathsWithMarkers({dir.File("a.png"), dir.File("gone-later.png"), dir.File("b.png")});
+    wxString error;
+    ASSERT_TRUE(WriteProjectFile(dir.File("p.xml"), project, error)) << error;
+    wxRemoveFile(dir.File("gone-later.png"));
+
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCliEncoder({"--project", dir.File("p.xml"), "-o", dir.File("p.gif")}, out, err), 0) << err.str();
+    ASSERT_EQ(RunCliEncoder({"--delay", "12", "--size", "24x16", "-o", dir.File("h.gif"), dir.File("a.png"),
+                             dir.File("b.png")},
+                            out, err),
+              0);
+    EXPECT_TRUE(testsupport::ReadBytes(dir.File("p.gif")) == testsupport::ReadBytes(dir.File("h.gif")));
+
+    // Not a project, or one without a usable frame: one line, no file.
+    testsupport::WriteBytes(dir.File("bad.xml"), "<album/>");
+    ProjectContent empty = project;
+    empty.paths = {dir.File("gone-later.png")};
+    ASSERT_TRUE(WriteProjectFile(dir.File("empty.xml"), empty, error));
+    for (const char* name : {"bad.xml", "empty.xml"})
+    {
+        std::ostringstream quietOut, quietErr;
+        EXPECT_EQ(RunCliEncoder({"--project", dir.File(name), "-o", dir.File("x.gif")}, quietOut, quietErr), 1);
+        EXPECT_NE(quietErr.str().find(name), std::string::npos) << quietErr.str();
+        EXPECT_FALSE(wxFileExists(dir.File("x.gif")));
+    }
 }
