@@ -38,7 +38,7 @@ public:
 private:
     wxBitmap m_bitmap;
     std::unique_ptr<wxImage> m_image; // dropped once the thumbnail exists
-    std::unique_ptr<wxImage> m_thumbnailImage;
+    wxImage m_thumbnailImage; // prepared thumbnail, until Load uses it
     int m_subImageIndex;
     wxImage m_fullImage;
     mutable wxBitmap m_fullBitmap; // made from m_fullImage on first request
@@ -47,6 +47,8 @@ private:
     wxDECLARE_NO_COPY_CLASS(wxImageThumbnailItem);
 };
 
-// The picture scaled down to fit a box (aspect kept, never enlarged), as a
-// bitmap of screen depth; invalid when a side would shrink to nothing.
+// The picture scaled down to fit a box (aspect kept, never enlarged); invalid
+// when a side would shrink to nothing. Plain image work, safe on any thread.
+wxImage FitImageIntoBox(const wxImage& image, const wxSize& box);
+// The same as a bitmap of screen depth, on the GUI thread.
 wxBitmap ScaleImageToBox(const wxImage& image, int boxWidth, int boxHeight);

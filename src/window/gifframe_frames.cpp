@@ -68,8 +68,8 @@ bool GifFrame::LoadImageFiles(const wxArrayString& paths)
 void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
 {
     WriteTraceLine("ThreadUpdate");
-    auto* load = dynamic_cast<ImageLoadEvent*>(&event);
-    std::unique_ptr<wxImage> image(load ? load->TakeImage() : static_cast<wxImage*>(event.GetClientData()));
+    auto& load = static_cast<ImageLoadEvent&>(event);
+    std::unique_ptr<wxImage> image(load.TakeImage());
     // Pictures still queued from a run that was abandoned are dropped.
     if (!IsLoading())
         return;
@@ -77,13 +77,12 @@ void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
     {
         auto* item =
             new wxImageThumbnailItem(image.release(), static_cast<int>(event.GetExtraLong()), event.GetString());
-        if (load)
-            item->SetThumbnailImage(load->GetThumbnail());
+        item->SetThumbnailImage(load.GetThumbnail());
         if (m_thumbnail_ctrl->Append(item, m_spinctrl_delay->GetValue()) < 0)
             delete item; // its file went away meanwhile
     }
     if (event.GetInt() >= 100)
-        FinishLoadRun(load ? load->GetLeftOut() : std::vector<LeftOutFile>());
+        FinishLoadRun(load.GetLeftOut());
     else if (m_load_progress)
         m_load_progress->Update(event.GetInt(), wxString());
 }

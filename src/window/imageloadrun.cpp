@@ -2,47 +2,8 @@
 
 #include "picture/framereference.h"
 #include "picture/picturereader.h"
-#include "window/thumbnaillayout.h"
+#include "window/imagethumbnailitem.h"
 
-
-wxImage FitImageIntoBox(const wxImage& image, const wxSize& box)
-{
-    if (!image.IsOk())
-        return wxImage();
-    const wxSize size = FitSizeToBox(image.GetSize(), box);
-    if (size.x < 1 || size.y < 1)
-        return wxImage();
-    if (size == image.GetSize())
-        return image.Copy(); // a copy of its own: the two may part ways
-    // Four samples per thumbnail pixel, averaged: far less aliasing than one,
-    // and unlike the toolkit's scaling (which averages every source pixel
-    // when the factor is a whole number) the cost does not grow with the
-    // picture.
-    const int sw = image.GetWidth(), sh = image.GetHeight();
-    const unsigned char* rgb = image.GetData();
-    const unsigned char* alpha = image.HasAlpha() ? image.GetAlpha() : nullptr;
-    wxImage thumbnail(size.x, size.y, false);
-    if (alpha)
-        thumbnail.SetAlpha();
-    unsigned char* out = thumbnail.GetData();
-    unsigned char* outAlpha = alpha ? thumbnail.GetAlpha() : nullptr;
-    for (int y = 0; y < size.y; ++y)
-    {
-        const long long y0 = (4LL * y + 1) * sh / (4LL * size.y), y1 = (4LL * y + 3) * sh / (4LL * size.y);
-        for (int x = 0; x < size.x; ++x)
-        {
-            const long long x0 = (4LL * x + 1) * sw / (4LL * size.x), x1 = (4LL * x + 3) * sw / (4LL * size.x);
-            const size_t at[4] = {static_cast<size_t>(y0 * sw + x0), static_cast<size_t>(y0 * sw + x1),
-                                  static_cast<size_t>(y1 * sw + x0), static_cast<size_t>(y1 * sw + x1)};
-            for (int c = 0; c < 3; ++c)
-                *out++ = static_cast<unsigned char>(
-                    (rgb[3 * at[0] + c] + rgb[3 * at[1] + c] + rgb[3 * at[2] + c] + rgb[3 * at[3] + c] + 2) / 4);
-            if (outAlpha)
-                *outAlpha++ = static_cast<unsigned char>((alpha[at[0]] + alpha[at[1]] + alpha[at[2]] + alpha[at[3]] + 2) / 4);
-        }
-    }
-    return thumbnail;
-}
 
 namespace
 {

@@ -38,7 +38,3 @@ struct LoadedPicture
 // them invalid) first: wxImage shares its data without locking.
 void RunImageLoad(const wxArrayString& paths, const wxSize& thumbnailBox, const std::function<bool()>& stop,
                   const std::function<void(LoadedPicture&)>& deliver);
-
-// The picture scaled down to fit the box, aspect kept, never enlarged;
-// invalid when a side would shrink to nothing.
-wxImage FitImageIntoBox(const wxImage& image, const wxSize& box);

@@ -41,9 +41,3 @@ bool WorkerLink::WaitUntilFinished(int milliseconds)
     std::unique_lock<std::mutex> lock(m_mutex);
     return m_finishedCondition.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return m_finished; });
 }
-
-bool WorkerLink::IsFinished() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_finished;
-}

@@ -28,7 +28,6 @@ public:
     void Detach();
     // True when the worker finished within `milliseconds`.
     bool WaitUntilFinished(int milliseconds);
-    bool IsFinished() const;
 
 private:
     mutable std::mutex m_mutex;
