@@ -198,6 +198,11 @@ TEST_F(EditingTest, PreviewPlacesClearsAndFollowsClicks)
 
 TEST_F(EditingTest, PlayingStopsAfterTheLoopCountsPasses)
 {
+    m_frame->EnableFrameCommands(true);
+    Send(2, 0); // no frames: nothing to play
+    EXPECT_FALSE(m_frame->IsPlaying());
+    EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Run animation\tCtrl+P");
+
     Choose({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
     AddAndWait();
     m_frame->SetLoopCount(2);
@@ -232,12 +237,4 @@ TEST_F(EditingTest, PlayingStopsAfterTheLoopCountsPasses)
     Type("m_spinctrl_delay", 50);
     EXPECT_FALSE(m_frame->IsPlaying());
     EXPECT_EQ(m_frame->GetThumbnailCtrl()->GetFrameDelay(), 50);
-}
-
-TEST_F(EditingTest, RunWithAnEmptyStripDoesNothing)
-{
-    m_frame->EnableFrameCommands(true);
-    Send(2, 0);
-    EXPECT_FALSE(m_frame->IsPlaying());
-    EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Run animation\tCtrl+P");
 }
