@@ -123,13 +123,28 @@ wxString ChooseSavePath(wxWindow* parent, const wxString& message)
     return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }
 
+wxString ChooseProjectPath(wxWindow* parent, bool save)
+{
+    if (save)
+    {
+        wxFileDialog dialog(parent, _("Save XML Files"), wxString(), wxString(), _("XML files") + " (*.xml)|*.xml",
+                            wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+    }
+    wxFileDialog dialog(parent, _("Load Xml Files"), wxString(), wxString(), _("Xml files") + " (*.xml)|*.xml",
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+}
+
 bool StartWorker(wxThread& worker)
 {
     return worker.Create() == wxTHREAD_NO_ERROR && worker.Run() == wxTHREAD_NO_ERROR;
 }
 } // namespace
 
-GifFrame::GifFrame() : m_choose_files(ChooseImageFiles), m_choose_save_path(ChooseSavePath), m_start_worker(StartWorker)
+GifFrame::GifFrame()
+    : m_choose_files(ChooseImageFiles), m_choose_save_path(ChooseSavePath), m_choose_project_path(ChooseProjectPath),
+      m_start_worker(StartWorker)
 {
 }
 
@@ -442,28 +457,13 @@ void GifFrame::OnClose(wxCloseEvent& event)
     // question below) and lets a save finish its file.
     AbandonLoadRun();
     AwaitSave();
-    const int frames = GetFrameCount();
-    if (frames == 0)
+    if (!HasUnsavedWork())
     {
         Destroy();
         return;
     }
-    if (m_spinctrl_delay->GetValue() == m_project_delay && m_spinctrl_width->GetValue() == m_project_width &&
-        m_spinctrl_height->GetValue() == m_project_height && frames == m_project_count)
-    {
-        Destroy();
-        return;
-    }
-
     // A close that cannot be refused (session end) gets no Cancel button.
-    long style = wxYES_NO | wxNO_DEFAULT | wxICON_WARNING;
-    if (event.CanVeto())
-        style |= wxCANCEL;
-    wxMessageDialog ask(this,
-                        _("The project is unsaved,you can continue to edit\n your project when you open it next "
-                          "time,do you \nwant to save the project now?"),
-                        _("Warning"), style);
-    switch (ask.ShowModal())
+    switch (AskToSaveProject(event.CanVeto()))
     {
     case wxID_YES:
         // A save that did not happen (cancelled or failed) keeps the window,

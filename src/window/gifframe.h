@@ -23,6 +23,7 @@ class wxSizeEvent;
 class wxThread;
 class WorkerLink;
 struct LeftOutFile;
+struct ProjectContent;
 class wxMenuBar;
 class wxMenuItem;
 class wxPanel;
@@ -36,7 +37,6 @@ class wxThumbnailCtrl;
 class wxThumbnailEvent;
 class wxTimerEvent;
 class wxToolBar;
-class wxXmlNode;
 class wxXmlResource;
 
 class GifFrame : public wxFrame
@@ -91,6 +91,12 @@ public:
     using SavePathChooser = std::function<wxString(wxWindow* parent, const wxString& message)>;
     void SetSavePathChooser(SavePathChooser chooser) { m_choose_save_path = std::move(chooser); }
 
+    // Asks for the path of a project file to write (`save`) or to open;
+    // empty when cancelled. Tests replace the file dialogs through
+    // SetProjectPathChooser.
+    using ProjectPathChooser = std::function<wxString(wxWindow* parent, bool save)>;
+    void SetProjectPathChooser(ProjectPathChooser chooser) { m_choose_project_path = std::move(chooser); }
+
     // Loads `paths` on the worker, appending their frames at the end of the
     // strip behind the progress dialog. False, after telling the user, when
     // no worker could be started.
@@ -119,6 +125,17 @@ private:
     void SetSpinRowLabels();
     // Saves the project file; false when nothing was saved.
     bool SaveProject();
+    // True when the strip holds frames that differ from the project last
+    // opened or saved (delay, size or number of frames).
+    bool HasUnsavedWork() const;
+    // The question whether to save the work first; returns the button.
+    int AskToSaveProject(bool canCancel);
+    // Applies the values read from a project file and loads its frames.
+    void ApplyProject(const ProjectContent& content);
+    // The end of loading an opened project's frames.
+    void FinishProjectLoad();
+    // Records the delay, size and number of frames as saved.
+    void RecordProjectState();
     // Inserts the frames of `paths` before position `base`, on this thread.
     void InsertImageFiles(const wxArrayString& paths, int base);
     // The end of a loading run: dialog closed, size and preview refreshed.
@@ -251,9 +268,9 @@ private:
     wxSpinCtrl* m_spinctrl_height = nullptr;
     wxStatusBar* m_statusBar1 = nullptr;
 
-    // Working pointers while the project document is built.
-    wxXmlNode* m_project_root_node = nullptr;
-    wxXmlNode* m_project_frames_node = nullptr;
+    // Set while the frames of an opened project load: when they have, the
+    // project counts as saved as it then stands.
+    bool m_loading_project = false;
 
     std::unique_ptr<wxLocale> m_frame_locale;
     bool m_playing = false;
@@ -266,6 +283,7 @@ private:
 
     FileChooser m_choose_files;
     SavePathChooser m_choose_save_path;
+    ProjectPathChooser m_choose_project_path;
     WorkerStarter m_start_worker;
     std::shared_ptr<WorkerLink> m_load_link; // set while a loading run is on
     std::shared_ptr<WorkerLink> m_save_link; // set while a save is on

@@ -91,6 +91,8 @@ void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
 {
     m_load_link.reset();
     ResetOutputSize();
+    if (m_loading_project)
+        FinishProjectLoad();
     if (GetFrameCount() > 0)
         ShowFrame(0);
     else
@@ -106,6 +108,7 @@ void GifFrame::AbandonLoadRun()
     if (!m_load_link)
         return;
     std::shared_ptr<WorkerLink> link = std::move(m_load_link);
+    m_loading_project = false;
     link->Detach();
     link->WaitUntilFinished(kWorkerStopWaitMs);
     CloseLoadProgress();

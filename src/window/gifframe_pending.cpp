@@ -1,23 +1,9 @@
-// GifFrame commands whose work arrives with project files and the update
-// check. Each is already connected to its menu item or event, and does what
-// can be done without those pieces: commands that stop the preview do so. Each function moves to
-// the file of its feature when that feature is written.
+// GifFrame commands whose work arrives with the update check. Each is already
+// connected to its menu item or event, and does what can be done without it:
+// commands that stop the preview do so. Each function moves to the file of its
+// feature when that feature is written.
 
 #include "window/gifframe.h"
-
-void GifFrame::OnOpenProject(wxCommandEvent&)
-{
-}
-
-void GifFrame::OnSaveProject(wxCommandEvent&)
-{
-    SaveProject();
-}
-
-bool GifFrame::SaveProject()
-{
-    return false;
-}
 
 void GifFrame::OnCheckUpdate(wxCommandEvent&)
 {
@@ -27,4 +13,3 @@ void GifFrame::OnCheckUpdate(wxCommandEvent&)
 void GifFrame::OnUpdateCheckDone(wxCommandEvent&)
 {
 }
-

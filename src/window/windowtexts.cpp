@@ -25,6 +25,23 @@ wxString SizeResetStatusText(const wxString& gifName, int width, int height)
     return wxString::Format("%s (%d * %d)", gifName, width, height) + _("px");
 }
 
+wxString ProjectSizeStatusText(const wxString& gifName, int width, int height)
+{
+    // The project's own spelling, without a blank before the parenthesis.
+    if (gifName.empty())
+        return wxString::Format("Unititle.gif(%d * %d)", width, height) + _("px");
+    return wxString::Format("%s(%d * %d)", gifName, width, height) + _("px");
+}
+
+wxString ProjectWindowTitle(const wxString& projectFileName, const wxString& productName)
+{
+    // A name without ".xml" shows no name at all, only the product.
+    wxString name;
+    if (projectFileName.EndsWith(".xml", &name))
+        return name + " - " + productName;
+    return " - " + productName;
+}
+
 wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut)
 {
     if (leftOut.empty())

@@ -17,5 +17,10 @@ wxString SizeEditedStatusText(const wxString& gifName, int width, int height);
 // Field 0 after the size was derived from the frames: the same with the
 // unit translated.
 wxString SizeResetStatusText(const wxString& gifName, int width, int height);
+// Field 0 after a project file gave the size: "Unititle.gif(200 * 150)px"
+// while the project names no GIF, else "anim.gif(200 * 150)px".
+wxString ProjectSizeStatusText(const wxString& gifName, int width, int height);
+// "demo - Tavrinex Gloamer" for the project file "demo.xml".
+wxString ProjectWindowTitle(const wxString& projectFileName, const wxString& productName);
 // One message naming every file left out and why; empty when none was.
 wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut);
