@@ -14,6 +14,8 @@ packages=(
   imagemagick
   fonts-dejavu-core
   fonts-wqy-microhei
+  desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
+  librsvg2-bin
 )
 
 missing=()
