@@ -11,6 +11,8 @@
 #include <wx/dynarray.h>
 #include <wx/scrolwin.h>
 
+#include <vector>
+
 class WXDLLIMPEXP_FWD_CORE wxDC;
 class WXDLLIMPEXP_FWD_CORE wxRegion;
 class wxThumbnailItem;
@@ -57,6 +59,23 @@ public:
     void Thaw();
     bool IsLayoutFrozen() const { return m_freezeCount > 0; }
 
+    // Moving entries. The selection and the focus follow the moved entries,
+    // and wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED tells the owner (index: the
+    // focus entry). Each returns false, changing nothing, when nothing would
+    // move.
+    bool ApplyOrder(const std::vector<int>& order);
+    bool MoveSelectionToGap(int gap);
+    bool ShiftSelection(int delta);
+    // The gap a drop at a client point would go to, and the mark drawn
+    // there while a drag is on (-1: none).
+    int GetInsertionGap(const wxPoint& clientPt) const;
+    void SetInsertionMark(int gap);
+    int GetInsertionMark() const { return m_insertionMark; }
+    bool IsDragging() const { return m_dragging; }
+
+    // What an empty strip says (drawn in its middle).
+    void SetEmptyText(const wxString& text);
+
     void SetFrameDelay(int delay) { m_frameDelay = delay; }
     int GetFrameDelay() const { return m_frameDelay; }
 
@@ -99,6 +118,9 @@ protected:
     void OnMiddleClick(wxMouseEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnChar(wxKeyEvent& event);
+    void OnMouseMove(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnSetFocus(wxFocusEvent& event);
     void OnKillFocus(wxFocusEvent& event);
@@ -113,6 +135,8 @@ private:
     void RefreshItem(int n);
     void SendEvent(wxEventType type, int index, int flags);
     void LayoutChanged();
+    void EndDrag(bool drop);
+    void DrawEmptyText(wxDC& dc);
 
     int m_frameDelay;
     wxThumbnailItemArray m_items;
@@ -132,6 +156,16 @@ private:
     wxColour m_focusRectColour;
     wxColour m_frameLabelColour;
     wxBitmap m_bufferBitmap;
+    wxString m_emptyText;
+
+    // Dragging entries inside the strip: the press that may start it, the
+    // entry whose click waits for the release (a press on a multiple
+    // selection keeps it for the drag), and the gap shown.
+    bool m_pressed = false;
+    bool m_dragging = false;
+    wxPoint m_pressPoint;
+    int m_pendingClick = -1;
+    int m_insertionMark = -1;
 
     wxDECLARE_CLASS(wxThumbnailCtrl);
     wxDECLARE_EVENT_TABLE();

@@ -30,6 +30,7 @@ extern const wxEventType wxEVT_COMMAND_THUMBNAIL_MIDDLE_CLICK;
 extern const wxEventType wxEVT_COMMAND_THUMBNAIL_RIGHT_CLICK;
 extern const wxEventType wxEVT_COMMAND_THUMBNAIL_LEFT_DCLICK;
 extern const wxEventType wxEVT_COMMAND_THUMBNAIL_RETURN;
+extern const wxEventType wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED;
 
 typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
 
@@ -49,3 +50,5 @@ typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
     wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_LEFT_DCLICK, id, wxThumbnailEventHandler(fn))
 #define EVT_THUMBNAIL_RETURN(id, fn) \
     wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_RETURN, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_ITEMS_MOVED(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED, id, wxThumbnailEventHandler(fn))

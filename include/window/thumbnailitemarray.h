@@ -28,6 +28,10 @@ public:
     // assertion) for an index not below the size.
     bool RemoveAt(size_t uiIndex);
     void Clear();
+    // Puts the entries in a new order: order[i] is the old index of the entry
+    // that goes to position i. False, changing nothing, unless order is a
+    // permutation of all positions.
+    bool Reorder(const std::vector<int>& order);
 
 private:
     std::vector<std::unique_ptr<wxThumbnailItem>> m_items;

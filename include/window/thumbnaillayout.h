@@ -33,6 +33,14 @@ struct ThumbnailLayout
     // result against the number of entries.
     int HitIndex(const wxPoint& clientPt, int viewTop, int clientWidth) const;
 
+    // The gap (0..count) a dragged entry would be placed in for a client
+    // point: before the tile whose left half the point is over, after the
+    // last tile below or beside the last row.
+    int InsertionGap(const wxPoint& clientPt, int viewTop, int clientWidth, int count) const;
+    // The insertion mark of a gap, in virtual coordinates: a thin bar in the
+    // spacing left of the gap's tile, or right of the last tile.
+    wxRect InsertionMarkRect(int gap, int clientWidth, int count) const;
+
     // Height of the laid-out strip in pixels (0 when empty).
     int VirtualHeight(int count, int clientWidth) const;
     // Scroll units that cover the whole virtual height.

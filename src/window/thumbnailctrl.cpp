@@ -2,6 +2,7 @@
 
 #include "window/thumbnailevent.h"
 #include "window/thumbnailitem.h"
+#include "window/thumbnailorder.h"
 #include "window/windowids.h"
 
 #include <wx/dcbuffer.h>
@@ -10,6 +11,7 @@
 #include <wx/settings.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 // Index errors are programming errors: report them through the toolkit's
 // assertion mechanism and leave the control as it is. `ok` is the real test
@@ -47,6 +49,9 @@ wxBEGIN_EVENT_TABLE(wxThumbnailCtrl, wxScrolledWindow)
     EVT_MIDDLE_DOWN(wxThumbnailCtrl::OnMiddleClick)
     EVT_LEFT_DCLICK(wxThumbnailCtrl::OnLeftDClick)
     EVT_CHAR(wxThumbnailCtrl::OnChar)
+    EVT_MOTION(wxThumbnailCtrl::OnMouseMove)
+    EVT_LEFT_UP(wxThumbnailCtrl::OnLeftUp)
+    EVT_MOUSE_CAPTURE_LOST(wxThumbnailCtrl::OnCaptureLost)
     EVT_SIZE(wxThumbnailCtrl::OnSize)
     EVT_SET_FOCUS(wxThumbnailCtrl::OnSetFocus)
     EVT_KILL_FOCUS(wxThumbnailCtrl::OnKillFocus)
@@ -254,6 +259,8 @@ int wxThumbnailCtrl::Insert(wxThumbnailItem* item, int pos)
 
 void wxThumbnailCtrl::Clear()
 {
+    // A drag in progress refers to entries that are going.
+    EndDrag(false);
     m_firstSelection = m_lastSelection = m_focusItem = -1;
     m_items.Clear();
     m_selections.Clear();
@@ -265,6 +272,7 @@ void wxThumbnailCtrl::Delete(int n)
     // A negative index wraps to a huge one, which the array reports.
     if (!m_items.RemoveAt(static_cast<size_t>(n)))
         return;
+    EndDrag(false);
     if (m_firstSelection == n)
         m_firstSelection = -1;
     if (m_lastSelection == n)
@@ -438,6 +446,72 @@ void wxThumbnailCtrl::SendEvent(wxEventType type, int index, int flags)
 }
 
 // ---------------------------------------------------------------------------
+// Moving entries
+
+bool wxThumbnailCtrl::ApplyOrder(const std::vector<int>& order)
+{
+    if (order.empty() || !m_items.Reorder(order))
+        return false;
+    std::vector<int> newIndex(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        newIndex[order[i]] = static_cast<int>(i);
+    const auto follow = [&](int old) { return IsValidIndex(old) ? newIndex[old] : old; };
+    for (size_t i = 0; i < m_selections.size(); ++i)
+        m_selections[i] = follow(m_selections[i]);
+    m_focusItem = follow(m_focusItem);
+    m_firstSelection = follow(m_firstSelection);
+    m_lastSelection = follow(m_lastSelection);
+    LayoutChanged();
+    if (IsValidIndex(m_focusItem))
+        EnsureVisible(m_focusItem);
+    SendEvent(wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED, m_focusItem, 0);
+    return true;
+}
+
+bool wxThumbnailCtrl::MoveSelectionToGap(int gap)
+{
+    return ApplyOrder(OrderForMoveToGap(GetCount(), std::vector<int>(m_selections.begin(), m_selections.end()), gap));
+}
+
+bool wxThumbnailCtrl::ShiftSelection(int delta)
+{
+    return ApplyOrder(OrderForShift(GetCount(), std::vector<int>(m_selections.begin(), m_selections.end()), delta));
+}
+
+int wxThumbnailCtrl::GetInsertionGap(const wxPoint& clientPt) const
+{
+    return GetLayout().InsertionGap(clientPt, ViewTop(), GetClientSize().x, GetCount());
+}
+
+void wxThumbnailCtrl::SetInsertionMark(int gap)
+{
+    if (gap == m_insertionMark)
+        return;
+    m_insertionMark = gap;
+    Refresh(false);
+}
+
+void wxThumbnailCtrl::SetEmptyText(const wxString& text)
+{
+    m_emptyText = text;
+    if (GetCount() == 0)
+        Refresh(false);
+}
+
+void wxThumbnailCtrl::EndDrag(bool drop)
+{
+    const int gap = m_insertionMark;
+    const bool wasDragging = m_dragging;
+    m_pressed = m_dragging = false;
+    m_pendingClick = -1;
+    if (HasCapture())
+        ReleaseMouse();
+    SetInsertionMark(-1);
+    if (wasDragging && drop && gap >= 0)
+        MoveSelectionToGap(gap);
+}
+
+// ---------------------------------------------------------------------------
 // Painting
 
 bool wxThumbnailCtrl::DrawItem(int n, wxDC& dc, const wxRect& imageRect, int style)
@@ -468,7 +542,10 @@ int wxThumbnailCtrl::DrawContents(wxDC& dc, const wxRegion& updateRegion)
 
     const int count = GetCount();
     if (count == 0)
+    {
+        DrawEmptyText(dc);
         return 0;
+    }
 
     const wxRegion region(updateRegion);
     const bool focused = wxWindow::FindFocus() == this;
@@ -508,7 +585,25 @@ int wxThumbnailCtrl::DrawContents(wxDC& dc, const wxRegion& updateRegion)
         DrawItem(i, dc, image, style);
         ++drawn;
     }
+    if (m_insertionMark >= 0)
+    {
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(m_focusRectColour));
+        dc.DrawRectangle(layout.InsertionMarkRect(m_insertionMark, client.x, count));
+    }
     return drawn;
+}
+
+void wxThumbnailCtrl::DrawEmptyText(wxDC& dc)
+{
+    if (m_emptyText.empty())
+        return;
+    const wxSize client = GetClientSize();
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+    const wxSize extent = dc.GetTextExtent(m_emptyText);
+    const wxPoint at = CalcUnscrolledPosition(wxPoint((client.x - extent.x) / 2, (client.y - extent.y) / 2));
+    dc.DrawText(m_emptyText, std::max(at.x, 0), std::max(at.y, 0));
 }
 
 bool wxThumbnailCtrl::RecreateBuffer(const wxSize& size)
@@ -550,9 +645,68 @@ void wxThumbnailCtrl::OnLeftClick(wxMouseEvent& event)
     if (!HitTest(event.GetPosition(), n))
         return;
     const int flags = ModifierFlags(event);
+    m_pressPoint = event.GetPosition();
+    // A plain press on one of several selected entries may start dragging
+    // them all: its click (which would select it alone) waits for the release.
+    if (flags == 0 && IsSelected(n) && m_selections.size() > 1)
+    {
+        m_pressed = true;
+        m_pendingClick = n;
+        return;
+    }
     EnsureVisible(n);
     DoSelection(n, flags);
     SendEvent(wxEVT_COMMAND_THUMBNAIL_LEFT_CLICK, n, flags);
+    m_pressed = IsSelected(n);
+}
+
+void wxThumbnailCtrl::OnMouseMove(wxMouseEvent& event)
+{
+    if (!m_pressed || !event.LeftIsDown())
+    {
+        event.Skip();
+        return;
+    }
+    const wxPoint at = event.GetPosition();
+    if (!m_dragging)
+    {
+        const int threshold = std::max(3, wxSystemSettings::GetMetric(wxSYS_DRAG_X, this));
+        if (std::abs(at.x - m_pressPoint.x) < threshold && std::abs(at.y - m_pressPoint.y) < threshold)
+            return;
+        m_dragging = true;
+        m_pendingClick = -1;
+        CaptureMouse();
+    }
+    // Near the top or bottom edge the strip scrolls on under the pointer.
+    const int viewStart = GetViewStart().y;
+    if (at.y < 0 && viewStart > 0)
+        Scroll(-1, viewStart - 1);
+    else if (at.y > GetClientSize().y)
+        Scroll(-1, viewStart + 1);
+    SetInsertionMark(GetInsertionGap(at));
+}
+
+void wxThumbnailCtrl::OnLeftUp(wxMouseEvent& event)
+{
+    const int pending = m_pendingClick;
+    if (m_dragging)
+    {
+        EndDrag(true);
+        return;
+    }
+    EndDrag(false);
+    if (IsValidIndex(pending))
+    {
+        EnsureVisible(pending);
+        DoSelection(pending, 0);
+        SendEvent(wxEVT_COMMAND_THUMBNAIL_LEFT_CLICK, pending, 0);
+    }
+    event.Skip();
+}
+
+void wxThumbnailCtrl::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    EndDrag(false);
 }
 
 void wxThumbnailCtrl::OnRightClick(wxMouseEvent& event)
@@ -583,6 +737,17 @@ void wxThumbnailCtrl::OnLeftDClick(wxMouseEvent& event)
 void wxThumbnailCtrl::OnChar(wxKeyEvent& event)
 {
     const int flags = ModifierFlags(event);
+    // Alt with Left or Right moves the selected entries by one place.
+    if (flags == wxTHUMBNAIL_ALT_DOWN && (event.GetKeyCode() == WXK_LEFT || event.GetKeyCode() == WXK_RIGHT))
+    {
+        ShiftSelection(event.GetKeyCode() == WXK_LEFT ? -1 : 1);
+        return;
+    }
+    if (event.GetKeyCode() == WXK_ESCAPE && m_dragging)
+    {
+        EndDrag(false);
+        return;
+    }
     switch (event.GetKeyCode())
     {
         case WXK_LEFT:

@@ -10,6 +10,7 @@ const wxEventType wxEVT_COMMAND_THUMBNAIL_MIDDLE_CLICK = wxNewEventType();
 const wxEventType wxEVT_COMMAND_THUMBNAIL_RIGHT_CLICK = wxNewEventType();
 const wxEventType wxEVT_COMMAND_THUMBNAIL_LEFT_DCLICK = wxNewEventType();
 const wxEventType wxEVT_COMMAND_THUMBNAIL_RETURN = wxNewEventType();
+const wxEventType wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED = wxNewEventType();
 
 wxThumbnailEvent::wxThumbnailEvent(wxEventType commandType, int winid)
     : wxNotifyEvent(commandType, winid), m_itemIndex(-1), m_flags(0)

@@ -36,3 +36,22 @@ void wxThumbnailItemArray::Clear()
 {
     m_items.clear();
 }
+
+bool wxThumbnailItemArray::Reorder(const std::vector<int>& order)
+{
+    if (order.size() != m_items.size())
+        return false;
+    std::vector<bool> used(order.size(), false);
+    for (int index : order)
+    {
+        if (index < 0 || static_cast<size_t>(index) >= order.size() || used[index])
+            return false;
+        used[index] = true;
+    }
+    std::vector<std::unique_ptr<wxThumbnailItem>> moved;
+    moved.reserve(order.size());
+    for (int index : order)
+        moved.push_back(std::move(m_items[index]));
+    m_items = std::move(moved);
+    return true;
+}

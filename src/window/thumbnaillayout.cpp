@@ -51,6 +51,37 @@ int ThumbnailLayout::HitIndex(const wxPoint& clientPt, int viewTop, int clientWi
     return row * columns + col;
 }
 
+int ThumbnailLayout::InsertionGap(const wxPoint& clientPt, int viewTop, int clientWidth, int count) const
+{
+    if (count <= 0)
+        return 0;
+    const int columns = Columns(clientWidth);
+    const int y = std::max(0, viewTop + clientPt.y);
+    const int row = y / (TileHeight() + spacing);
+    // Half a tile to the right of each tile's left edge moves the gap on.
+    const int pitch = TileWidth() + spacing;
+    const int col = std::clamp((std::max(0, clientPt.x) + pitch / 2) / pitch, 0, columns);
+    const long long gap = static_cast<long long>(row) * columns + col;
+    return static_cast<int>(std::min<long long>(gap, count));
+}
+
+wxRect ThumbnailLayout::InsertionMarkRect(int gap, int clientWidth, int count) const
+{
+    if (count <= 0)
+        return wxRect();
+    gap = std::clamp(gap, 0, count);
+    const int barWidth = std::max(2, spacing);
+    // The gap after the last tile of a row is drawn right of that tile, not
+    // at the start of the next row.
+    if (gap == count || (gap > 0 && gap % Columns(clientWidth) == 0))
+    {
+        const wxRect tile = TileRect(gap - 1, clientWidth);
+        return wxRect(tile.GetRight() + 1 + (spacing - barWidth) / 2, tile.y, barWidth, tile.height);
+    }
+    const wxRect tile = TileRect(gap, clientWidth);
+    return wxRect(tile.x - spacing + (spacing - barWidth) / 2, tile.y, barWidth, tile.height);
+}
+
 int ThumbnailLayout::VirtualHeight(int count, int clientWidth) const
 {
     if (count <= 0)

@@ -1,5 +1,7 @@
-// Tile arithmetic and keyboard targets, without a display.
+// Tile arithmetic, keyboard targets and new orders of moved entries, without
+// a display.
 #include "window/thumbnaillayout.h"
+#include "window/thumbnailorder.h"
 
 #include <gtest/gtest.h>
 #include <wx/defs.h>
@@ -54,4 +56,57 @@ TEST(StripLayout, NavigationTableTenEntriesThreePerRowTwoRowsPerPage)
     for (const auto& c : cases)
         EXPECT_EQ(c.target, NavigationTarget(c.key, c.from, 10, 3, 2)) << c.key << " from " << c.from;
     EXPECT_EQ(-1, NavigationTarget(WXK_HOME, 0, 0, 3, 2));
+}
+
+// Where a dragged entry lands: before the tile whose left half is under the
+// pointer; past the last entry anything further goes last.
+TEST(StripLayout, InsertionGapsAndTheirMarks)
+{
+    const struct
+    {
+        wxPoint pt;
+        int viewTop, gap;
+    } cases[] = {{{5, 10}, 0, 0},   {{50, 10}, 0, 1},   {{140, 10}, 0, 2},  {{280, 10}, 0, 3},
+                 {{5, 130}, 0, 3},  {{280, 250}, 0, 7}, {{5, 600}, 0, 7},   {{5, 10}, 121, 3},
+                 {{-40, -40}, 0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.gap, layout.InsertionGap(c.pt, c.viewTop, 300, 7)) << c.pt.x << "," << c.pt.y;
+    EXPECT_EQ(0, layout.InsertionGap({50, 10}, 0, 300, 0));
+
+    // Marks sit in the spacing: left of the gap's tile, or right of the last
+    // tile of its row.
+    EXPECT_EQ(wxRect(0, 3, 3, 118), layout.InsertionMarkRect(0, 300, 7));
+    EXPECT_EQ(wxRect(89, 124, 3, 118), layout.InsertionMarkRect(4, 300, 7));
+    EXPECT_EQ(wxRect(267, 3, 3, 118), layout.InsertionMarkRect(3, 300, 7));
+    EXPECT_EQ(wxRect(89, 245, 3, 118), layout.InsertionMarkRect(7, 300, 7));
+}
+
+TEST(StripOrder, MovesGatherTheSelectionAndShiftsKeepItsGaps)
+{
+    using Order = std::vector<int>;
+    const struct
+    {
+        const char* label;
+        Order selected;
+        int gap; // -1/+1 below: shift instead of a move to a gap
+        bool shift;
+        Order order;
+    } cases[] = {
+        {"two to the front", {3, 1}, 0, false, {1, 3, 0, 2, 4}},
+        {"two to the end", {0, 2}, 5, false, {1, 3, 4, 0, 2}},
+        {"into the middle", {0, 4}, 2, false, {1, 0, 4, 2, 3}},
+        {"onto itself", {2}, 3, false, {}},
+        {"a run just before its place", {1, 2}, 1, false, {}},
+        {"nothing selected", {}, 0, false, {}},
+        {"gap beyond the end", {0}, 99, false, {1, 2, 3, 4, 0}},
+        {"right with a gap inside", {0, 2}, 1, true, {1, 0, 3, 2, 4}},
+        {"a run right", {2, 3}, 1, true, {0, 1, 4, 2, 3}},
+        {"left from the end", {4}, -1, true, {0, 1, 2, 4, 3}},
+        {"left at the start", {0, 3}, -1, true, {}},
+        {"right at the end", {4}, 1, true, {}},
+        {"indices out of range ignored", {-1, 7, 1}, -1, true, {1, 0, 2, 3, 4}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.shift ? OrderForShift(5, c.selected, c.gap) : OrderForMoveToGap(5, c.selected, c.gap), c.order)
+            << c.label;
 }

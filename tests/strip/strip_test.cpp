@@ -102,7 +102,7 @@ protected:
             {wxEVT_COMMAND_THUMBNAIL_ITEM_SELECTED, "sel"}, {wxEVT_COMMAND_THUMBNAIL_ITEM_DESELECTED, "desel"},
             {wxEVT_COMMAND_THUMBNAIL_LEFT_CLICK, "left"},   {wxEVT_COMMAND_THUMBNAIL_MIDDLE_CLICK, "middle"},
             {wxEVT_COMMAND_THUMBNAIL_RIGHT_CLICK, "right"}, {wxEVT_COMMAND_THUMBNAIL_LEFT_DCLICK, "dclick"},
-            {wxEVT_COMMAND_THUMBNAIL_RETURN, "return"}};
+            {wxEVT_COMMAND_THUMBNAIL_RETURN, "return"},     {wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED, "moved"}};
         for (const auto& [type, name] : types)
             m_frame->Bind(wxEventTypeTag<wxThumbnailEvent>(type), [this, n = name](wxThumbnailEvent& e) {
                 m_notices << (m_notices.empty() ? "" : " ") << n << e.GetIndex();
@@ -323,7 +323,11 @@ TEST_F(Strip, ClicksReportButtonsAndModifiersOnlyOnEntries)
     m_strip->Select(1);
     m_strip->Select(4);
     TakeNotices();
+    // A plain press on one of several selected entries may start a drag: its
+    // click waits for the release.
     Click(wxEVT_LEFT_DOWN, 4);
+    EXPECT_EQ("", TakeNotices());
+    Click(wxEVT_LEFT_UP, 4);
     EXPECT_EQ("desel1 sel4 left4", TakeNotices());
     Click(wxEVT_LEFT_DOWN, 6, wxTHUMBNAIL_SHIFT_DOWN | wxTHUMBNAIL_ALT_DOWN);
     EXPECT_EQ(Ints({4, 5, 6}), Selection());
@@ -343,6 +347,56 @@ TEST_F(Strip, ClicksReportButtonsAndModifiersOnlyOnEntries)
     Click(wxEVT_LEFT_DOWN, -1, 0, wxPoint(m_strip->GetClientSize().x - 2, TileRect(6).y + 10));
     EXPECT_EQ("", TakeNotices());
     EXPECT_EQ(Ints({4, 5, 6}), Selection());
+}
+
+TEST_F(Strip, DraggingOrAltArrowsMoveTheSelectedEntriesWithSelectionAndFocus)
+{
+    ShowGrid(6);
+    const auto names = [&] {
+        wxString all;
+        for (int i = 0; i < m_strip->GetCount(); ++i)
+            all << m_strip->GetItem(i)->GetFilename().Right(5).Left(1);
+        return all;
+    };
+    const auto drag = [&](int from, const wxPoint& to, int key = 0) {
+        Click(wxEVT_LEFT_DOWN, from);
+        wxMouseEvent move(wxEVT_MOTION);
+        move.m_leftDown = true;
+        move.SetPosition(to);
+        Send(move, 0);
+        if (key)
+            Key(key);
+        wxMouseEvent up(wxEVT_LEFT_UP);
+        up.SetPosition(to);
+        Send(up, 0);
+    };
+    m_strip->Select(1);
+    m_strip->Select(3);
+    TakeNotices();
+    // 1 and 3 dragged before 0: both move, in their order, still selected.
+    drag(3, TileRect(0).GetPosition() + wxPoint(5, 10));
+    EXPECT_EQ("130245", names());
+    EXPECT_EQ(Ints({0, 1}), Selection());
+    EXPECT_EQ(1, m_strip->GetFocusItem());
+    EXPECT_EQ("moved1", TakeNotices());
+    EXPECT_EQ(-1, m_strip->GetInsertionMark());
+    // Escape during the drag, or a drop onto their own place, moves nothing.
+    drag(0, TileRect(5).GetPosition() + wxPoint(60, 10), WXK_ESCAPE);
+    drag(0, TileRect(1).GetPosition() + wxPoint(5, 10));
+    EXPECT_EQ("130245", names());
+    EXPECT_EQ("", TakeNotices());
+
+    // Alt+Right moves one place; at the end it does nothing.
+    EXPECT_TRUE(Key(WXK_RIGHT, wxTHUMBNAIL_ALT_DOWN));
+    EXPECT_EQ("013245", names());
+    EXPECT_EQ(Ints({1, 2}), Selection());
+    m_strip->DoSelection(5, 0);
+    TakeNotices();
+    Key(WXK_RIGHT, wxTHUMBNAIL_ALT_DOWN);
+    EXPECT_EQ("", TakeNotices());
+    Key(WXK_LEFT, wxTHUMBNAIL_ALT_DOWN);
+    EXPECT_EQ("013254", names());
+    EXPECT_EQ("moved4", TakeNotices());
 }
 
 TEST_F(Strip, KeysMoveTheFocusEntryIntoViewAndSelect)
@@ -549,6 +603,31 @@ TEST_F(Strip, APaintDrawsOnlyTheTilesOfTheUpdateRegionIntoABufferThatOnlyGrows)
     m_strip->ScrollIntoView(9, WXK_END); // the region maps to the scrolled tiles
     render(wxRect(TileRect(9).GetPosition() + wxPoint(1, 1), wxSize(2, 2)));
     EXPECT_EQ(1, drawn);
+
+    // While entries are dragged, their gap is marked in the focus colour.
+    m_strip->ScrollIntoView(0, WXK_HOME);
+    m_strip->SetInsertionMark(4);
+    const wxRect mark = m_strip->GetLayout().InsertionMarkRect(4, client.x, m_strip->GetCount());
+    EXPECT_EQ(mark.width * mark.height, CountPixels(render(wxRect(client)), mark, IsFocusColour));
+    m_strip->SetInsertionMark(-1);
+    EXPECT_EQ(0, CountPixels(render(wxRect(client)), mark, IsFocusColour));
+
+    // An empty strip shows its hint in the middle, and nothing without one.
+    m_strip->Clear();
+    m_strip->SetEmptyText("Add images here");
+    const wxImage hint = render(wxRect(client));
+    m_strip->SetEmptyText(wxString());
+    const wxImage blank = render(wxRect(client));
+    int differing = 0, outsideMiddle = 0;
+    for (int y = 0; y < client.y; ++y)
+        for (int x = 0; x < client.x; ++x)
+            if (Pixel(hint, {x, y}) != Pixel(blank, {x, y}))
+            {
+                ++differing;
+                outsideMiddle += std::abs(y - client.y / 2) > 20;
+            }
+    EXPECT_GT(differing, 20);
+    EXPECT_EQ(0, outsideMiddle);
 
     // The paint buffer only grows.
     ASSERT_TRUE(m_strip->RecreateBuffer(wxSize(500, 400)));
