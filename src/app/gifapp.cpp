@@ -4,6 +4,8 @@
 #include "app/domainoption.h"
 #include "app/language.h"
 #include "app/paths.h"
+#include "app/productinfo.h"
+#include "app/startarguments.h"
 #include "app/trace.h"
 #include "window/gifframe.h"
 
@@ -11,6 +13,7 @@
 #include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
+#include <wx/msgout.h>
 #include <wx/xrc/xmlres.h>
 
 GifApp::GifApp()
@@ -22,8 +25,27 @@ GifApp::~GifApp() = default;
 
 bool GifApp::OnInit()
 {
-    if (!wxApp::OnInit())
-        return false;
+    // The toolkit's own parser would answer an unknown option with its usage
+    // text and status 255; the program says what it did not understand.
+    std::vector<wxString> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(argv[i]);
+    const StartArguments start = ParseStartArguments(args);
+    if (!start.error.empty() || start.help || start.version)
+    {
+        if (!start.error.empty())
+        {
+            wxMessageOutputStderr(stderr).Output("gloamer: " + start.error + "\n" + StartUsageText());
+            m_exitCode = 2;
+        }
+        else
+        {
+            wxMessageOutputStderr(stdout).Output(start.help ? StartUsageText()
+                                                            : GetProductDisplayName() + " " + GetVersionString() + "\n");
+            m_exitCode = 0;
+        }
+        return true; // OnRun returns the status without a window
+    }
 
     CreateAppLocale(m_locale);
 
@@ -51,7 +73,22 @@ bool GifApp::OnInit()
         return false; // the toolkit ends the process with a non-zero status
     }
     m_frame->Show(true);
+    // Files given on the command line open once the window is up, behind the
+    // same progress dialog as Add Image.
+    if (!start.files.empty())
+    {
+        GifFrame* frame = m_frame;
+        const wxArrayString files = start.files;
+        frame->CallAfter([frame, files] { frame->OpenFiles(files); });
+    }
     return true;
+}
+
+int GifApp::OnRun()
+{
+    if (m_exitCode >= 0)
+        return m_exitCode;
+    return wxApp::OnRun();
 }
 
 int GifApp::OnExit()

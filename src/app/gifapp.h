@@ -17,11 +17,13 @@ public:
 
     bool OnInit() override;
     int OnExit() override;
+    int OnRun() override;
     void OnFatalException() override;
 
 private:
     GifFrame* m_frame = nullptr; // owned by the toolkit as a top-level window
     std::unique_ptr<wxLocale> m_locale;
+    int m_exitCode = -1; // set when the command line ends the program at once
 };
 
 wxDECLARE_APP(GifApp);

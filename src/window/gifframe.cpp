@@ -10,6 +10,7 @@
 #include "window/frameevents.h"
 #include "window/windowtexts.h"
 #include "window/workerlink.h"
+#include "window/framedroptarget.h"
 #include "window/thumbnailctrl.h"
 #include "window/thumbnailevent.h"
 #include "window/windowids.h"
@@ -36,6 +37,7 @@
 wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
     EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailLeftClick)
     EVT_THUMBNAIL_RIGHT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailRightClick)
+    EVT_THUMBNAIL_ITEMS_MOVED(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailItemsMoved)
     EVT_CLOSE(GifFrame::OnClose)
     EVT_COMMAND(wxID_ANY, EVT_UPDATE_CHECK_DONE, GifFrame::OnUpdateCheckDone)
     EVT_COMMAND(ID_IMAGE_LOAD_UPDATE, EVT_THREAD_UPDATE, GifFrame::OnImageLoadUpdate)
@@ -218,6 +220,9 @@ bool GifFrame::SetupFrame(wxString* missing)
     // The panel paints the shown frame itself, so a repaint keeps it.
     m_panel_down->Bind(wxEVT_PAINT, &GifFrame::OnPaintPreview, this);
     m_panel_down->Bind(wxEVT_SIZE, &GifFrame::OnSizePreview, this);
+    // Files dropped from the file manager on either half are added.
+    m_thumbnail_ctrl->SetDropTarget(new FrameDropTarget(*this));
+    m_panel_down->SetDropTarget(new FrameDropTarget(*this));
 
     // 7. Preview timer.
     m_timer.SetOwner(this, ID_PREVIEW_TIMER);
@@ -236,6 +241,7 @@ bool GifFrame::SetupFrame(wxString* missing)
     m_staticText_height = Lookup<wxStaticText>(this, "m_staticText_height");
     m_staticText_hpx = Lookup<wxStaticText>(this, "m_staticText_hpx");
     SetSpinRowLabels();
+    m_thumbnail_ctrl->SetEmptyText(_("Add images with Ctrl+Ins, or drop them here"));
 
     // 10. Status bar: GIF name and size, current frame, rest.
     m_statusBar1 = Lookup<wxStatusBar>(this, "m_statusBar1");
@@ -269,6 +275,7 @@ bool GifFrame::SetupFrame(wxString* missing)
     // 15, 16.
     SetTitle(GetProductDisplayName());
     m_playing = false;
+    UpdateMinimumSize();
     return true;
 }
 
@@ -294,6 +301,7 @@ void GifFrame::ConnectLayoutHandlers()
     // as its window, so its commands arrive here.
     Bind(wxEVT_MENU, &GifFrame::OnInsertImage, this, ID_INSERT_IMAGE_MENU);
     Bind(wxEVT_MENU, &GifFrame::OnDelete, this, wxID_DELETE);
+    Bind(wxEVT_MENU, &GifFrame::OnMoveFrames, this, ID_MOVE_LEFT_MENU, ID_MOVE_RIGHT_MENU);
     Bind(wxEVT_TEXT, &GifFrame::OnSetDelay, this, XRCID("m_spinctrl_delay"));
     Bind(wxEVT_TEXT, &GifFrame::OnSetWidth, this, XRCID("m_spinctrl_width"));
     Bind(wxEVT_TEXT, &GifFrame::OnSetHeight, this, XRCID("m_spinctrl_height"));
@@ -416,8 +424,24 @@ void GifFrame::RefreshWindowTexts()
     m_statusBar1->SetStatusText(frameText, 1);
     ResetOutputSize();
     SetTitle(GetProductDisplayName());
+    m_thumbnail_ctrl->SetEmptyText(_("Add images with Ctrl+Ins, or drop them here"));
     // Labels changed length: let the spin row take its new widths.
+    UpdateMinimumSize();
     Layout();
+}
+
+void GifFrame::UpdateMinimumSize()
+{
+    wxSizer* row = m_staticText_delay->GetContainingSizer();
+    wxWindow* panel = m_staticText_delay->GetParent();
+    wxSizerItem* item = panel && panel->GetSizer() && row ? panel->GetSizer()->GetItem(row, true) : nullptr;
+    if (!item)
+        return;
+    item->CalcMin();
+    const wxSize rowSize = item->GetMinSizeWithBorder();
+    // Room for the row, one row of thumbnails and a little of the preview.
+    const int below = m_thumbnail_ctrl->GetThumbnailOverallSize().y + 2 * m_thumbnail_ctrl->GetSpacing() + 80;
+    SetMinClientSize(wxSize(rowSize.x, rowSize.y + below));
 }
 
 void GifFrame::OnSelectLanguage(wxCommandEvent& event)

@@ -101,6 +101,13 @@ public:
     // strip behind the progress dialog. False, after telling the user, when
     // no worker could be started.
     bool LoadImageFiles(const wxArrayString& paths);
+    // Files from the command line or a drop: one project opens as Open
+    // Project does (asking about unsaved work first); pictures are added as
+    // Add Image adds them. False when nothing was started.
+    bool OpenFiles(const wxArrayString& paths);
+    // Open Project without its file dialog.
+    void OpenProject(const wxString& path);
+
     bool IsLoading() const { return m_load_link != nullptr; }
     bool IsSaving() const { return m_save_link != nullptr; }
     int GetLoopCount() const { return m_loop_count; }
@@ -125,6 +132,17 @@ private:
     void SetSpinRowLabels();
     // Saves the project file; false when nothing was saved.
     bool SaveProject();
+    // Asks about unsaved work; false when the user keeps it (Cancel, or a
+    // save that did not happen).
+    bool ConfirmDiscardWork();
+    // Clears the strip and reads the project at `path`; an unreadable file
+    // is reported only when `tellUnreadable`.
+    void OpenProjectFile(const wxString& path, bool tellUnreadable);
+    // The order of the frames changed in the strip.
+    void OnThumbnailItemsMoved(wxThumbnailEvent& event);
+    void OnMoveFrames(wxCommandEvent& event);
+    // Keeps the window from shrinking below what the spin row needs.
+    void UpdateMinimumSize();
     // True when the strip holds frames that differ from the project last
     // opened or saved (delay, size or number of frames).
     bool HasUnsavedWork() const;

@@ -9,6 +9,7 @@
 #include "window/imageloadthread.h"
 #include "window/imagethumbnailitem.h"
 #include "window/thumbnailctrl.h"
+#include "window/thumbnailorder.h"
 #include "window/thumbnailevent.h"
 #include "window/windowtexts.h"
 #include "window/windowids.h"
@@ -214,5 +215,26 @@ void GifFrame::OnThumbnailRightClick(wxThumbnailEvent&)
     wxMenu menu;
     menu.Append(ID_INSERT_IMAGE_MENU, _("&Insert Image") + "\tCtrl+Ins");
     menu.Append(wxID_DELETE, _("&Delete") + "\tCtrl+Del");
+    menu.AppendSeparator();
+    const std::vector<int> selected(m_thumbnail_ctrl->GetSelections().begin(), m_thumbnail_ctrl->GetSelections().end());
+    menu.Append(ID_MOVE_LEFT_MENU, _("Move Left") + "\tAlt+Left")
+        ->Enable(!OrderForShift(GetFrameCount(), selected, -1).empty());
+    menu.Append(ID_MOVE_RIGHT_MENU, _("Move Right") + "\tAlt+Right")
+        ->Enable(!OrderForShift(GetFrameCount(), selected, 1).empty());
     PopupMenu(&menu);
+}
+
+void GifFrame::OnMoveFrames(wxCommandEvent& event)
+{
+    m_thumbnail_ctrl->ShiftSelection(event.GetId() == ID_MOVE_LEFT_MENU ? -1 : 1);
+}
+
+void GifFrame::OnThumbnailItemsMoved(wxThumbnailEvent& event)
+{
+    StopPreview();
+    // The frames are the same but their order is not: the GIF must be
+    // written again, and the project counts as changed until it is saved.
+    m_saved_count = 0;
+    m_project_count = -1;
+    ShowFrame(event.GetIndex() >= 0 ? event.GetIndex() : 0);
 }

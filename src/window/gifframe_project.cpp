@@ -87,32 +87,41 @@ int GifFrame::AskToSaveProject(bool canCancel)
     return ask.ShowModal();
 }
 
+bool GifFrame::ConfirmDiscardWork()
+{
+    if (!HasUnsavedWork())
+        return true;
+    switch (AskToSaveProject(true))
+    {
+    case wxID_YES:
+        // Work the user wanted kept is not thrown away unsaved.
+        return SaveProject();
+    case wxID_NO:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void GifFrame::OnOpenProject(wxCommandEvent&)
 {
-    if (IsLoading())
+    if (IsLoading() || !ConfirmDiscardWork())
         return;
-    if (HasUnsavedWork())
-    {
-        switch (AskToSaveProject(true))
-        {
-        case wxID_YES:
-            // Work the user wanted kept is not thrown away unsaved.
-            if (!SaveProject())
-                return;
-            break;
-        case wxID_NO:
-            break;
-        default:
-            return;
-        }
-    }
-
     // Asked before anything is cleared, so that a cancelled dialog leaves
     // the work as it is.
     const wxString path = m_choose_project_path(this, false);
-    if (path.empty())
-        return;
+    if (!path.empty())
+        OpenProjectFile(path, false);
+}
 
+void GifFrame::OpenProject(const wxString& path)
+{
+    if (!IsLoading() && ConfirmDiscardWork())
+        OpenProjectFile(path, true);
+}
+
+void GifFrame::OpenProjectFile(const wxString& path, bool tellUnreadable)
+{
     StopPreview();
     m_thumbnail_ctrl->Clear();
     m_project_path = path;
@@ -125,6 +134,8 @@ void GifFrame::OnOpenProject(wxCommandEvent&)
         // Not a project: the strip stays empty, with its commands off.
         EnableFrameCommands(false);
         ClearPreview();
+        if (tellUnreadable)
+            wxMessageBox(_("Failed to load XML file!") + "\n" + path, GetTitle(), wxOK | wxICON_INFORMATION, this);
         return;
     }
     ApplyProject(content);
