@@ -117,6 +117,8 @@ private:
     void CreateThumbnailStrip();
     void ConnectLayoutHandlers();
     void SetSpinRowLabels();
+    // Tips of the toolbar tools and the look of the play tool and its item.
+    void SetToolTexts();
     // Saves the project file; false when nothing was saved.
     bool SaveProject();
     // Inserts the frames of `paths` before position `base`, on this thread.
