@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libwxgtk3.2-dev
+  libwxgtk3.2-dev wx-common
   libgtest-dev
   xvfb xauth
   gettext

@@ -1,33 +1,46 @@
 #include "picture/picturestatus.h"
 
+#include <wx/intl.h>
+
+namespace
+{
+// The decoders' details are technical and stay as they are; only the phrase
+// before them is translated (the command-line encoder has no catalog and
+// keeps the English one).
+wxString WithDetail(const wxString& phrase, const wxString& detail)
+{
+    return detail.empty() ? phrase : phrase + ": " + detail;
+}
+} // namespace
+
 wxString DescribePictureStatus(const PictureStatus& status)
 {
     switch (status.error)
     {
     case PictureError::None:
-        return status.cutShort ? "cut short" : "read";
+        return status.cutShort ? _("cut short") : _("read");
     case PictureError::Missing:
-        return "no such file";
+        return _("no such file");
     case PictureError::NotAFile:
-        return "not a file";
+        return _("not a file");
     case PictureError::CannotOpen:
-        return status.detail.empty() ? wxString("cannot be opened") : "cannot be opened: " + status.detail;
+        return WithDetail(_("cannot be opened"), status.detail);
     case PictureError::Empty:
-        return "empty file";
+        return _("empty file");
     case PictureError::NotAPicture:
-        return "not a picture (PNG, JPEG, BMP or GIF)";
+        return _("not a picture (PNG, JPEG, BMP or GIF)");
     case PictureError::Unsupported:
-        return "unsupported: " + status.detail;
+        return WithDetail(_("unsupported"), status.detail);
     case PictureError::Truncated:
-        return "truncated";
+        return _("truncated");
     case PictureError::Damaged:
-        return status.detail.empty() ? wxString("damaged") : "damaged: " + status.detail;
+        return WithDetail(_("damaged"), status.detail);
     case PictureError::TooLarge:
-        return "too large: " + status.detail;
+        return WithDetail(_("too large"), status.detail);
     case PictureError::NoFrames:
-        return "no usable frame";
+        return _("no usable frame");
     case PictureError::OutOfMemory:
-        return "not enough memory";
+        return _("not enough memory");
     }
-    return "unreadable";
+    return _("unreadable");
 }

@@ -248,8 +248,10 @@ bool GifFrame::SetupFrame(wxString* missing)
     const int widths[] = {200, 400, -1};
     m_statusBar1->SetFieldsCount(3, widths);
 
-    // 11. Toolbar.
+    // 11. Toolbar. Its tips came from the layout, which loaded before the
+    // window's language was active.
     m_toolBar_button = Lookup<wxToolBar>(this, "m_toolBar_button");
+    SetToolTexts();
 
     // 12. Nothing to edit yet.
     EnableFrameCommands(false);
@@ -413,9 +415,21 @@ void GifFrame::SetSpinRowLabels()
     m_staticText_hpx->SetLabel(_("px"));
 }
 
+void GifFrame::SetToolTexts()
+{
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_insert"), _("Add Image"));
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_delete"), _("Delete"));
+    // The play tool and the Run animation item say what a click does now.
+    if (m_playing)
+        SetStopLook();
+    else
+        SetRunLook();
+}
+
 void GifFrame::RefreshWindowTexts()
 {
     SetSpinRowLabels();
+    SetToolTexts();
     // The frame text describes the frame last shown; with none shown there
     // is nothing to describe.
     wxString frameText;

@@ -130,6 +130,8 @@ private:
     void CreateThumbnailStrip();
     void ConnectLayoutHandlers();
     void SetSpinRowLabels();
+    // Tips of the toolbar tools and the look of the play tool and its item.
+    void SetToolTexts();
     // Saves the project file; false when nothing was saved.
     bool SaveProject();
     // Asks about unsaved work; false when the user keeps it (Cancel, or a

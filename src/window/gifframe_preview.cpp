@@ -37,6 +37,8 @@ void SetPlayToolLook(wxToolBar* toolBar, wxMenuItem* item, wxBitmap& bitmap, con
     }
     if (toolBar && bitmap.IsOk())
         toolBar->SetToolNormalBitmap(XRCID("m_tool_play"), bitmap);
+    if (toolBar)
+        toolBar->SetToolShortHelp(XRCID("m_tool_play"), label.BeforeFirst('\t'));
     if (item)
         item->SetItemLabel(label);
 }

@@ -95,32 +95,118 @@ TEST_F(MainWindowTest, CloseWithEmptyStripDestroysWithoutAQuestion)
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame));
 }
 
-TEST_F(MainWindowTest, LanguageSwitchRebuildsTheMenuBarAndKeepsCommandsWorking)
+TEST_F(MainWindowTest, EveryLanguageFindsItsCatalog)
+{
+    // The Help menu's title in each language: a catalog in the wrong folder
+    // would leave it English.
+    const std::pair<int, const char*> help[] = {{46, "帮助"},  {47, "說明"}, {89, "Hilfe"}, {58, "Help"},
+                                                {80, "Aide"}, {110, "Aiuto"}, {112, "ヘルプ"}};
+    ASSERT_TRUE(Create());
+    for (const auto& [id, title] : help)
+    {
+        LanguageMenu()->SendEvent(id);
+        EXPECT_EQ(testsupport::ReadBytes(GetLanguageFilePath()), std::to_string(id));
+        EXPECT_EQ(m_frame->GetMenuBar()->GetMenuLabelText(3), wxString::FromUTF8(title)) << id;
+        EXPECT_TRUE(LanguageMenu()->IsChecked(id)) << id;
+    }
+}
+
+TEST_F(MainWindowTest, SwitchToGermanRelabelsTheWindowAtOnceAndPersists)
 {
     ASSERT_TRUE(Create());
-    Send(3, 0); // Help
+    AddFrames(1);
+    m_frame->ShowFrame(0);
     m_frame->SetTitle("project - Tavrinex Gloamer");
     LanguageMenu()->SendEvent(89);
     EXPECT_EQ(testsupport::ReadBytes(GetLanguageFilePath()), "89");
-    EXPECT_TRUE(LanguageMenu()->IsChecked(89));
-    EXPECT_FALSE(LanguageMenu()->IsChecked(58));
-    EXPECT_EQ(m_frame->GetTitle(), "Tavrinex Gloamer");
-    EXPECT_EQ(LabelOf("m_staticText_delay"), "Delay :"); // no German catalog yet
-    EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(1), ""); // no frame shown yet
-    ExpectCommandsEnabled(false); // the rebuilt bar keeps the group state
 
-    // Choosing the same language again still rewrites the file.
+    const auto expectGerman = [this] {
+        const std::vector<std::pair<const char*, std::vector<const char*>>> menus = {
+            {"Datei", {"Speichern", "Speichern unter", "Projekt öffnen", "Projekt speichern\tCtrl+S", "Beenden\tCtrl+Q"}},
+            {"Einzelbild", {"Bild hinzufügen\tCtrl+Ins", "Löschen\tCtrl+Del", "Alle entfernen"}},
+            {"Animation", {"Animation abspielen\tCtrl+P", "Wiederholungen"}},
+            {"Hilfe", {"Hilfe", "Sprache", "Support", "Nach Updates suchen", "Über"}},
+        };
+        for (size_t m = 0; m < menus.size(); ++m)
+        {
+            EXPECT_EQ(m_frame->GetMenuBar()->GetMenuLabelText(m), wxString::FromUTF8(menus[m].first));
+            for (size_t i = 0; i < menus[m].second.size(); ++i)
+                EXPECT_EQ(Item(m, i)->GetItemLabel(), wxString::FromUTF8(menus[m].second[i])) << "menu " << m << " item " << i;
+        }
+        const char* const labels[][2] = {{"m_staticText_delay", "Verzögerung:"}, {"m_staticText_sec", "1/100 s "},
+                                         {"m_staticText_gif", "GIF:"},           {"m_staticText_width", "Breite:"},
+                                         {"m_staticText_wpx", "px"},             {"m_staticText_height", "Höhe:"},
+                                         {"m_staticText_hpx", "px"}};
+        for (const auto& label : labels)
+            EXPECT_EQ(LabelOf(label[0]), wxString::FromUTF8(label[1])) << label[0];
+        const char* const tips[][2] = {
+            {"m_tool_insert", "Bild hinzufügen"}, {"m_tool_delete", "Löschen"}, {"m_tool_play", "Animation abspielen"}};
+        for (const auto& tip : tips)
+            EXPECT_EQ(m_frame->GetToolBar()->GetToolShortHelp(XRCID(tip[0])), wxString::FromUTF8(tip[1])) << tip[0];
+        EXPECT_TRUE(LanguageMenu()->IsChecked(89));
+        EXPECT_FALSE(LanguageMenu()->IsChecked(58));
+    };
+    expectGerman();
+    EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(1), wxString::FromUTF8("frame.png Breite:40px,Höhe:30 px"));
+    EXPECT_EQ(m_frame->GetTitle(), "Tavrinex Gloamer");
+
+    // A dialog opened afterwards speaks the new language.
+    wxString description, notice;
+    DialogCounter about(wxID_OK, [&](wxDialog* dialog) {
+        description = XRCCTRL(*dialog, "m_static_description", wxStaticText)->GetLabel();
+        notice = XRCCTRL(*dialog, "m_static_information", wxStaticText)->GetLabel();
+    });
+    Send(3, 4);
+    EXPECT_EQ(description, "Erstellt aus Standbildern ein animiertes GIF.");
+    EXPECT_TRUE(notice.StartsWith("Copyright ") && notice.EndsWith(". Alle Rechte vorbehalten.")) << notice;
+
+    // Choosing the active language again rewrites the file and rebuilds the bar.
     WriteLanguageFile(1);
+    m_frame->GetMenuBar()->SetMenuLabel(0, "stale");
+    LanguageMenu()->Check(89, false);
     LanguageMenu()->SendEvent(89);
     EXPECT_EQ(testsupport::ReadBytes(GetLanguageFilePath()), "89");
+    expectGerman();
+
+    // The next window starts in German.
+    Destroy();
+    ASSERT_TRUE(Create());
+    expectGerman();
+}
+
+TEST_F(MainWindowTest, CommandsKeepWorkingAfterTheMenuBarIsRebuilt)
+{
+    ASSERT_TRUE(Create());
+    Send(3, 0); // Help
+    AddFrames(3);
+    LanguageMenu()->SendEvent(89);
+    ExpectCommandsEnabled(true); // the rebuilt bar keeps the group state
 
     // Each item of the rebuilt bar reaches its own command exactly once, even
     // though the new items may reuse ids of the old ones.
-    LanguageMenu()->SendEvent(58);
     Send(3, 0);
     Send(3, 2); // Support
     EXPECT_EQ(m_opened, (std::vector<wxString>{g_domainOption->GetHelpUrl(), g_domainOption->GetHelpUrl(),
                                               g_domainOption->GetSupportUrl()}));
+    {
+        DialogCounter yes(wxID_YES);
+        m_frame->GetThumbnailCtrl()->Select(1);
+        Send(1, 1); // Delete
+        EXPECT_EQ(yes.shown, 1);
+        EXPECT_EQ(m_frame->GetFrameCount(), 2);
+    }
+    // A switch while the preview runs keeps the stop look of its item.
+    Send(2, 0);
+    ASSERT_TRUE(m_frame->IsPlaying());
+    LanguageMenu()->SendEvent(58);
+    EXPECT_TRUE(m_frame->IsPlaying());
+    EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Stop animation\tCtrl+T");
+    Send(2, 0);
+    EXPECT_FALSE(m_frame->IsPlaying());
+    Send(1, 2); // Clear All
+    EXPECT_EQ(m_frame->GetFrameCount(), 0);
+    ExpectCommandsEnabled(false);
+
     DialogCounter dialogs;
     Send(0, 4); // Exit, like the window's close button
     EXPECT_EQ(dialogs.shown, 0);
