@@ -8,5 +8,7 @@ enum
     ID_PREVIEW_TIMER = 1,
     ID_THUMBNAIL_CTRL = 3,
     ID_IMAGE_LOAD_UPDATE = 6,
-    ID_SAVE_GIF_UPDATE = 10
+    ID_SAVE_GIF_UPDATE = 10,
+    ID_MOVE_LEFT_MENU = 11, // "Move Left" and "Move Right" in the context menu
+    ID_MOVE_RIGHT_MENU = 12
 };
