@@ -1,7 +1,6 @@
-// GifFrame commands whose work arrives with project files and the update
-// check. Each is already connected to its menu item or event, and does what
-// can be done without those pieces: commands that stop the preview do so. Each function moves to
-// the file of its feature when that feature is written.
+// GifFrame commands whose work arrives with project files. Each is already
+// connected to its menu item, and does what can be done without those pieces.
+// Each function moves to the file of its feature when that feature is written.
 
 #include "window/gifframe.h"
 
@@ -17,14 +16,5 @@ void GifFrame::OnSaveProject(wxCommandEvent&)
 bool GifFrame::SaveProject()
 {
     return false;
-}
-
-void GifFrame::OnCheckUpdate(wxCommandEvent&)
-{
-    StopPreview();
-}
-
-void GifFrame::OnUpdateCheckDone(wxCommandEvent&)
-{
 }
 
