@@ -66,8 +66,9 @@ std::string RequestFor(const wxURL& url)
                              "\r\nAccept: */*\r\nConnection: close\r\n\r\n";
     return std::string(request.utf8_str());
 }
-} // namespace
 
+// The body of a complete raw HTTP answer; false when it is not a 2xx answer,
+// its headers are unfinished, or it is shorter than its Content-Length.
 bool ExtractHttpBody(const std::string& response, std::string* body)
 {
     const size_t end = response.find(kHeaderEnd);
@@ -92,6 +93,7 @@ bool ExtractHttpBody(const std::string& response, std::string* body)
     *body = std::move(content);
     return true;
 }
+} // namespace
 
 bool HttpGet(const wxURL& url, const HttpLimits& limits, std::string* body)
 {

@@ -22,7 +22,3 @@ struct HttpLimits
 // schemes, unknown host, refused or silent connection, HTTP errors,
 // truncated or oversized answers).
 bool HttpGet(const wxURL& url, const HttpLimits& limits, std::string* body);
-
-// The body of a complete raw HTTP answer; false when it is not a 2xx answer,
-// its headers are unfinished, or it is shorter than its Content-Length.
-bool ExtractHttpBody(const std::string& response, std::string* body);

@@ -2,7 +2,6 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -17,98 +16,54 @@ int ListenOnLoopback(int* port)
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 8) != 0 ||
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-    {
-        if (fd >= 0)
-            close(fd);
-        return -1;
-    }
-    *port = ntohs(address.sin_port);
+    if (fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && listen(fd, 1) == 0 &&
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        *port = ntohs(address.sin_port);
     return fd;
-}
-
-// Waits up to 50 ms for `fd` to become readable.
-bool Readable(int fd)
-{
-    pollfd entry{fd, POLLIN, 0};
-    return poll(&entry, 1, 50) > 0;
 }
 } // namespace
 
-LocalHttpServer::LocalHttpServer(std::string bytes, Then then) : m_bytes(std::move(bytes)), m_then(then)
+LocalHttpServer::LocalHttpServer(std::string bytes, Then then) : m_listener(ListenOnLoopback(&m_port))
 {
-    m_listener = ListenOnLoopback(&m_port);
-    if (m_listener >= 0)
-        m_thread = std::thread(&LocalHttpServer::Serve, this);
+    m_thread = std::thread([this, bytes = std::move(bytes), then] { Serve(bytes, then); });
 }
 
 LocalHttpServer::~LocalHttpServer()
 {
-    m_stop = true;
-    if (m_thread.joinable())
-        m_thread.join();
-    if (m_listener >= 0)
-        close(m_listener);
-}
-
-std::string LocalHttpServer::Url(const std::string& path) const
-{
-    return "http://127.0.0.1:" + std::to_string(m_port) + path;
+    shutdown(m_listener, SHUT_RDWR); // ends a wait for a client that never came
+    m_thread.join();
+    close(m_listener);
 }
 
 int LocalHttpServer::UnusedPort()
 {
     int port = 0;
-    const int fd = ListenOnLoopback(&port);
-    if (fd >= 0)
-        close(fd);
+    close(ListenOnLoopback(&port));
     return port;
 }
 
-void LocalHttpServer::Serve()
+void LocalHttpServer::Serve(const std::string& bytes, Then then) const
 {
-    while (!m_stop)
-    {
-        if (!Readable(m_listener))
-            continue;
-        const int connection = accept(m_listener, nullptr, nullptr);
-        if (connection < 0)
-            continue;
-        Answer(connection);
-        close(connection);
-    }
-}
-
-void LocalHttpServer::Answer(int connection)
-{
-    // The request ends with an empty line.
+    const int connection = accept(m_listener, nullptr, nullptr);
+    if (connection < 0)
+        return;
     std::string request;
     char buffer[1024];
-    while (!m_stop && request.find("\r\n\r\n") == std::string::npos)
-    {
-        if (!Readable(connection))
-            continue;
-        const ssize_t got = recv(connection, buffer, sizeof buffer, 0);
-        if (got <= 0)
-            return;
+    ssize_t got = 1;
+    while (request.find("\r\n\r\n") == std::string::npos && (got = recv(connection, buffer, sizeof buffer, 0)) > 0)
         request.append(buffer, static_cast<size_t>(got));
-    }
-    do
+    // Every client closes its end at last, which ends Hold and Repeat.
+    while (got > 0 && send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL) >= 0 && then == Then::Repeat)
     {
-        if (!m_bytes.empty() && send(connection, m_bytes.data(), m_bytes.size(), MSG_NOSIGNAL) < 0)
-            return; // the client has gone
-    } while (m_then == Then::Repeat && !m_stop);
-    while (m_then == Then::Hold && !m_stop)
-    {
-        if (Readable(connection) && recv(connection, buffer, sizeof buffer, 0) <= 0)
-            return;
     }
+    while (got > 0 && then == Then::Hold && recv(connection, buffer, sizeof buffer, 0) > 0)
+    {
+    }
+    close(connection);
 }
 
 std::string HttpOk(const std::string& body)
 {
-    return "HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
-           body;
+    return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 } // namespace testsupport

@@ -1,8 +1,7 @@
 #pragma once
-// A one-thread HTTP server on 127.0.0.1 with an ephemeral port, answering
-// every request the same way, for the update check's tests.
+// An HTTP server on 127.0.0.1 (ephemeral port) for the update check's tests:
+// it takes one connection, reads the request and answers with fixed bytes.
 
-#include <atomic>
 #include <string>
 #include <thread>
 
@@ -13,31 +12,25 @@ class LocalHttpServer
 public:
     enum class Then
     {
-        Close,   // close the connection after the bytes
-        Hold,    // keep it open and silent until the server stops
-        Repeat   // send the bytes again and again until the client goes
+        Close,  // close the connection after the bytes
+        Hold,   // keep it open and silent until the client goes
+        Repeat  // send the bytes again and again until the client goes
     };
 
-    // Answers each request with `bytes`, then does `then`.
     explicit LocalHttpServer(std::string bytes, Then then = Then::Close);
     ~LocalHttpServer();
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
-    int Port() const { return m_port; }
-    std::string Url(const std::string& path = "/gloamer-update.xml") const;
+    std::string Url() const { return "http://127.0.0.1:" + std::to_string(m_port) + "/gloamer"; }
     // A port on which nothing listens (bound a moment ago and released).
     static int UnusedPort();
 
 private:
-    void Serve();
-    void Answer(int connection);
+    void Serve(const std::string& bytes, Then then) const;
 
-    const std::string m_bytes;
-    const Then m_then;
+    int m_port = 0; // before m_listener, which sets it
     int m_listener = -1;
-    int m_port = 0;
-    std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
 
