@@ -7,6 +7,7 @@
 #include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 
 #include <memory>
@@ -30,6 +31,7 @@ void ShowCrashMessage(const wxString& message)
 
 void WriteCrashReport()
 {
+    wxLogNull quiet; // the process is failing: the report's own troubles stay unsaid
     const std::unique_ptr<wxDebugReportCompress> report(new wxDebugReportCompress);
     report->AddAll(wxDebugReport::Context_Exception);
     const wxString directory = report->GetDirectory();
