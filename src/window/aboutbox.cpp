@@ -2,6 +2,7 @@
 
 #include "window/gifframe.h"
 
+#include "app/desktop.h"
 #include "app/domainoption.h"
 #include "app/productinfo.h"
 
@@ -29,7 +30,13 @@ void GifFrame::OnAbout(wxCommandEvent&)
         const wxString url = g_domainOption ? g_domainOption->GetProductUrl() : wxString();
         link->SetLabel(url);
         link->SetURL(url);
+        // Through the program's own opener, like every other web page.
+        link->Bind(wxEVT_HYPERLINK, [](wxHyperlinkEvent& event) { OpenWebPage(event.GetURL()); });
     }
     dialog.Fit();
+    // The link would take the focus as the first control, and Enter would
+    // then open the page; Enter closes the box instead.
+    if (wxWindow* ok = dialog.FindWindow(wxID_OK))
+        ok->SetFocus();
     dialog.ShowModal();
 }

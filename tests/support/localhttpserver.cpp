@@ -1,0 +1,69 @@
+#include "support/localhttpserver.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace testsupport
+{
+namespace
+{
+int ListenOnLoopback(int* port)
+{
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && listen(fd, 1) == 0 &&
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        *port = ntohs(address.sin_port);
+    return fd;
+}
+} // namespace
+
+LocalHttpServer::LocalHttpServer(std::string bytes, Then then) : m_listener(ListenOnLoopback(&m_port))
+{
+    m_thread = std::thread([this, bytes = std::move(bytes), then] { Serve(bytes, then); });
+}
+
+LocalHttpServer::~LocalHttpServer()
+{
+    shutdown(m_listener, SHUT_RDWR); // ends a wait for a client that never came
+    m_thread.join();
+    close(m_listener);
+}
+
+int LocalHttpServer::UnusedPort()
+{
+    int port = 0;
+    close(ListenOnLoopback(&port));
+    return port;
+}
+
+void LocalHttpServer::Serve(const std::string& bytes, Then then) const
+{
+    const int connection = accept(m_listener, nullptr, nullptr);
+    if (connection < 0)
+        return;
+    std::string request;
+    char buffer[1024];
+    ssize_t got = 1;
+    while (request.find("\r\n\r\n") == std::string::npos && (got = recv(connection, buffer, sizeof buffer, 0)) > 0)
+        request.append(buffer, static_cast<size_t>(got));
+    // Every client closes its end at last, which ends Hold and Repeat.
+    while (got > 0 && send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL) >= 0 && then == Then::Repeat)
+    {
+    }
+    while (got > 0 && then == Then::Hold && recv(connection, buffer, sizeof buffer, 0) > 0)
+    {
+    }
+    close(connection);
+}
+
+std::string HttpOk(const std::string& body)
+{
+    return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+} // namespace testsupport

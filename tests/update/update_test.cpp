@@ -1,0 +1,107 @@
+// The update check without a window: version order, the update document, and
+// the request against a server on 127.0.0.1 that behaves well or badly.
+
+#include "support/localhttpserver.h"
+#include "update/updatecheck.h"
+#include "update/updatedocument.h"
+#include "update/versionkey.h"
+
+#include <gtest/gtest.h>
+#include <wx/mstream.h>
+
+#include <chrono>
+#include <cstring>
+
+using testsupport::LocalHttpServer;
+
+namespace
+{
+const char kProduct[] = "Tavrinex Gloamer";
+const std::string kDocument = "<r><p name='Tavrinex Gloamer' version='3.0.20'/></r>";
+} // namespace
+
+TEST(VersionKey, OrderFollowsVersionsAndOddVersionsStayInTheKey)
+{
+    const char* const ascending[] = {"", "0.0.1", "3.0.9", "3.0.19", "3.0.20", "3.1.0", "10.0.0", "999.999.998"};
+    for (size_t i = 0; i + 1 < std::size(ascending); ++i)
+    {
+        EXPECT_LT(CompareVersions(ascending[i], ascending[i + 1]), 0) << ascending[i] << " < " << ascending[i + 1];
+        EXPECT_GT(CompareVersions(ascending[i + 1], ascending[i]), 0) << ascending[i + 1];
+    }
+    const char* const cases[][2] = {
+        {"v3.0.19", "003000019"},      {"3.0.19-beta2", "003000019"}, {"3.0.19.7", "003000019"},
+        {"003.000.019", "003000019"},  {"3.0", "003000000"},          {"3..5", "003000000"},
+        {"3.0.1000", "003000999"},     {"12345678901234567890.1.2", "999001002"},
+        {"abc", "000000000"},          {"\xef\xbc\x93.1", "001000000"}, // a full-width digit is no digit
+    };
+    for (const auto& c : cases)
+    {
+        char key[kVersionKeySize + 1];
+        std::memset(key, 'x', sizeof key);
+        MakeVersionKey(c[0], key);
+        EXPECT_EQ(std::string(key, kVersionKeySize), c[1]) << c[0];
+        EXPECT_EQ(key[kVersionKeySize], '\0') << c[0];
+    }
+}
+
+TEST(UpdateDocument, OnlyTheRootsChildrenCountAndTheLastMatchWins)
+{
+    const char* const cases[][2] = {
+        {"<r><x a='Tavrinex Gloamer' b='3.0.18'/><y c='Tavrinex Gloamer' d='3.0.21'/></r>", "3.0.21"},
+        {"<r><x a='Tavrinex Gloamer' b='3.0.18'/><y c='3.0.21' d='Tavrinex Gloamer'/></r>", "3.0.18"},
+        {"<r><x><y a='Tavrinex Gloamer' b='3.0.21'/></x></r>", ""},  // grandchild
+        {"<r a='Tavrinex Gloamer' b='3.0.21'/>", ""},                // the root itself
+        {"<r><x a='tavrinex gloamer' b='3.0.21'/></r>", ""},
+        {"<r><!-- c --> t <x a='Other' b='1.0'/><x a='Tavrinex Gloamer' b='3.1'/></r>", "3.1"},
+        {"<r><x a='Tavrinex Gloamer' b='3.0.20'/>", ""},             // unfinished
+        {"", ""},
+    };
+    for (const auto& c : cases)
+    {
+        wxMemoryInputStream stream(c[0], std::strlen(c[0]));
+        EXPECT_EQ(ReadNewestVersion(stream, kProduct), c[1]) << c[0];
+    }
+}
+
+TEST(UpdateRequest, EveryServerBehaviourEndsWithinTheTimeout)
+{
+    using Then = LocalHttpServer::Then;
+    const std::string filler(4096, 'a');
+    const struct
+    {
+        const char* what;
+        std::string bytes;
+        Then then;
+        const char* version;
+    } cases[] = {
+        {"document, connection kept open", testsupport::HttpOk(kDocument), Then::Hold, "3.0.20"},
+        {"no length, ends at close", "HTTP/1.0 200 OK\r\n\r\n" + kDocument, Then::Close, "3.0.20"},
+        {"not found", "HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n", Then::Close, ""},
+        {"not XML", testsupport::HttpOk("<html>busy</html"), Then::Close, ""},
+        {"short body", "HTTP/1.0 200 OK\r\nContent-Length: 500\r\n\r\n" + kDocument, Then::Close, ""},
+        {"closed inside the headers", "HTTP/1.0 200 OK\r\nServer: x\r\n", Then::Close, ""},
+        {"never answers", "", Then::Hold, ""},
+        {"endless headers", "X-Filler: " + filler + "\r\n", Then::Repeat, ""},
+        {"endless body", "HTTP/1.0 200 OK\r\n\r\n" + filler, Then::Repeat, ""},
+    };
+    HttpLimits limits;
+    limits.timeoutMilliseconds = 800;
+    for (const auto& c : cases)
+    {
+        LocalHttpServer server(c.bytes, c.then);
+        wxString version = "unset";
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_TRUE(FetchNewestVersion(server.Url(), kProduct, &version, limits)) << c.what;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500)) << c.what;
+        EXPECT_EQ(version, c.version) << c.what;
+    }
+
+    // Nothing listening is a failed check; an address the check cannot use
+    // is no check at all.
+    wxString version = "unset";
+    EXPECT_TRUE(FetchNewestVersion(wxString::Format("http://127.0.0.1:%d/x", LocalHttpServer::UnusedPort()), kProduct,
+                                   &version, limits));
+    EXPECT_EQ(version, "");
+    for (const char* address : {"", "gloamer", "https://127.0.0.1/x", "file:///tmp/x-update.xml"})
+        EXPECT_FALSE(FetchNewestVersion(address, kProduct, &version, limits)) << address;
+}
