@@ -10,6 +10,7 @@ packages=(
   xvfb xauth
   gettext
   libgif-dev libpng-dev libjpeg62-turbo-dev
+  libcurl4-openssl-dev
   gifsicle
   imagemagick
   fonts-dejavu-core

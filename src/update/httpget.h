@@ -1,24 +1,26 @@
 #pragma once
-// A bounded HTTP/1.0 GET for the update check. The toolkit's own HTTP client
-// waits without end for a server that closes the connection inside the
-// response headers, and reads headers of any length; this one gives up at a
-// deadline and a size limit, whatever the server sends.
+// A bounded GET for the update check, through libcurl. The toolkit's own HTTP
+// client waits without end for a server that closes the connection inside the
+// response headers, and speaks no https; this one gives up at a deadline and
+// a size limit, whatever the server sends.
 
 #include <cstddef>
 #include <string>
 
-class wxURL;
-
 struct HttpLimits
 {
-    // Whole request: connecting, sending and reading the answer.
-    int timeoutMilliseconds = 5000;
-    // Status line, headers and body together.
-    size_t maxResponseBytes = 64 * 1024;
+    // Whole request: name lookup, connecting, TLS, redirects and reading.
+    long timeoutMilliseconds = 5000;
+    // The body of the final answer.
+    size_t maxBodyBytes = 64 * 1024;
+    // Redirects followed, to http:// and https:// addresses only.
+    long maxRedirects = 3;
 };
 
-// Fetches an http:// address. True with the body in `body` for a 2xx answer
-// that arrived complete within the limits; false for anything else (other
-// schemes, unknown host, refused or silent connection, HTTP errors,
-// truncated or oversized answers).
-bool HttpGet(const wxURL& url, const HttpLimits& limits, std::string* body);
+// Fetches an http:// or https:// address, with the server's certificate
+// checked and the proxy settings of the environment honoured. Blocks the
+// calling thread without dispatching events. True with the body in `body`
+// for a 2xx answer that arrived complete within the limits; false for
+// anything else (other schemes, unknown host, refused or silent connection,
+// TLS failures, HTTP errors, truncated or oversized answers).
+bool HttpGet(const std::string& url, const HttpLimits& limits, std::string* body);

@@ -7,16 +7,30 @@
 #include <wx/mstream.h>
 #include <wx/url.h>
 
+namespace
+{
+// The toolkit only checks the address; libcurl fetches it. wxURL has no
+// https client and says so with wxURL_NOPROTO after parsing the address in
+// full, which is no fault here.
+bool IsUsableAddress(const wxURL& url)
+{
+    const wxURLError error = url.GetError();
+    const wxString scheme = url.GetScheme();
+    return (error == wxURL_NOERR || error == wxURL_NOPROTO) && (scheme == "http" || scheme == "https") &&
+           !url.GetServer().empty();
+}
+} // namespace
+
 bool FetchNewestVersion(const wxString& documentUrl, const wxString& product, wxString* version,
                         const HttpLimits& limits)
 {
     wxLogNull quiet; // failures end in the check's own message
     const wxURL url(documentUrl);
-    if (url.GetError() != wxURL_NOERR || url.GetScheme() != "http")
+    if (!IsUsableAddress(url))
         return false;
     version->clear();
     std::string body;
-    if (HttpGet(url, limits, &body))
+    if (HttpGet(std::string(documentUrl.utf8_str()), limits, &body))
     {
         wxMemoryInputStream stream(body.data(), body.size());
         *version = ReadNewestVersion(stream, product);

@@ -8,8 +8,9 @@ class wxString;
 
 // Asks the server at `documentUrl` for the newest version of `product`.
 // False, with nothing asked, when the address is not one the check can use
-// (malformed, or not http://). Otherwise true, with `version` set to the
-// version found or left empty when the request or the document failed.
+// (malformed, no server, or neither http:// nor https://). Otherwise true,
+// with `version` set to the version found or left empty when the request or
+// the document failed.
 bool FetchNewestVersion(const wxString& documentUrl, const wxString& product, wxString* version,
                         const HttpLimits& limits = HttpLimits());
 

@@ -5,6 +5,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace testsupport
 {
 namespace
@@ -23,9 +26,10 @@ int ListenOnLoopback(int* port)
 }
 } // namespace
 
-LocalHttpServer::LocalHttpServer(std::string bytes, Then then) : m_listener(ListenOnLoopback(&m_port))
+LocalHttpServer::LocalHttpServer(std::vector<std::string> answers, Then then)
+    : m_listener(ListenOnLoopback(&m_port))
 {
-    m_thread = std::thread([this, bytes = std::move(bytes), then] { Serve(bytes, then); });
+    m_thread = std::thread([this, answers = std::move(answers), then] { Serve(answers, then); });
 }
 
 LocalHttpServer::~LocalHttpServer()
@@ -42,24 +46,33 @@ int LocalHttpServer::UnusedPort()
     return port;
 }
 
-void LocalHttpServer::Serve(const std::string& bytes, Then then) const
+void LocalHttpServer::Serve(const std::vector<std::string>& answers, Then then) const
 {
-    const int connection = accept(m_listener, nullptr, nullptr);
-    if (connection < 0)
-        return;
-    std::string request;
-    char buffer[1024];
-    ssize_t got = 1;
-    while (request.find("\r\n\r\n") == std::string::npos && (got = recv(connection, buffer, sizeof buffer, 0)) > 0)
-        request.append(buffer, static_cast<size_t>(got));
-    // Every client closes its end at last, which ends Hold and Repeat.
-    while (got > 0 && send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL) >= 0 && then == Then::Repeat)
+    // accept fails once the destructor shuts the listener down.
+    for (size_t served = 0;; ++served)
     {
+        const int connection = accept(m_listener, nullptr, nullptr);
+        if (connection < 0)
+            return;
+        const std::string& bytes = answers.empty() ? std::string() : answers[std::min(served, answers.size() - 1)];
+        // Up to the end of the headers; a client that speaks no HTTP (a TLS
+        // greeting) is answered at once.
+        std::string request;
+        char buffer[1024];
+        ssize_t got = 1;
+        while ((request.empty() || (std::isupper(static_cast<unsigned char>(request[0])) &&
+                                    request.find("\r\n\r\n") == std::string::npos)) &&
+               (got = recv(connection, buffer, sizeof buffer, 0)) > 0)
+            request.append(buffer, static_cast<size_t>(got));
+        // Every client closes its end at last, which ends Hold and Repeat.
+        while (got > 0 && send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL) >= 0 && then == Then::Repeat)
+        {
+        }
+        while (got > 0 && then == Then::Hold && recv(connection, buffer, sizeof buffer, 0) > 0)
+        {
+        }
+        close(connection);
     }
-    while (got > 0 && then == Then::Hold && recv(connection, buffer, sizeof buffer, 0) > 0)
-    {
-    }
-    close(connection);
 }
 
 std::string HttpOk(const std::string& body)

@@ -1,9 +1,11 @@
 #pragma once
 // An HTTP server on 127.0.0.1 (ephemeral port) for the update check's tests:
-// it takes one connection, reads the request and answers with fixed bytes.
+// it takes connections one after another, reads each request and answers
+// with fixed bytes.
 
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace testsupport
 {
@@ -17,17 +19,22 @@ public:
         Repeat  // send the bytes again and again until the client goes
     };
 
-    explicit LocalHttpServer(std::string bytes, Then then = Then::Close);
+    // The n-th connection gets the n-th answer, later ones the last; `then`
+    // applies to each.
+    explicit LocalHttpServer(std::vector<std::string> answers, Then then = Then::Close);
     ~LocalHttpServer();
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
-    std::string Url() const { return "http://127.0.0.1:" + std::to_string(m_port) + "/gloamer"; }
+    std::string Url(const std::string& scheme = "http") const
+    {
+        return scheme + "://127.0.0.1:" + std::to_string(m_port) + "/gloamer";
+    }
     // A port on which nothing listens (bound a moment ago and released).
     static int UnusedPort();
 
 private:
-    void Serve(const std::string& bytes, Then then) const;
+    void Serve(const std::vector<std::string>& answers, Then then) const;
 
     int m_port = 0; // before m_listener, which sets it
     int m_listener = -1;

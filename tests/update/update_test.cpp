@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <vector>
 
 using testsupport::LocalHttpServer;
 
@@ -66,29 +67,45 @@ TEST(UpdateDocument, OnlyTheRootsChildrenCountAndTheLastMatchWins)
 TEST(UpdateRequest, EveryServerBehaviourEndsWithinTheTimeout)
 {
     using Then = LocalHttpServer::Then;
+    HttpLimits limits;
+    limits.timeoutMilliseconds = 800;
     const std::string filler(4096, 'a');
+    // The document padded with a comment to `size` bytes.
+    const auto documentOfSize = [](size_t size) {
+        const std::string head = "<r><p name='Tavrinex Gloamer' version='3.0.20'/><!--";
+        return head + std::string(size - head.size() - 7, 'a') + "--></r>";
+    };
+    const auto redirectsThenDocument = [](long redirects) {
+        std::vector<std::string> answers(redirects, "HTTP/1.0 302 Found\r\nLocation: /next\r\n\r\n");
+        answers.push_back(testsupport::HttpOk(kDocument));
+        return answers;
+    };
     const struct
     {
         const char* what;
-        std::string bytes;
+        std::vector<std::string> answers;
         Then then;
         const char* version;
     } cases[] = {
-        {"document, connection kept open", testsupport::HttpOk(kDocument), Then::Hold, "3.0.20"},
-        {"no length, ends at close", "HTTP/1.0 200 OK\r\n\r\n" + kDocument, Then::Close, "3.0.20"},
-        {"not found", "HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n", Then::Close, ""},
-        {"not XML", testsupport::HttpOk("<html>busy</html"), Then::Close, ""},
-        {"short body", "HTTP/1.0 200 OK\r\nContent-Length: 500\r\n\r\n" + kDocument, Then::Close, ""},
-        {"closed inside the headers", "HTTP/1.0 200 OK\r\nServer: x\r\n", Then::Close, ""},
-        {"never answers", "", Then::Hold, ""},
-        {"endless headers", "X-Filler: " + filler + "\r\n", Then::Repeat, ""},
-        {"endless body", "HTTP/1.0 200 OK\r\n\r\n" + filler, Then::Repeat, ""},
+        {"document, connection kept open", {testsupport::HttpOk(kDocument)}, Then::Hold, "3.0.20"},
+        {"no length, ends at close", {"HTTP/1.0 200 OK\r\n\r\n" + kDocument}, Then::Close, "3.0.20"},
+        {"as many redirects as followed", redirectsThenDocument(limits.maxRedirects), Then::Close, "3.0.20"},
+        {"one redirect too many", redirectsThenDocument(limits.maxRedirects + 1), Then::Close, ""},
+        {"moved without a Location", {"HTTP/1.0 301 Moved\r\nContent-Length: " + std::to_string(kDocument.size()) +
+                                      "\r\n\r\n" + kDocument}, Then::Close, ""},
+        {"not found", {"HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n"}, Then::Close, ""},
+        {"not XML", {testsupport::HttpOk("<html>busy</html")}, Then::Close, ""},
+        {"at the size limit", {testsupport::HttpOk(documentOfSize(limits.maxBodyBytes))}, Then::Close, "3.0.20"},
+        {"over the size limit", {testsupport::HttpOk(documentOfSize(limits.maxBodyBytes + 1))}, Then::Close, ""},
+        {"short body", {"HTTP/1.0 200 OK\r\nContent-Length: 500\r\n\r\n" + kDocument}, Then::Close, ""},
+        {"closed inside the headers", {"HTTP/1.0 200 OK\r\nServer: x\r\n"}, Then::Close, ""},
+        {"never answers", {""}, Then::Hold, ""},
+        {"endless headers", {"X-Filler: " + filler + "\r\n"}, Then::Repeat, ""},
+        {"endless body", {"HTTP/1.0 200 OK\r\n\r\n" + filler}, Then::Repeat, ""},
     };
-    HttpLimits limits;
-    limits.timeoutMilliseconds = 800;
     for (const auto& c : cases)
     {
-        LocalHttpServer server(c.bytes, c.then);
+        LocalHttpServer server(c.answers, c.then);
         wxString version = "unset";
         const auto start = std::chrono::steady_clock::now();
         ASSERT_TRUE(FetchNewestVersion(server.Url(), kProduct, &version, limits)) << c.what;
@@ -102,6 +119,6 @@ TEST(UpdateRequest, EveryServerBehaviourEndsWithinTheTimeout)
     EXPECT_TRUE(FetchNewestVersion(wxString::Format("http://127.0.0.1:%d/x", LocalHttpServer::UnusedPort()), kProduct,
                                    &version, limits));
     EXPECT_EQ(version, "");
-    for (const char* address : {"", "gloamer", "https://127.0.0.1/x", "file:///tmp/x-update.xml"})
+    for (const char* address : {"", "gloamer", "https:///x", "ftp://127.0.0.1/x", "file:///tmp/x-update.xml"})
         EXPECT_FALSE(FetchNewestVersion(address, kProduct, &version, limits)) << address;
 }
