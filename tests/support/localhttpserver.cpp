@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace testsupport
 {
@@ -29,6 +30,9 @@ int ListenOnLoopback(int* port)
 LocalHttpServer::LocalHttpServer(std::vector<std::string> answers, Then then)
     : m_listener(ListenOnLoopback(&m_port))
 {
+    // A proxy from the developer's environment must not see these requests.
+    setenv("no_proxy", "127.0.0.1,localhost", 1);
+    setenv("NO_PROXY", "127.0.0.1,localhost", 1);
     m_thread = std::thread([this, answers = std::move(answers), then] { Serve(answers, then); });
 }
 
