@@ -10,6 +10,7 @@ packages=(
   xvfb xauth
   gettext
   libgif-dev libpng-dev libjpeg62-turbo-dev
+  libimagequant-dev
   gifsicle
   imagemagick
   fonts-dejavu-core
