@@ -8,6 +8,7 @@
 #include "window/gif_colourreduce.h"
 #include "window/gif_framecompose.h"
 #include "window/gif_gifhandler.h"
+#include "window/gif_imageblock.h"
 #include "window/gif_palette.h"
 #include "window/gif_quantize.h"
 
@@ -207,6 +208,58 @@ TEST(GifColourIndex, AgreesWithTheLinearSearch)
         const unsigned char r = random.Below(256), g = random.Below(256), b = random.Below(256);
         const Rgb colour = i < 256 ? palette[i] : Rgb{r, g, b};
         EXPECT_EQ(lookup.Find(colour[0], colour[1], colour[2]), lookup.FindLinear(colour[0], colour[1], colour[2]));
+    }
+}
+
+// The image blocks of frame differencing carry their own LZW data at every
+// code size: long enough to fill the code table several times, in runs and
+// in noise, at any place on the screen.
+TEST(GifImageBlock, LzwDataOfEveryCodeSizeDecodesToItsIndices)
+{
+    for (int codeSize : {2, 3, 5, 8})
+    {
+        for (int runs : {1, 40})
+        {
+            SCOPED_TRACE(std::to_string(codeSize) + " bits, runs of " + std::to_string(runs));
+            testimages::Random random(codeSize * runs);
+            std::vector<unsigned char> indices;
+            while (indices.size() < 301 * 207)
+                indices.insert(indices.end(), 1 + random.Below(runs), random.Below(1 << codeSize));
+            indices.resize(301 * 207);
+            const std::vector<Rgb> colours = Palette(1 << codeSize);
+            GifImageBlock block;
+            block.left = 5;
+            block.top = 2;
+            block.width = 301;
+            block.height = 207;
+            block.disposal = 1;
+            block.delayMs = 70;
+            block.transparentIndex = 1;
+            block.localTable = reinterpret_cast<const unsigned char(*)[3]>(colours.data());
+            block.localCount = static_cast<int>(colours.size());
+            block.codeSize = codeSize;
+            block.indices = indices.data();
+
+            wxMemoryOutputStream stream;
+            g_gifOutputStream = &stream;
+            const unsigned char black[1][3] = {};
+            ASSERT_TRUE(MyGifHandler::WriteScreen(320, 240, black, 1));
+            ASSERT_TRUE(MyGifHandler::WriteImageBlock(block));
+            ASSERT_TRUE(MyGifHandler::WriteTrailer());
+            g_gifOutputStream = nullptr;
+            std::string bytes(stream.GetLength(), '\0');
+            stream.CopyTo(&bytes[0], bytes.size());
+
+            const giftest::File file = giftest::DecodeWithGiflib(bytes);
+            ASSERT_TRUE(file.ok);
+            ASSERT_EQ(file.frames.size(), 1u);
+            const giftest::Frame& frame = file.frames[0];
+            EXPECT_EQ(std::vector<int>({frame.left, frame.top, frame.width, frame.height, frame.disposal,
+                                        frame.transparent, frame.delay}),
+                      std::vector<int>({5, 2, 301, 207, 1, 1, 7}));
+            EXPECT_TRUE(frame.colours == colours);
+            EXPECT_TRUE(frame.indices == indices);
+        }
     }
 }
 
