@@ -25,7 +25,7 @@ long SquaredError(const unsigned char* a, const unsigned char* b)
 } // namespace
 
 GifFrameSteadier::GifFrameSteadier(int quality)
-    : m_slack(1.5 + (100 - std::clamp(quality, 1, 100)) / 20.0)
+    : m_tolerance(0.1 + (100 - std::clamp(quality, 1, 100)) / 200.0)
 {
 }
 
@@ -69,11 +69,22 @@ wxImage GifFrameSteadier::CarryPalette(const wxImage& composed, const wxImage& r
     }
 
     // The nearest entry for each changed colour (the first of equals), and
-    // the error either palette makes on the changed pixels.
+    // the error of either candidate over the whole frame: the previous
+    // frame keeps its error where the picture stands still.
     std::unordered_map<long, int> nearest;
     std::vector<int> entries(changed.size());
     double ownError = 0, carriedError = 0;
     const unsigned char* own = reduced.GetData();
+    const unsigned char* shown = m_displayed.GetData();
+    size_t next = 0;
+    for (size_t p = 0; p < 3 * pixels; p += 3)
+    {
+        ownError += SquaredError(now + p, own + p);
+        if (next < changed.size() && changed[next] == p)
+            ++next;
+        else
+            carriedError += SquaredError(now + p, shown + p);
+    }
     for (size_t i = 0; i < changed.size(); ++i)
     {
         const unsigned char* pixel = now + changed[i];
@@ -95,11 +106,11 @@ wxImage GifFrameSteadier::CarryPalette(const wxImage& composed, const wxImage& r
         }
         entries[i] = found->second;
         carriedError += SquaredError(pixel, palette.entries[found->second]);
-        ownError += SquaredError(pixel, own + changed[i]);
     }
-    // Within half again the frame's own error, or below one step per channel
-    // on average (invisible), the previous palette serves.
-    if (carriedError > ownError * m_slack && carriedError > 3.0 * changed.size())
+    // A little more error over the frame buys a picture that stands still;
+    // so does any amount below one step per channel on the changed pixels.
+    const double extra = carriedError - ownError;
+    if (extra > ownError * m_tolerance && extra > 3.0 * changed.size())
         return wxImage();
 
     wxImage carried = m_displayed.Copy();

@@ -5,9 +5,11 @@
 // (and every frame would differ everywhere). Runs on the frames in order; the
 // result depends only on the frames and the quality, never on timing.
 //
-// When few pixels changed and the previous frame's palette shows them about
-// as well as the frame's own palette does, the frame becomes the previous one
-// with just those pixels mapped to the nearest entries of that palette.
+// When few pixels changed and the previous frame with just those pixels
+// mapped to the nearest entries of its palette is about as close to the
+// picture as the frame reduced on its own (a tenth more squared error over
+// the frame at full quality, or one step per channel on the changed
+// pixels), the frame becomes that.
 // Otherwise it keeps its own palette, and every pixel whose composed colour
 // did not change takes the colour shown there before wherever that palette
 // holds it.
@@ -29,11 +31,11 @@ public:
 private:
     // The previous frame with the changed pixels in its palette's nearest
     // colours, when that is no worse than `reduced` by more than the
-    // quality allows; invalid otherwise.
+    // tolerance; invalid otherwise.
     wxImage CarryPalette(const wxImage& composed, const wxImage& reduced) const;
     void KeepStillPixels(const wxImage& composed, wxImage& reduced) const;
 
-    const double m_slack;   // how much more error the previous palette may make
+    const double m_tolerance; // how much more error, as a fraction, the previous palette may make
     wxImage m_composed;     // the previous frame before reduction
     wxImage m_displayed;    // and as it was written
 };

@@ -348,6 +348,16 @@ TEST(CliProgram, OptimizedFilesShowThePlainFilesPictures)
         EXPECT_TRUE(giftest::CoalesceWithImageMagick(plain) == shown);
         for (size_t f = 0; animation.flat && f < shown.size(); ++f)
             EXPECT_TRUE(shown[f] == Pixels(animation.pictures[f])) << "frame " << f;
+        // Still pictures stay still, dithered or not: only pixels whose
+        // picture changed may change on screen.
+        for (size_t f = 1; f < shown.size() && animation.extra.empty() && f < animation.pictures.size(); ++f)
+        {
+            const std::vector<giftest::Rgb> before = Pixels(animation.pictures[f - 1]), now = Pixels(animation.pictures[f]);
+            int crawled = 0;
+            for (size_t p = 0; p < now.size(); ++p)
+                crawled += now[p] == before[p] && shown[f][p] != shown[f - 1][p];
+            EXPECT_EQ(crawled, 0) << "frame " << f;
+        }
 
         const std::string optimized = encode({"--optimize"}, "optimized.gif");
         EXPECT_TRUE(giftest::Coalesce(giftest::DecodeWithGiflib(optimized)) == shown);
