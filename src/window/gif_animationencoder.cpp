@@ -12,8 +12,8 @@ int AnimationEncoder::DefaultThreads()
 
 AnimationEncoder::AnimationEncoder(wxOutputStream& stream, const wxSize& size, int delayMs,
                                    const GifEncodeOptions& options, int threads)
-    : m_writer(stream, options.optimize), m_steadier(options.quality), m_size(size), m_delayMs(delayMs), m_options(options),
-      m_maxInFlight(2 * std::max(1, threads))
+    : m_writer(stream, options.optimize), m_steadier(options.quality), m_size(size), m_delayMs(delayMs),
+      m_options(options), m_maxInFlight(2 * std::max(1, threads))
 {
     for (int i = 0; i < std::max(1, threads); ++i)
         m_threads.emplace_back(&AnimationEncoder::Work, this);

@@ -135,7 +135,7 @@ wxImage QuantizeFrame(const wxImage& composed, int quality)
 
     // Frames are already spread over the encoder's threads; one thread per
     // frame also keeps the quantizer's sums in one order, so the result is
-    // the same whatever the machine.
+    // the same however many frames are reduced at once.
     omp_set_num_threads(1);
 
     const std::unique_ptr<liq_attr, LiqAttrFree> attr(liq_attr_create());
@@ -143,15 +143,7 @@ wxImage QuantizeFrame(const wxImage& composed, int quality)
         liq_set_quality(attr.get(), 0, quality) != LIQ_OK || liq_set_speed(attr.get(), kSpeed) != LIQ_OK)
         return wxImage();
 
-    std::vector<liq_color> rgba;
-    try
-    {
-        rgba.resize(pixels);
-    }
-    catch (const std::bad_alloc&)
-    {
-        return wxImage();
-    }
+    std::vector<liq_color> rgba(pixels);
     const unsigned char* src = composed.GetData();
     for (size_t p = 0; p < pixels; ++p, src += 3)
         rgba[p] = liq_color{src[0], src[1], src[2], 255};

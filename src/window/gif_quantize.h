@@ -16,5 +16,5 @@ wxImage ReduceFrameExact(const wxImage& composed);
 wxImage QuantizeFrame(const wxImage& composed, int quality);
 
 // The reduction the options ask for. Deterministic: the same frame and
-// options give the same palette image on any thread and machine.
+// options give the same palette image on any thread.
 wxImage ReduceFrame(const wxImage& composed, const GifEncodeOptions& options);

@@ -352,7 +352,8 @@ TEST(CliProgram, OptimizedFilesShowThePlainFilesPictures)
         // picture changed may change on screen.
         for (size_t f = 1; f < shown.size() && animation.extra.empty() && f < animation.pictures.size(); ++f)
         {
-            const std::vector<giftest::Rgb> before = Pixels(animation.pictures[f - 1]), now = Pixels(animation.pictures[f]);
+            const std::vector<giftest::Rgb> before = Pixels(animation.pictures[f - 1]);
+            const std::vector<giftest::Rgb> now = Pixels(animation.pictures[f]);
             int crawled = 0;
             for (size_t p = 0; p < now.size(); ++p)
                 crawled += now[p] == before[p] && shown[f][p] != shown[f - 1][p];

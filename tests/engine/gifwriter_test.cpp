@@ -350,7 +350,8 @@ TEST(ColourReduce, FewColoursStayExactAndMoreAreQuantized)
     std::vector<Rgb> flat{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}, {0, 0, 0}};
     std::vector<Rgb> many;
     for (int i = 0; i < 257; ++i)
-        many.push_back({static_cast<unsigned char>(i * 7), static_cast<unsigned char>(i), static_cast<unsigned char>(i / 3 * 11)});
+        many.push_back({static_cast<unsigned char>(i * 7), static_cast<unsigned char>(i),
+                        static_cast<unsigned char>(i / 3 * 11)});
     struct Case { int width, height, colours; bool exact; };
     const Case cases[] = {
         {1, 1, 1, true}, {40, 30, 5, true}, {17, 16, 256, true}, {33, 9, 256, true}, {20, 20, 257, false}};
