@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Saving 48 photographic frames of 640x360 (a slow pan over a fractal
-# picture) with delay 10: the window's save path, gloamer-cli, ImageMagick's
-# convert and ffmpeg's palettegen/paletteuse, interleaved over 3 rounds.
+# picture) with delay 10: the window's save path, gloamer-cli (its default,
+# which the window shares, and the toolkit's quantizer it used before),
+# ImageMagick's convert and ffmpeg's palettegen/paletteuse, interleaved over
+# 3 rounds.
 # Reports the median wall time, the file size and the mean PSNR of every
 # decoded, coalesced frame against its source.
 #
@@ -39,6 +41,7 @@ run()
   case "$name" in
     window) "$save" "$out" 10 640x360 "${frames[@]}" >/dev/null ;;
     cli) "$cli" --delay 10 -o "$out" "${frames[@]}" ;;
+    cli-toolkit) "$cli" --quantizer toolkit --delay 10 -o "$out" "${frames[@]}" ;;
     convert) convert -delay 10 -loop 0 "${frames[@]}" "$out" ;;
     ffmpeg) ffmpeg -loglevel error -y -framerate 10 -i "$work/f%02d.png" \
               -filter_complex "[0:v]split[a][b];[a]palettegen[p];[b][p]paletteuse" -loop 0 "$out" ;;
@@ -47,7 +50,7 @@ run()
   echo "$end - $start" | bc >> "$work/$name.times"
 }
 
-encoders=(window cli convert)
+encoders=(window cli cli-toolkit convert)
 [ "$have_ffmpeg" = 1 ] && encoders+=(ffmpeg)
 for round in 1 2 3; do
   for e in "${encoders[@]}"; do run "$e"; done

@@ -11,6 +11,7 @@ packages=(
   gettext
   libgif-dev libpng-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev
+  libimagequant-dev
   gifsicle
   imagemagick
   fonts-dejavu-core

@@ -5,7 +5,7 @@ namespace
 const long kMaxGifValue = 65535;  // sizes and delays are 16-bit in the file
 
 // Decimal digits only, within [low, kMaxGifValue].
-bool ParseNumber(const wxString& text, long low, long& value)
+bool ParseNumber(const wxString& text, long low, long& value, long high = kMaxGifValue)
 {
     if (text.empty() || text.length() > 6)
         return false;
@@ -16,7 +16,7 @@ bool ParseNumber(const wxString& text, long low, long& value)
     }
     if (!text.ToLong(&value))
         return false;
-    return value >= low && value <= kMaxGifValue;
+    return value >= low && value <= high;
 }
 
 bool ParseSize(const wxString& text, long& width, long& height)
@@ -75,6 +75,16 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
             options.help = true;
             return true;
         }
+        if (arg == "--optimize")
+        {
+            options.encode.optimize = true;
+            continue;
+        }
+        if (arg == "--verbose" || arg == "-v")
+        {
+            options.verbose = true;
+            continue;
+        }
 
         wxString value;
         bool matched = false;
@@ -105,6 +115,47 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
             options.hasSize = true;
             options.width = static_cast<int>(width);
             options.height = static_cast<int>(height);
+            continue;
+        }
+        if (!TakeValue(args, i, "--quality", value, matched, error))
+            return false;
+        if (matched)
+        {
+            long quality = 0;
+            if (!ParseNumber(value, 1, quality, 100))
+            {
+                error = wxString::Format("--quality takes a number from 1 to 100, not \"%s\"", value);
+                return false;
+            }
+            options.encode.quality = static_cast<int>(quality);
+            continue;
+        }
+        if (!TakeValue(args, i, "--quantizer", value, matched, error))
+            return false;
+        if (matched)
+        {
+            if (value == "imagequant")
+                options.encode.quantizer = GifQuantizer::ImageQuant;
+            else if (value == "toolkit")
+                options.encode.quantizer = GifQuantizer::Toolkit;
+            else
+            {
+                error = wxString::Format("--quantizer takes imagequant or toolkit, not \"%s\"", value);
+                return false;
+            }
+            continue;
+        }
+        if (!TakeValue(args, i, "--threads", value, matched, error))
+            return false;
+        if (matched)
+        {
+            long threads = 0;
+            if (!ParseNumber(value, 1, threads, 64))
+            {
+                error = wxString::Format("--threads takes a number from 1 to 64, not \"%s\"", value);
+                return false;
+            }
+            options.threads = static_cast<int>(threads);
             continue;
         }
         if (!TakeValue(args, i, "--project", value, matched, error))
@@ -154,6 +205,7 @@ wxString GetCliUsage()
 {
     return "Usage: gloamer-cli [--delay HUNDREDTHS] [--size WIDTHxHEIGHT] -o OUT.gif INPUT...\n"
            "       gloamer-cli --project FILE.xml [--delay ...] [--size ...] -o OUT.gif\n"
+           "       (encoding options anywhere: --optimize --quality N --quantizer NAME ...)\n"
            "\n"
            "Writes the INPUT pictures, in the order given, as one animated GIF that\n"
            "loops forever. A path ending in \".gif\" contributes each of its frames, any\n"
@@ -174,6 +226,21 @@ wxString GetCliUsage()
            "  --project FILE.xml    the frames, delay and size of a project saved by the\n"
            "                        window program (--delay and --size still win);\n"
            "                        frames whose files are gone are left out\n"
+           "  --optimize            store each frame as only what changed since the one\n"
+           "                        before (cropped, unchanged pixels transparent): much\n"
+           "                        smaller files for mostly still animations; every\n"
+           "                        frame still shows exactly the same picture\n"
+           "  --quality N           1 to 100 (default 100): lower lets frames of more\n"
+           "                        than 256 colours use fewer colours and less\n"
+           "                        dithering, for smaller files. Frames of at most 256\n"
+           "                        colours keep exactly their colours at any quality\n"
+           "  --quantizer NAME      imagequant (default): exact colours for frames of at\n"
+           "                        most 256, otherwise libimagequant with dithering;\n"
+           "                        toolkit: the toolkit's quantizer, for comparison\n"
+           "  --threads N           frames composed and reduced at once (default: one\n"
+           "                        per core); the file is the same for any N\n"
+           "  -v, --verbose         print frames, size and time at the end, also when\n"
+           "                        standard error is not a terminal\n"
            "  -h, --help            show this text\n"
            "  --                    every later argument is an input, even one\n"
            "                        beginning with \"-\"\n"

@@ -1,6 +1,8 @@
 #pragma once
 // The command line of gloamer-cli.
 
+#include "window/gif_encodeoptions.h"
+
 #include <wx/string.h>
 
 #include <vector>
@@ -16,6 +18,9 @@ struct CliOptions
     wxString output;
     std::vector<wxString> inputs;
     wxString project; // a project file whose frames, delay and size are used
+    GifEncodeOptions encode;
+    bool verbose = false; // the closing summary even when standard error is no terminal
+    int threads = 0;      // 0: as many as the machine has
 };
 
 // Parses the arguments (without the program name). On failure returns false

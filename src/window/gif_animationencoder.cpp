@@ -1,7 +1,7 @@
 #include "window/gif_animationencoder.h"
 
-#include "window/gif_colourreduce.h"
 #include "window/gif_framecompose.h"
+#include "window/gif_quantize.h"
 
 #include <algorithm>
 
@@ -10,8 +10,10 @@ int AnimationEncoder::DefaultThreads()
     return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
 }
 
-AnimationEncoder::AnimationEncoder(wxOutputStream& stream, const wxSize& size, int delayMs, int threads)
-    : m_writer(stream), m_size(size), m_delayMs(delayMs), m_maxInFlight(2 * std::max(1, threads))
+AnimationEncoder::AnimationEncoder(wxOutputStream& stream, const wxSize& size, int delayMs,
+                                   const GifEncodeOptions& options, int threads)
+    : m_writer(stream, options.optimize), m_steadier(options.quality), m_size(size), m_delayMs(delayMs),
+      m_options(options), m_maxInFlight(2 * std::max(1, threads))
 {
     for (int i = 0; i < std::max(1, threads); ++i)
         m_threads.emplace_back(&AnimationEncoder::Work, this);
@@ -44,12 +46,14 @@ void AnimationEncoder::Work()
         m_jobs.pop_front();
         lock.unlock();
 
-        wxImage reduced = ReduceFrameColours(ComposeFrame(picture, m_size.x, m_size.y));
+        Reduced done;
+        done.composed = ComposeFrame(picture, m_size.x, m_size.y);
         picture = wxImage();
+        done.reduced = ReduceFrame(done.composed, m_options);
 
         lock.lock();
-        m_finished[index] = reduced;
-        reduced = wxImage();
+        m_finished[index] = done;
+        done = Reduced();
         m_frameReady.notify_all();
     }
 }
@@ -66,12 +70,15 @@ void AnimationEncoder::WriteReady(std::unique_lock<std::mutex>& lock, int inFlig
             m_frameReady.wait(lock);
             continue;
         }
-        wxImage frame = next->second;
+        Reduced frame = next->second;
         m_finished.erase(next);
         lock.unlock();
-        if (!frame.IsOk() || (!m_writer.AddFrame(frame, m_delayMs) && !m_writer.IsBroken()))
+        m_steadier.Steady(frame.composed, frame.reduced);
+        if (frame.reduced.IsOk() && m_writer.AddFrame(frame.reduced, m_delayMs))
+            m_steadier.Remember(frame.composed, frame.reduced);
+        else if (!m_writer.IsBroken())
             ++m_refused;
-        frame = wxImage();
+        frame = Reduced();
         ++m_written;
         if (m_progress)
             m_progress(m_written);

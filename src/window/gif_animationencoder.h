@@ -2,10 +2,13 @@
 // The one encoding pipeline of the program, shared by gloamer-cli and the
 // window's Save: every picture is composed to the output size and reduced to
 // a palette, on several threads at once, and the frames are written in the
-// order they were added. The file is byte for byte the one a single thread
-// would write, since each frame depends on its own picture only.
+// order they were added. What needs the frame before (keeping still pixels
+// still, frame differencing) runs in that order on the adding thread, so the
+// file is byte for byte the one a single thread would write.
 
 #include "window/gif_animationwriter.h"
+#include "window/gif_encodeoptions.h"
+#include "window/gif_framesteadier.h"
 
 #include <wx/gdicmn.h>
 #include <wx/image.h>
@@ -26,7 +29,8 @@ public:
     // The threads the machine offers, at least one.
     static int DefaultThreads();
 
-    AnimationEncoder(wxOutputStream& stream, const wxSize& size, int delayMs, int threads = DefaultThreads());
+    AnimationEncoder(wxOutputStream& stream, const wxSize& size, int delayMs,
+                     const GifEncodeOptions& options = GifEncodeOptions(), int threads = DefaultThreads());
     ~AnimationEncoder();
     AnimationEncoder(const AnimationEncoder&) = delete;
     AnimationEncoder& operator=(const AnimationEncoder&) = delete;
@@ -54,6 +58,11 @@ private:
         int index;
         wxImage picture;
     };
+    struct Reduced
+    {
+        wxImage composed;
+        wxImage reduced; // invalid when refused
+    };
 
     void Work();
     // Writes every finished frame that is next in order; with `wait`, waits
@@ -61,15 +70,17 @@ private:
     void WriteReady(std::unique_lock<std::mutex>& lock, int inFlight);
 
     GifAnimationWriter m_writer;
+    GifFrameSteadier m_steadier; // used in frame order only
     const wxSize m_size;
     const int m_delayMs;
+    const GifEncodeOptions m_options;
     const int m_maxInFlight;
     std::function<void(int)> m_progress;
 
     std::mutex m_mutex;
     std::condition_variable m_jobReady, m_frameReady;
     std::deque<Job> m_jobs;
-    std::map<int, wxImage> m_finished; // reduced frames by index, invalid when refused
+    std::map<int, Reduced> m_finished; // by index
     int m_added = 0;
     int m_written = 0; // frames handed to the writer (or left out), in order
     int m_refused = 0;

@@ -1,12 +1,13 @@
 #include "window/gif_animationwriter.h"
 
+#include "window/gif_differencingwriter.h"
 #include "window/gif_gifhandler.h"
 
 #include <wx/image.h>
 #include <wx/stream.h>
 
-GifAnimationWriter::GifAnimationWriter(wxOutputStream& stream)
-    : m_stream(stream)
+GifAnimationWriter::GifAnimationWriter(wxOutputStream& stream, bool differencing)
+    : m_stream(stream), m_differencing(differencing ? std::make_unique<GifDifferencingWriter>() : nullptr)
 {
     g_gifOutputStream = &m_stream;
 }
@@ -25,8 +26,9 @@ bool GifAnimationWriter::AddFrame(const wxImage& reduced, int delayMs)
 
     g_gifOutputStream = &m_stream;
     const wxFileOffset before = m_stream.TellO();
-    MyGifHandler handler;
-    if (handler.WriteFrame(reduced, delayMs, m_written == 0))
+    const bool written = m_differencing ? m_differencing->WriteFrame(reduced, delayMs, m_written == 0)
+                                        : MyGifHandler().WriteFrame(reduced, delayMs, m_written == 0);
+    if (written)
     {
         ++m_written;
         return true;

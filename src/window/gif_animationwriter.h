@@ -3,6 +3,9 @@
 // the first frame that is actually written and the trailer after the last one,
 // so frames that cannot be written (at either end, too) leave a sound file.
 
+#include <memory>
+
+class GifDifferencingWriter;
 class wxImage;
 class wxOutputStream;
 
@@ -10,7 +13,9 @@ class GifAnimationWriter
 {
 public:
     // Makes `stream` the writer's output stream until this object goes.
-    explicit GifAnimationWriter(wxOutputStream& stream);
+    // With `differencing`, later frames hold only what changed (see
+    // GifDifferencingWriter); otherwise every frame is written whole.
+    explicit GifAnimationWriter(wxOutputStream& stream, bool differencing = false);
     ~GifAnimationWriter();
     GifAnimationWriter(const GifAnimationWriter&) = delete;
     GifAnimationWriter& operator=(const GifAnimationWriter&) = delete;
@@ -29,6 +34,7 @@ public:
 
 private:
     wxOutputStream& m_stream;
+    std::unique_ptr<GifDifferencingWriter> m_differencing;
     int m_written = 0;
     bool m_broken = false;
     bool m_finished = false;

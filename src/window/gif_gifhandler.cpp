@@ -1,6 +1,8 @@
 #include "window/gif_gifhandler.h"
 
 #include "window/gif_colourindex.h"
+#include "window/gif_imageblock.h"
+#include "window/gif_lzwencoder.h"
 #include "window/gif_palette.h"
 
 #include <wx/image.h>
@@ -116,6 +118,49 @@ bool MyGifHandler::WriteTrailer()
 {
     const unsigned char trailer = 0x3B;
     return Put(&trailer, 1);
+}
+
+bool MyGifHandler::WriteScreen(int width, int height, const unsigned char (*entries)[3], int count)
+{
+    if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF || count < 1 ||
+        count > GifPalette::MaxEntries)
+        return false;
+    return PutHeader(width, height, entries, count, GifTableSizeExponent(count));
+}
+
+bool MyGifHandler::WriteImageBlock(const GifImageBlock& block)
+{
+    const int width = block.width;
+    const int height = block.height;
+    if (width <= 0 || height <= 0 || block.left < 0 || block.top < 0 || block.left + width > 0xFFFF ||
+        block.top + height > 0xFFFF || !block.indices ||
+        block.codeSize < 2 || block.codeSize > 8 || block.localCount < 0 || block.localCount > GifPalette::MaxEntries)
+        return false;
+
+    unsigned char control[8] = {0x21, 0xF9, 0x04};
+    control[3] = static_cast<unsigned char>((block.disposal & 7) << 2 | (block.transparentIndex != -1 ? 1 : 0));
+    SetLE16(control + 4, static_cast<unsigned>(block.delayMs / 10));
+    control[6] = static_cast<unsigned char>(block.transparentIndex != -1 ? block.transparentIndex : 0);
+    control[7] = 0;
+    if (!Put(control, sizeof control))
+        return false;
+
+    unsigned char descriptor[10] = {0x2C};
+    SetLE16(descriptor + 1, static_cast<unsigned>(block.left));
+    SetLE16(descriptor + 3, static_cast<unsigned>(block.top));
+    SetLE16(descriptor + 5, static_cast<unsigned>(width));
+    SetLE16(descriptor + 7, static_cast<unsigned>(height));
+    const int n = GifTableSizeExponent(block.localCount);
+    descriptor[9] = static_cast<unsigned char>(block.localTable ? 0x80 + (n - 1) : 0x00);
+    if (!Put(descriptor, sizeof descriptor))
+        return false;
+    if (block.localTable && !PutColourTable(block.localTable, block.localCount, n))
+        return false;
+
+    // Its own compressor: the toolkit's serves whole frames of 8-bit codes.
+    const std::vector<unsigned char> data =
+        GifLzwEncoder(block.codeSize).Encode(block.indices, static_cast<size_t>(width) * height);
+    return Put(data.data(), data.size());
 }
 
 bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMs,

@@ -6,6 +6,7 @@
 
 class wxImage;
 class wxOutputStream;
+struct GifImageBlock;
 
 // Every write of the GIF writer goes to this stream. Only one save can run at
 // a time because of it.
@@ -29,6 +30,14 @@ public:
 
     // The one-byte end of the file.
     static bool WriteTrailer();
+
+    // The file header, logical screen of width x height with `count` entries
+    // as the global table, and the looping extension.
+    static bool WriteScreen(int width, int height, const unsigned char (*entries)[3], int count);
+
+    // The control block, descriptor, optional local table and image data of
+    // one image; its indices are written as they are.
+    static bool WriteImageBlock(const GifImageBlock& block);
 
     // One frame's blocks from an already built palette.
     bool DoSaveFile(const wxImage& image, bool first, int delayMs,

@@ -153,9 +153,14 @@ TEST(CliProgram, MixedPicturesMakeOneLoopingAnimation)
 
     // The largest values the file's 16-bit fields hold; an input after "--" that looks like an option.
     ASSERT_TRUE(wxCopyFile(dir.File("a.png"), dir.File("-e.png")));
-    run = RunCli(dir, {"--delay=65535", "--size=65535x1", "d.gif", "--output=wide.gif", "--", "-e.png"});
+    run = RunCli(dir, {"--delay=65535", "--size=65535x1", "-v", "d.gif", "--output=wide.gif", "--", "-e.png"});
     EXPECT_EQ(run.status, 0) << run.err;
     ExpectAnimation(ReadBytes(dir.File("wide.gif")), 4, 65535, 1, 65535);
+    // --verbose: the one closing line, with the size written.
+    const std::string bytes = std::to_string(ReadBytes(dir.File("wide.gif")).size()) + " bytes) in ";
+    EXPECT_EQ(run.err.rfind("gloamer-cli: 4 frames, ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(bytes), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.substr(run.err.size() - 3), " s\n");
     EXPECT_EQ(FilesIn(dir).size(), 8u);  // the inputs and the two animations, nothing else
 
     run = RunCli(dir, {"--help"});
@@ -195,6 +200,10 @@ TEST(CliProgram, FailuresExplainThemselvesAndLeaveNoFile)
         {{"--size", "0x5", "-o", "out.gif", "a.png"}, "--size"},
         {{"--size", "100", "-o", "out.gif", "a.png"}, "--size"},
         {{"--size", "70000x10", "-o", "out.gif", "a.png"}, "--size"},
+        {{"--quality", "0", "-o", "out.gif", "a.png"}, "--quality"},
+        {{"--quality=101", "-o", "out.gif", "a.png"}, "--quality"},
+        {{"--quantizer", "best", "-o", "out.gif", "a.png"}, "--quantizer"},
+        {{"--threads", "0", "-o", "out.gif", "a.png"}, "--threads"},
         // Last: a device is never replaced, and is given back at once if it was.
         {{"-o", "/dev/null", "a.png"}, "cannot write \"/dev/null\": it is not a regular file"},
     };
@@ -253,4 +262,116 @@ TEST(CliProgram, AnEndedRunLeavesEverythingAsItWas)
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     EXPECT_TRUE(FilesIn(dir) == before);
     EXPECT_EQ(ReadBytes(dir.File("out.gif")), "previous animation");
+}
+
+namespace
+{
+// A w x h picture of `background` with a `colour` square of side `side` at (x, y).
+wxImage Square(int w, int h, const wxImage& background, int x, int y, int side, const giftest::Rgb& colour)
+{
+    wxImage picture = background.IsOk() ? background.Copy() : wxImage(w, h, true);
+    picture.SetRGB(wxRect(x, y, side, side).Intersect(wxRect(0, 0, w, h)), colour[0], colour[1], colour[2]);
+    return picture;
+}
+
+std::vector<giftest::Rgb> Pixels(const wxImage& image)
+{
+    std::vector<giftest::Rgb> pixels(static_cast<size_t>(image.GetWidth()) * image.GetHeight());
+    std::copy_n(image.GetData(), 3 * pixels.size(), pixels.front().data());
+    return pixels;
+}
+} // namespace
+
+// --optimize changes the bytes, never the pictures: giflib and ImageMagick
+// show the optimized file's frames exactly as the plain file's; it is never
+// larger, and the same for any number of threads. Frames of few colours come
+// out with exactly their colours.
+TEST(CliProgram, OptimizedFilesShowThePlainFilesPictures)
+{
+    TempDir dir;
+    const wxImage photo = testimages::PhotoLike(48, 32, 5);
+    const giftest::Rgb red{255, 0, 0}, white{255, 255, 255};
+    struct Animation { const char* name; std::vector<wxImage> pictures; std::vector<std::string> extra; bool flat; };
+    std::vector<Animation> animations = {
+        {"still", {photo, photo, photo, photo}, {}, false},
+        {"moving", {}, {}, true},
+        {"moving-over-photo", {}, {}, false},
+        {"full-change", {testimages::PhotoLike(48, 32, 1), Square(48, 32, wxImage(), 0, 0, 48, white),
+                         testimages::PhotoLike(48, 32, 2), Square(48, 32, wxImage(), 0, 0, 48, red)}, {}, false},
+        {"odd-sizes", {testimages::PhotoLike(20, 41, 3), Square(51, 9, wxImage(), 3, 3, 4, red),
+                       testimages::PhotoLike(7, 5, 4)}, {"--size", "33x17"}, false},
+        {"transparent-input", {}, {}, false},
+    };
+    for (int i = 0; i < 6; ++i)
+    {
+        animations[1].pictures.push_back(Square(41, 23, wxImage(), 3 + 5 * i, 7 + i, 6, red));
+        animations[2].pictures.push_back(Square(48, 32, photo, 30 - 4 * i, 2 + 3 * i, 5, white));
+    }
+    // A picture with alpha, and a GIF whose frames only partly cover and
+    // mostly keep what was there.
+    wxImage faded = testimages::PhotoLike(30, 20, 6);
+    faded.SetAlpha();
+    for (int p = 0; p < 30 * 20; ++p)
+        faded.GetAlpha()[p] = static_cast<unsigned char>(p * 7);
+    animations[5].pictures = {faded, faded};
+    std::vector<giftest::Layer> layers{{0, 0, 30, 20, 1, -1, std::vector<unsigned char>(600, 1)}};
+    for (int i = 0; i < 3; ++i)
+    {
+        std::vector<unsigned char> patch(8 * 6, 2);
+        for (size_t p = 0; p < patch.size(); p += 3)
+            patch[p] = 0;  // transparent: the frame below shows through
+        layers.push_back({4 * i, 3 * i, 8, 6, i == 1 ? 2 : 1, 0, patch});
+    }
+    WriteBytes(dir.File("layers.gif"), giftest::MakeGif(30, 20, {{0, 0, 0}, {0, 90, 200}, {250, 200, 0}}, layers));
+
+    for (const Animation& animation : animations)
+    {
+        SCOPED_TRACE(animation.name);
+        std::vector<std::string> inputs;
+        for (size_t i = 0; i < animation.pictures.size(); ++i)
+        {
+            inputs.push_back(std::string(animation.name) + std::to_string(i) + ".png");
+            ASSERT_TRUE(animation.pictures[i].SaveFile(dir.File(inputs.back()), wxBITMAP_TYPE_PNG));
+        }
+        if (animation.name == std::string("transparent-input"))
+            inputs.push_back("layers.gif");
+        auto encode = [&](std::vector<std::string> options, const std::string& output) {
+            options.insert(options.end(), animation.extra.begin(), animation.extra.end());
+            options.insert(options.end(), {"-o", output});
+            options.insert(options.end(), inputs.begin(), inputs.end());
+            EXPECT_EQ(RunCli(dir, options).status, 0);
+            return ReadBytes(dir.File(output));
+        };
+        const std::string plain = encode({}, "plain.gif");
+        const auto shown = giftest::Coalesce(giftest::DecodeWithGiflib(plain));
+        ASSERT_FALSE(shown.empty());
+        EXPECT_TRUE(giftest::CoalesceWithImageMagick(plain) == shown);
+        for (size_t f = 0; animation.flat && f < shown.size(); ++f)
+            EXPECT_TRUE(shown[f] == Pixels(animation.pictures[f])) << "frame " << f;
+        // Still pictures stay still, dithered or not: only pixels whose
+        // picture changed may change on screen.
+        for (size_t f = 1; f < shown.size() && animation.extra.empty() && f < animation.pictures.size(); ++f)
+        {
+            const std::vector<giftest::Rgb> before = Pixels(animation.pictures[f - 1]);
+            const std::vector<giftest::Rgb> now = Pixels(animation.pictures[f]);
+            int crawled = 0;
+            for (size_t p = 0; p < now.size(); ++p)
+                crawled += now[p] == before[p] && shown[f][p] != shown[f - 1][p];
+            EXPECT_EQ(crawled, 0) << "frame " << f;
+        }
+
+        const std::string optimized = encode({"--optimize"}, "optimized.gif");
+        EXPECT_TRUE(giftest::Coalesce(giftest::DecodeWithGiflib(optimized)) == shown);
+        EXPECT_TRUE(giftest::CoalesceWithImageMagick(optimized) == shown);
+        EXPECT_LE(optimized.size(), plain.size());
+        if (animation.name == std::string("still"))
+        {
+            EXPECT_LT(optimized.size() * 3, plain.size());
+        }
+        if (animation.flat)
+        {
+            EXPECT_LT(optimized.size() * 3, plain.size() * 2);
+        }
+        EXPECT_TRUE(encode({"--optimize", "--threads", "1"}, "sequential.gif") == optimized);
+    }
 }

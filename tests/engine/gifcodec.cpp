@@ -1,11 +1,16 @@
 #include "gifcodec.h"
 
 #include <gif_lib.h>
+#include <unistd.h>
 #include <wx/gifdecod.h>
 #include <wx/mstream.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <utility>
 
 namespace giftest
@@ -38,6 +43,8 @@ File DecodeWithGiflib(const std::string& bytes)
         const SavedImage& image = gif->SavedImages[i];
         const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
         Frame frame;
+        frame.left = image.ImageDesc.Left;
+        frame.top = image.ImageDesc.Top;
         frame.width = image.ImageDesc.Width;
         frame.height = image.ImageDesc.Height;
         for (int c = 0; map && c < map->ColorCount; ++c)
@@ -45,7 +52,11 @@ File DecodeWithGiflib(const std::string& bytes)
         frame.indices.assign(image.RasterBits, image.RasterBits + frame.width * frame.height);
         GraphicsControlBlock control;
         if (DGifSavedExtensionToGCB(gif, i, &control) == GIF_OK)
+        {
             frame.delay = control.DelayTime;
+            frame.disposal = control.DisposalMode;
+            frame.transparent = control.TransparentColor;
+        }
         file.frames.push_back(frame);
     }
     file.width = gif->SWidth;
@@ -75,6 +86,63 @@ File DecodeWithWx(const std::string& bytes)
         file.frames.push_back(frame);
     }
     return file;
+}
+
+std::vector<std::vector<Rgb>> Coalesce(const File& file)
+{
+    std::vector<std::vector<Rgb>> pictures;
+    std::vector<Rgb> canvas(static_cast<size_t>(file.width) * file.height, Rgb{0, 0, 0});
+    for (const Frame& frame : file.frames)
+    {
+        const std::vector<Rgb> before = canvas;
+        for (int y = 0; y < frame.height; ++y)
+            for (int x = 0; x < frame.width; ++x)
+            {
+                const int index = frame.indices[static_cast<size_t>(y) * frame.width + x];
+                const int cx = frame.left + x, cy = frame.top + y;
+                if (index != frame.transparent && cx < file.width && cy < file.height)
+                    canvas[static_cast<size_t>(cy) * file.width + cx] = frame.colours.at(index);
+            }
+        pictures.push_back(canvas);
+        if (frame.disposal == 2)
+            for (int y = frame.top; y < std::min(file.height, frame.top + frame.height); ++y)
+                for (int x = frame.left; x < std::min(file.width, frame.left + frame.width); ++x)
+                    canvas[static_cast<size_t>(y) * file.width + x] = Rgb{0, 0, 0};
+        else if (frame.disposal == 3)
+            canvas = before;
+    }
+    return pictures;
+}
+
+std::vector<std::vector<Rgb>> CoalesceWithImageMagick(const std::string& bytes)
+{
+    char name[] = "/tmp/gloamer-coalesce-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0)
+        return {};
+    close(fd);
+    const std::string gif = std::string(name) + ".gif", rgb = std::string(name) + ".rgb";
+    std::ofstream(gif, std::ios::binary) << bytes;
+    // Width, height and count first, then every coalesced frame as raw RGB.
+    const std::string command = "convert '" + gif + "' -coalesce -format '%w %h %n\n' -write info:'" + name +
+                                "' -depth 8 -adjoin 'rgb:" + rgb + "' 2>/dev/null";
+    std::vector<std::vector<Rgb>> pictures;
+    if (std::system(command.c_str()) == 0)
+    {
+        std::ifstream info(name);
+        int width = 0, height = 0, count = 0;
+        info >> width >> height >> count;
+        std::ifstream raw(rgb, std::ios::binary);
+        std::vector<Rgb> picture(static_cast<size_t>(width) * height);
+        while (count > 0 && raw.read(reinterpret_cast<char*>(picture.data()), 3 * picture.size()))
+            pictures.push_back(picture);
+        if (static_cast<int>(pictures.size()) != count)
+            pictures.clear();
+    }
+    std::remove(name);
+    std::remove(gif.c_str());
+    std::remove(rgb.c_str());
+    return pictures;
 }
 
 std::string MakeGif(int width, int height, std::vector<Rgb> colours, const std::vector<Layer>& layers)

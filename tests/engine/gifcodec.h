@@ -12,7 +12,8 @@ using Rgb = std::array<unsigned char, 3>;
 
 struct Frame
 {
-    int width = 0, height = 0;
+    int left = 0, top = 0, width = 0, height = 0;
+    int disposal = 0, transparent = -1;  // from the control block
     std::vector<Rgb> colours;            // the table the frame uses
     std::vector<unsigned char> indices;  // width * height
     int delay = -1;                      // hundredths; -1 without control block
@@ -27,6 +28,12 @@ struct File
 
 File DecodeWithGiflib(const std::string& bytes);
 File DecodeWithWx(const std::string& bytes);
+
+// The pictures a viewer shows, frame after frame: each frame drawn over the
+// canvas with its transparency and disposal (the canvas starts black).
+std::vector<std::vector<Rgb>> Coalesce(const File& file);
+// The same as ImageMagick's `convert -coalesce` gives them; empty when it fails.
+std::vector<std::vector<Rgb>> CoalesceWithImageMagick(const std::string& bytes);
 
 // A frame of a made GIF: indices below 8, into the file's global table.
 struct Layer

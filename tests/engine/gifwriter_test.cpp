@@ -8,12 +8,15 @@
 #include "window/gif_colourreduce.h"
 #include "window/gif_framecompose.h"
 #include "window/gif_gifhandler.h"
+#include "window/gif_imageblock.h"
 #include "window/gif_palette.h"
+#include "window/gif_quantize.h"
 
 #include <gtest/gtest.h>
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
+#include <wx/palette.h>
 #include <wx/wfstream.h>
 
 #include <cstdlib>
@@ -208,6 +211,58 @@ TEST(GifColourIndex, AgreesWithTheLinearSearch)
     }
 }
 
+// The image blocks of frame differencing carry their own LZW data at every
+// code size: long enough to fill the code table several times, in runs and
+// in noise, at any place on the screen.
+TEST(GifImageBlock, LzwDataOfEveryCodeSizeDecodesToItsIndices)
+{
+    for (int codeSize : {2, 3, 5, 8})
+    {
+        for (int runs : {1, 40})
+        {
+            SCOPED_TRACE(std::to_string(codeSize) + " bits, runs of " + std::to_string(runs));
+            testimages::Random random(codeSize * runs);
+            std::vector<unsigned char> indices;
+            while (indices.size() < 301 * 207)
+                indices.insert(indices.end(), 1 + random.Below(runs), random.Below(1 << codeSize));
+            indices.resize(301 * 207);
+            const std::vector<Rgb> colours = Palette(1 << codeSize);
+            GifImageBlock block;
+            block.left = 5;
+            block.top = 2;
+            block.width = 301;
+            block.height = 207;
+            block.disposal = 1;
+            block.delayMs = 70;
+            block.transparentIndex = 1;
+            block.localTable = reinterpret_cast<const unsigned char(*)[3]>(colours.data());
+            block.localCount = static_cast<int>(colours.size());
+            block.codeSize = codeSize;
+            block.indices = indices.data();
+
+            wxMemoryOutputStream stream;
+            g_gifOutputStream = &stream;
+            const unsigned char black[1][3] = {};
+            ASSERT_TRUE(MyGifHandler::WriteScreen(320, 240, black, 1));
+            ASSERT_TRUE(MyGifHandler::WriteImageBlock(block));
+            ASSERT_TRUE(MyGifHandler::WriteTrailer());
+            g_gifOutputStream = nullptr;
+            std::string bytes(stream.GetLength(), '\0');
+            stream.CopyTo(&bytes[0], bytes.size());
+
+            const giftest::File file = giftest::DecodeWithGiflib(bytes);
+            ASSERT_TRUE(file.ok);
+            ASSERT_EQ(file.frames.size(), 1u);
+            const giftest::Frame& frame = file.frames[0];
+            EXPECT_EQ(std::vector<int>({frame.left, frame.top, frame.width, frame.height, frame.disposal,
+                                        frame.transparent, frame.delay}),
+                      std::vector<int>({5, 2, 301, 207, 1, 1, 7}));
+            EXPECT_TRUE(frame.colours == colours);
+            EXPECT_TRUE(frame.indices == indices);
+        }
+    }
+}
+
 // Mended: frame-by-frame saving puts the header with frame 0 and the trailer
 // after the last index, so a first or last frame that cannot be written left a
 // file no decoder reads. The animation writer ties both to frames written.
@@ -287,31 +342,89 @@ TEST(ColourReduce, DirectPathMatchesTheBmpRoundTripAndUnusedEntriesAreBlack)
     EXPECT_FALSE(ReduceFrameColours(wxImage()).IsOk());
 }
 
+// Frames of at most 256 colours keep exactly their colours (the toolkit's
+// quantizer turned pure red into #FC0204); a 257th colour sends the frame
+// through the quantizer, which still gives a frame the writer takes.
+TEST(ColourReduce, FewColoursStayExactAndMoreAreQuantized)
+{
+    std::vector<Rgb> flat{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}, {0, 0, 0}};
+    std::vector<Rgb> many;
+    for (int i = 0; i < 257; ++i)
+        many.push_back({static_cast<unsigned char>(i * 7), static_cast<unsigned char>(i),
+                        static_cast<unsigned char>(i / 3 * 11)});
+    struct Case { int width, height, colours; bool exact; };
+    const Case cases[] = {
+        {1, 1, 1, true}, {40, 30, 5, true}, {17, 16, 256, true}, {33, 9, 256, true}, {20, 20, 257, false}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.colours);
+        const std::vector<Rgb>& palette = c.colours <= 5 ? flat : many;
+        std::vector<int> indices;
+        for (int p = 0; p < c.width * c.height; ++p)  // every colour at least once
+            indices.push_back(p < c.colours ? p : (p * 31 + p / 7) % c.colours);
+        wxImage composed = PaletteImage(c.width, c.height, palette, indices);
+        composed.SetPalette(wxPalette());
+        for (GifQuantizer quantizer : {GifQuantizer::ImageQuant, GifQuantizer::Toolkit})
+        {
+            GifEncodeOptions options;
+            options.quantizer = quantizer;
+            const wxImage reduced = ReduceFrame(composed, options);
+            ASSERT_TRUE(reduced.IsOk());
+            const bool exact = std::memcmp(reduced.GetData(), composed.GetData(), 3 * c.width * c.height) == 0;
+            if (quantizer == GifQuantizer::ImageQuant)
+            {
+                EXPECT_EQ(exact, c.exact);
+                EXPECT_EQ(ReduceFrameExact(composed).IsOk(), c.exact);
+            }
+            else if (c.colours == 5)
+            {
+                EXPECT_FALSE(exact);  // what the exact path mends
+            }
+            const std::string bytes = SaveFrames({reduced}, 100);
+            ASSERT_FALSE(bytes.empty());
+            ExpectDecodesTo(bytes, {reduced});
+        }
+    }
+    EXPECT_FALSE(ReduceFrameExact(wxImage()).IsOk());
+    EXPECT_FALSE(QuantizeFrame(wxImage(), 100).IsOk());
+}
+
 TEST(AnimationEncoder, EveryThreadCountWritesTheSequentialFile)
 {
-    // Pictures of several sizes, so that frames finish out of order.
-    auto encode = [](int threads) {
+    // Pictures of several sizes, so that frames finish out of order; still
+    // frames and frames of few colours in between.
+    auto encode = [](const GifEncodeOptions& options, int threads) {
         wxMemoryOutputStream stream;
         int progressed = 0;
         {
-            AnimationEncoder encoder(stream, wxSize(64, 48), 100, threads);
+            AnimationEncoder encoder(stream, wxSize(64, 48), 100, options, threads);
             encoder.SetProgress([&](int done) { EXPECT_EQ(done, ++progressed); });
-            for (int i = 0; i < 7; ++i)
+            for (int i = 0; i < 9; ++i)
             {
-                wxImage picture = testimages::PhotoLike(i % 2 ? 640 : 40, i % 2 ? 480 : 30, i);
+                wxImage picture = i == 4   ? RandomFrame(64, 48, 7)
+                                  : i == 5 ? RandomFrame(64, 48, 7)
+                                           : testimages::PhotoLike(i % 2 ? 640 : 40, i % 2 ? 480 : 30, i % 4);
                 EXPECT_TRUE(encoder.Add(picture));
                 EXPECT_FALSE(picture.IsOk()); // taken
             }
             EXPECT_TRUE(encoder.Finish());
-            EXPECT_EQ(encoder.GetWrittenCount(), 7);
+            EXPECT_EQ(encoder.GetWrittenCount(), 9);
         }
-        EXPECT_EQ(progressed, 7);
+        EXPECT_EQ(progressed, 9);
         std::string bytes(stream.GetSize(), '\0');
         stream.CopyTo(&bytes[0], bytes.size());
         return bytes;
     };
-    const std::string sequential = encode(1);
-    EXPECT_EQ(giftest::DecodeWithGiflib(sequential).frames.size(), 7u);
-    for (int threads : {2, 3, 8})
-        EXPECT_TRUE(encode(threads) == sequential) << threads << " threads";
+    GifEncodeOptions optimize, toolkit, low;
+    optimize.optimize = true;
+    toolkit.quantizer = GifQuantizer::Toolkit;
+    low.quality = 40;
+    for (const GifEncodeOptions& options : {GifEncodeOptions(), optimize, toolkit, low})
+    {
+        const std::string sequential = encode(options, 1);
+        const giftest::File file = giftest::DecodeWithGiflib(sequential);
+        EXPECT_EQ(file.frames.size(), 9u);
+        for (int threads : {2, 3, 8})
+            EXPECT_TRUE(encode(options, threads) == sequential) << threads << " threads";
+    }
 }
