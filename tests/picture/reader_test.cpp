@@ -100,8 +100,7 @@ std::string Describe(const std::string& bytes)
 // then white with a transparent pixel next to it.
 TEST(ImageFiles, GifFramesAreDrawnOverEachOther)
 {
-    const std::vector<giftest::Rgb> colours = {{0, 0, 0},     {255, 0, 0},     {0, 0, 255},
-                                               {0, 255, 0},   {255, 255, 255}, {255, 0, 255}};
+    const std::vector<giftest::Rgb> colours = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 255, 255}, {255, 0, 255}};
     EXPECT_EQ(Describe(giftest::MakeGif(4, 4, colours, {{0, 0, 4, 4, 1, -1, std::vector<unsigned char>(16, 1)},
                                                         {1, 1, 2, 2, 2, -1, {2, 2, 2, 2}}, {3, 3, 1, 1, 3, -1, {3}},
                                                         {0, 0, 2, 1, 0, 5, {4, 5}}})),

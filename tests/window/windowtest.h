@@ -7,10 +7,12 @@
 #include "app/domainoption.h"
 #include "app/paths.h"
 #include "app/userdata.h"
+#include "gifcodec.h"
 #include "support/testsupport.h"
 #include "window/gifframe.h"
 #include "window/imagethumbnailitem.h"
 #include "window/thumbnailctrl.h"
+#include "window/windowids.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -21,16 +23,12 @@
 #include <wx/msgdlg.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
-#include <wx/toolbar.h>
-#include <wx/xrc/xmlres.h>
-
-#include "gifcodec.h"
-#include "window/windowids.h"
-
 #include <wx/statusbr.h>
 #include <wx/thread.h>
 #include <wx/timer.h>
+#include <wx/toolbar.h>
 #include <wx/utils.h>
+#include <wx/xrc/xmlres.h>
 
 #include <chrono>
 #include <functional>
