@@ -1,5 +1,6 @@
 // Installs the build into a scratch prefix and starts the program there by
-// its bare name through PATH, as a user's shell would.
+// its bare name through PATH, as a user's shell would: it must find its
+// settings and icon in that installation.
 
 #include "support/testsupport.h"
 
@@ -20,13 +21,11 @@ TEST(Installation, StartedByBareNameThroughPathFindsItsInstallation)
     ASSERT_TRUE(real);
     const std::string root = real;
     free(real);
-
-    // The shell's pid stays the program's; `timeout` bounds a hang. The
-    // program writes its settings path, then (once the main window is set up)
-    // its icon path; HOME takes the language file.
-    const std::string command = "echo $$; exec timeout 30 env -u XDG_CONFIG_HOME PATH='" + root + "/bin' HOME='" +
-                                home.Path().ToStdString() + "' gloamer";
-    FILE* out = popen(command.c_str(), "r");
+    // The shell's pid stays the program's; `timeout` bounds a hang. The program
+    // writes its settings path, then (once the main window is set up) its icon
+    // path; HOME takes the language file.
+    FILE* out = popen(("echo $$; exec timeout 30 env -u XDG_CONFIG_HOME PATH='" + root + "/bin' HOME='" +
+                       home.Path().ToStdString() + "' gloamer").c_str(), "r");
     ASSERT_TRUE(out);
     char line[4096] = "";
     std::string lines[3];

@@ -1,3 +1,5 @@
+// The program's settings: install paths, the language file, option.cfg and
+// the number rules they share.
 #include "app/domainoption.h"
 #include "app/language.h"
 #include "app/paths.h"
@@ -13,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+// The folder, root and Themes from the executable's path, in either slash.
 TEST(InstallPaths, FolderRootAndThemesFromTheExecutablePath)
 {
     const struct { const char *exe, *dir, *root, *themes; } cases[] = {
@@ -31,15 +34,13 @@ TEST(InstallPaths, FolderRootAndThemesFromTheExecutablePath)
     }
 }
 
-TEST(TextToInt, SaturatesInsteadOfOverflowing)
+// Numbers in files saturate instead of overflowing; program language ids map
+// to the toolkit's.
+TEST(TextToInt, SaturatesInsteadOfOverflowingAndLanguageIdsMap)
 {
     EXPECT_EQ(TextToInt(static_cast<const char*>(nullptr)), 0);
     EXPECT_EQ(TextToInt("2147483648"), INT_MAX);
     EXPECT_EQ(TextToInt("-99999999999999999999999"), INT_MIN);
-}
-
-TEST(LanguageIds, ProgramIdsMapToTheToolkitsLanguages)
-{
     const int pairs[][2] = {{46, wxLANGUAGE_CHINESE_SIMPLIFIED}, {47, wxLANGUAGE_CHINESE_TRADITIONAL},
         {58, wxLANGUAGE_ENGLISH}, {80, wxLANGUAGE_FRENCH}, {89, wxLANGUAGE_GERMAN}, {110, wxLANGUAGE_ITALIAN},
         {112, wxLANGUAGE_JAPANESE}, {0, wxLANGUAGE_DEFAULT}};
@@ -47,23 +48,16 @@ TEST(LanguageIds, ProgramIdsMapToTheToolkitsLanguages)
         EXPECT_EQ(ToToolkitLanguage(p[0]), p[1]) << p[0];
 }
 
-namespace
+// The language file: made as English when missing (its folder made again on
+// every call), read by the C rules from its first eight bytes, rewritten
+// whole; a file where the folder should be fails nothing.
+TEST(LanguageFile, MissingIsWrittenAsEnglishAndContentReadWithTheCRulesFromEightBytes)
 {
-// Points the documents folder at a scratch folder for one test.
-struct LanguageFileTest : ::testing::Test
-{
-    void SetUp() override { SetDocumentsDirOverride(m_documents.Path()); }
-    void TearDown() override { SetDocumentsDirOverride(wxString()); }
-    testsupport::TempDir m_documents;
-};
-} // namespace
-
-TEST_F(LanguageFileTest, MissingIsWrittenAsEnglishAndContentReadWithTheCRulesFromEightBytes)
-{
-    // The folder is made again on every call.
+    testsupport::TempDir documents;
+    SetDocumentsDirOverride(documents.Path());
     const wxString dir = GetUserDataDir();
-    EXPECT_EQ(dir, m_documents.Path() + "/Tavrinex files/Tavrinex Gloamer");
-    wxFileName::Rmdir(m_documents.Path() + "/Tavrinex files", wxPATH_RMDIR_RECURSIVE);
+    EXPECT_EQ(dir, documents.Path() + "/Tavrinex files/Tavrinex Gloamer");
+    wxFileName::Rmdir(documents.Path() + "/Tavrinex files", wxPATH_RMDIR_RECURSIVE);
     EXPECT_EQ(ReadLanguageFile(), 58);
     EXPECT_EQ(testsupport::ReadBytes(dir + "/language.txt"), "58");
     const std::pair<std::string, int> cases[] = {
@@ -75,16 +69,17 @@ TEST_F(LanguageFileTest, MissingIsWrittenAsEnglishAndContentReadWithTheCRulesFro
         testsupport::WriteBytes(GetLanguageFilePath(), bytes);
         EXPECT_EQ(ReadLanguageFile(), id) << bytes;
     }
-    WriteLanguageFile(89); // replaces the whole file
+    WriteLanguageFile(89);
     EXPECT_EQ(testsupport::ReadBytes(GetLanguageFilePath()), "89");
-
-    // A plain file where the company folder should be: nothing can be created, nothing fails.
-    wxFileName::Rmdir(m_documents.Path() + "/Tavrinex files", wxPATH_RMDIR_RECURSIVE);
-    testsupport::WriteBytes(m_documents.File("Tavrinex files"), "x");
+    wxFileName::Rmdir(documents.Path() + "/Tavrinex files", wxPATH_RMDIR_RECURSIVE);
+    testsupport::WriteBytes(documents.File("Tavrinex files"), "x");
     WriteLanguageFile(89);
     EXPECT_EQ(ReadLanguageFile(), 58);
+    SetDocumentsDirOverride(wxString());
 }
 
+// option.cfg entries are read by position (a comment shifts them), the fifth
+// gains "-update.xml"; anything bad leaves them empty.
 TEST(DomainOption, EntriesAreReadByPositionAndAnythingBadLeavesThemEmpty)
 {
     const auto document = [](const std::string& entries) {
@@ -96,7 +91,6 @@ TEST(DomainOption, EntriesAreReadByPositionAndAnythingBadLeavesThemEmpty)
         {document("<a>help</a><b>2</b><c>support</c><d>4</d><e>base</e><f>product</f><g>7</g><h>ignored</h>"), true,
          {"help", "2", "support", "4", "base-update.xml", "product", "7"}},
         {document("<a>1</a><b>2</b><c>3</c><d>4</d><e>base</e>"), false, {"1", "2", "3", "4", "base-update.xml"}},
-        // A comment is an entry without text, so everything after it shifts.
         {document("<!-- addresses -->\n<a>1</a><b>2</b><c>3</c><d>4</d><e>5</e><f>6</f><g>7</g>"), true,
          {"", "1", "2", "3", "4-update.xml", "5", "6"}},
         {document("<a>1</a><b>2</b>"), false, {"1", "2"}},
@@ -114,9 +108,7 @@ TEST(DomainOption, EntriesAreReadByPositionAndAnythingBadLeavesThemEmpty)
         EXPECT_EQ(option.Load(), c.complete) << shown;
         for (size_t i = 0; i < 7; ++i)
             EXPECT_EQ(option.GetEntry(i + 1), i < c.entries.size() ? c.entries[i] : "") << shown << " entry " << i + 1;
-        EXPECT_EQ(option.GetHelpUrl(), option.GetEntry(1));
-        EXPECT_EQ(option.GetSupportUrl(), option.GetEntry(3));
-        EXPECT_EQ(option.GetUpdateUrl(), option.GetEntry(5));
-        EXPECT_EQ(option.GetProductUrl(), option.GetEntry(6));
+        EXPECT_EQ(option.GetHelpUrl() + option.GetSupportUrl() + option.GetUpdateUrl() + option.GetProductUrl(),
+                  option.GetEntry(1) + option.GetEntry(3) + option.GetEntry(5) + option.GetEntry(6));
     }
 }

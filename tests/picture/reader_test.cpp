@@ -21,16 +21,12 @@ using testsupport::WriteBytes;
 
 namespace
 {
-bool HasTool(const std::string& name)
-{
-    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
-}
-
 // Runs a shell command inside `dir`, quietly; true when it succeeded.
-bool RunIn(const TempDir& dir, const std::string& command)
+bool RunIn(const wxString& dir, const std::string& command)
 {
-    return std::system(("cd '" + dir.Path().ToStdString() + "' && " + command + " >/dev/null 2>&1").c_str()) == 0;
+    return std::system(("cd '" + dir.ToStdString() + "' && " + command + " >/dev/null 2>&1").c_str()) == 0;
 }
+bool HasTool(const std::string& name) { return RunIn("/", "command -v " + name); }
 
 // Mean absolute difference over the RGB channels; huge when the sizes differ.
 double MeanDifference(const wxImage& a, const wxImage& b)
@@ -72,19 +68,6 @@ std::string Be32(std::uint32_t v)
     return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
 }
 
-// A PNG chunk with its CRC-32 over type and data.
-std::string PngChunk(const std::string& type, const std::string& data)
-{
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (const char c : type + data)
-    {
-        crc ^= static_cast<unsigned char>(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = crc >> 1 ^ (crc & 1 ? 0xEDB88320u : 0);
-    }
-    return Be32(static_cast<std::uint32_t>(data.size())) + type + data + Be32(~crc);
-}
-
 // The frames of the file `bytes`, each pixel as a letter: R red, B blue,
 // G green, W white, - transparent; rows end in '|', frames in a blank.
 std::string Describe(const std::string& bytes)
@@ -112,13 +95,12 @@ std::string Describe(const std::string& bytes)
 }
 } // namespace
 
+// Disposal as viewers show it. 4x4 screen: red, then a blue square removed
+// afterwards (to background), a green dot restored afterwards (to previous),
+// then white with a transparent pixel next to it.
 TEST(ImageFiles, GifFramesAreDrawnOverEachOther)
 {
-    // 4x4 screen: red, then a blue square removed afterwards (to background), a
-    // green dot restored afterwards (to previous), then white with a transparent
-    // pixel next to it.
-    const std::vector<giftest::Rgb> colours = {{0, 0, 0},     {255, 0, 0},     {0, 0, 255},
-                                               {0, 255, 0},   {255, 255, 255}, {255, 0, 255}};
+    const std::vector<giftest::Rgb> colours = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 255, 255}, {255, 0, 255}};
     EXPECT_EQ(Describe(giftest::MakeGif(4, 4, colours, {{0, 0, 4, 4, 1, -1, std::vector<unsigned char>(16, 1)},
                                                         {1, 1, 2, 2, 2, -1, {2, 2, 2, 2}}, {3, 3, 1, 1, 3, -1, {3}},
                                                         {0, 0, 2, 1, 0, 5, {4, 5}}})),
@@ -128,6 +110,7 @@ TEST(ImageFiles, GifFramesAreDrawnOverEachOther)
               "---|-RB|-BR| ");
 }
 
+// Optimized animations from gifsicle and ImageMagick give the original frames.
 TEST(ImageFiles, OptimizedGifsGiveTheFramesOfTheOriginal)
 {
     if (!HasTool("gifsicle") || !HasTool("convert"))
@@ -153,8 +136,7 @@ TEST(ImageFiles, OptimizedGifsGiveTheFramesOfTheOriginal)
     }
     TempDir dir;
     WriteBytes(dir.File("in.gif"), giftest::MakeGif(64, 48, colours, layers));
-    ASSERT_TRUE(RunIn(dir, "gifsicle -O3 in.gif -o o3.gif"));
-    ASSERT_TRUE(RunIn(dir, "convert in.gif -layers Optimize opt.gif"));
+    ASSERT_TRUE(RunIn(dir.Path(), "gifsicle -O3 in.gif -o o3.gif && convert in.gif -layers Optimize opt.gif"));
     for (const char* name : {"in.gif", "o3.gif", "opt.gif"})
     {
         std::vector<wxImage> frames;
@@ -170,15 +152,12 @@ TEST(ImageFiles, OptimizedGifsGiveTheFramesOfTheOriginal)
         for (size_t f = 0; f < frames.size(); ++f)
             shown.insert(shown.end(), static_cast<size_t>(std::max(file.frames[f].delay, 10) / 10), frames[f]);
         ASSERT_EQ(shown.size(), expected.size()) << name;
-        for (size_t f = 0; f < shown.size(); ++f)
-        {
-            // The first frame covers the screen, so nothing may show through.
-            EXPECT_FALSE(shown[f].HasAlpha()) << name << " frame " << f << " has transparent pixels";
-            EXPECT_EQ(MeanDifference(shown[f], expected[f]), 0) << name << " frame " << f;
-        }
+        for (size_t f = 0; f < shown.size(); ++f) // the first frame covers the screen: nothing shows through
+            EXPECT_TRUE(!shown[f].HasAlpha() && MeanDifference(shown[f], expected[f]) == 0) << name << " frame " << f;
     }
 }
 
+// PNG in every colour type and depth, JPEG grey, CMYK and progressive.
 TEST(ImageFiles, PngReadsInEveryColourTypeAndJpegLikeTheToolkitAndTheSource)
 {
     if (!HasTool("convert"))
@@ -197,15 +176,8 @@ TEST(ImageFiles, PngReadsInEveryColourTypeAndJpegLikeTheToolkitAndTheSource)
     // Compared with `reference`, else with what the reader makes of `source`,
     // else with the toolkit's loader; `toolkit`: with that loader as well. A PNG
     // has the depth and colour type its IHDR says.
-    const struct
-    {
-        const char *name, *command;
-        const wxImage* reference;
-        const char* source;
-        double tolerance;
-        bool toolkit;
-        int depth, colourType;
-    } cases[] = {
+    const struct { const char *name, *command; const wxImage* reference; const char* source; double tolerance;
+                   bool toolkit; int depth, colourType; } cases[] = {
         {"rgb.png", nullptr, &photo, nullptr, 0, false, 8, 2},
         {"alpha.png", nullptr, &translucent, nullptr, 0, false, 8, 6},
         {"grey.png", "convert rgb.png -colorspace Gray grey.png", nullptr, nullptr, 1, false, 8, 0},
@@ -222,7 +194,7 @@ TEST(ImageFiles, PngReadsInEveryColourTypeAndJpegLikeTheToolkitAndTheSource)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(!c.command || RunIn(dir, c.command));
+        ASSERT_TRUE(!c.command || RunIn(dir.Path(), c.command));
         const wxString path = dir.File(c.name);
         const std::string bytes = ReadBytes(path);
         EXPECT_TRUE(!c.depth || (bytes.size() > 26 && bytes[24] == c.depth && bytes[25] == c.colourType));
@@ -233,16 +205,24 @@ TEST(ImageFiles, PngReadsInEveryColourTypeAndJpegLikeTheToolkitAndTheSource)
     }
 }
 
+// Small PNG and JPEG files whose headers say 40000 x 40000 are refused before
+// anything that large is made.
 TEST(ImageFiles, HugeDeclaredSizesAreRefusedFromTheHeader)
 {
     TempDir dir;
-    const std::string png = "\x89PNG\r\n\x1a\n" +
-                            PngChunk("IHDR", Be32(40000) + Be32(40000) + std::string("\x08\x02\x00\x00\x00", 5)) +
-                            PngChunk("IDAT", std::string("\x78\x9c\x03\x00\x00\x00\x00\x01", 8)) +
-                            PngChunk("IEND", "");
-    WriteBytes(dir.File("huge.png"), png);
-
-    // A small baseline JPEG whose frame header is made to say 40000 x 40000.
+    const auto chunk = [](const std::string& type, const std::string& data) {
+        std::uint32_t crc = 0xFFFFFFFFu;
+        for (const char c : type + data)
+        {
+            crc ^= static_cast<unsigned char>(c);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = crc >> 1 ^ (crc & 1 ? 0xEDB88320u : 0);
+        }
+        return Be32(static_cast<std::uint32_t>(data.size())) + type + data + Be32(~crc);
+    };
+    WriteBytes(dir.File("huge.png"), "\x89PNG\r\n\x1a\n" +
+                                         chunk("IHDR", Be32(40000) + Be32(40000) + std::string("\x08\x02\0\0\0", 5)) +
+                                         chunk("IDAT", std::string("\x78\x9c\x03\0\0\0\0\x01", 8)) + chunk("IEND", ""));
     ASSERT_TRUE(testimages::PhotoLike(16, 16, 1).SaveFile(dir.File("small.jpg"), wxBITMAP_TYPE_JPEG));
     std::string jpeg = ReadBytes(dir.File("small.jpg"));
     size_t at = 2;
@@ -266,6 +246,8 @@ TEST(ImageFiles, HugeDeclaredSizesAreRefusedFromTheHeader)
     }
 }
 
+// Cut anywhere, PNG and JPEG files are Truncated or (cut only in the end
+// marker) the whole picture, never one filled out with grey.
 TEST(ImageFiles, CutPngAndJpegAreTruncatedOrWhole)
 {
     TempDir dir;
@@ -277,7 +259,7 @@ TEST(ImageFiles, CutPngAndJpegAreTruncatedOrWhole)
     std::vector<const char*> names = {"whole.png", "whole.jpg"};
     if (HasTool("convert"))
     {
-        ASSERT_TRUE(RunIn(dir, "convert whole.jpg -interlace JPEG whole-progressive.jpg"));
+        ASSERT_TRUE(RunIn(dir.Path(), "convert whole.jpg -interlace JPEG whole-progressive.jpg"));
         names.push_back("whole-progressive.jpg");
     }
 
@@ -291,7 +273,6 @@ TEST(ImageFiles, CutPngAndJpegAreTruncatedOrWhole)
             WriteBytes(dir.File("cut"), bytes.substr(0, cut));
             std::vector<wxImage> frames;
             const PictureStatus status = ReadPictureFrames(dir.File("cut"), frames);
-            // Whole means the picture itself, not one filled out with grey.
             const bool whole = status.IsOk() && frames.size() == 1 && MeanDifference(frames[0], picture) == 0;
             EXPECT_TRUE(whole || status.error == PictureError::Truncated)
                 << name << " cut at " << cut << ": " << DescribePictureStatus(status);

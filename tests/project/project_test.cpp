@@ -12,19 +12,18 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using Paths = std::vector<wxString>;
 
+// A marker (the GIF's own path) follows each run of its frames; for a run
+// at the end it comes before the last frame.
 TEST(ProjectFile, MarkersFollowEachRunOfGifFrames)
 {
-    const struct
-    {
-        Paths entries, written;
-    } cases[] = {
+    const struct { Paths entries, written; } cases[] = {
         {{"/p/a.png", "/p/anim.gif_0", "/p/anim.gif_1", "/p/anim.gif_2", "/p/b.png"},
          {"/p/a.png", "/p/anim.gif_0", "/p/anim.gif_1", "/p/anim.gif_2", "/p/anim.gif", "/p/b.png"}},
-        // A run at the end: the marker comes before its last frame.
         {{"/p/a.png", "/p/anim.gif_0", "/p/anim.gif_1", "/p/anim.gif_2"},
          {"/p/a.png", "/p/anim.gif_0", "/p/anim.gif_1", "/p/anim.gif", "/p/anim.gif_2"}},
         {{"/p/anim.gif_0"}, {"/p/anim.gif_0"}},
@@ -34,6 +33,8 @@ TEST(ProjectFile, MarkersFollowEachRunOfGifFrames)
         EXPECT_EQ(ProjectPathsWithMarkers(c.entries), c.written) << c.entries.size();
 }
 
+// The layout other versions read, escaped text read back as written; a
+// directory in the way is refused by name.
 TEST(ProjectFile, WritesTheLayoutAndReadsItBack)
 {
     testsupport::TempDir dir;
@@ -51,92 +52,66 @@ TEST(ProjectFile, WritesTheLayoutAndReadsItBack)
     EXPECT_NE(bytes.find("\n  <gif>\n    <width>400</width>\n    <height>300</height>\n    <delay_time>7</delay_time>"),
               std::string::npos)
         << bytes;
-
     ProjectContent read;
     ASSERT_TRUE(ReadProjectFile(path, read));
     EXPECT_TRUE(read.hasSize && read.hasDelay);
     EXPECT_EQ(read.gifName, written.gifName);
-    EXPECT_EQ(wxSize(read.width, read.height), wxSize(400, 300));
-    EXPECT_EQ(read.delay, 7);
+    EXPECT_EQ(std::make_tuple(read.width, read.height, read.delay), std::make_tuple(400, 300, 7));
     EXPECT_EQ(read.images, ProjectContent::Images::Listed);
     EXPECT_EQ(read.paths, written.paths);
-
-    // A directory in the way: refused, and nothing is left beside it.
     ASSERT_TRUE(wxMkdir(dir.File("taken.xml")));
     EXPECT_FALSE(WriteProjectFile(dir.File("taken.xml"), written, error));
     EXPECT_TRUE(error.Contains("taken.xml")) << error;
 }
 
+// Reading stops at the first misplaced element, keeping what came before;
+// a comment before the root or another root is no project; numbers are read
+// by the C rules, never refused or trusted.
 TEST(ProjectFile, ReadingStopsAtTheFirstMisplacedElement)
 {
     testsupport::TempDir dir;
-    const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     const std::string gif = "<gif><width>40</width><height>30</height><delay_time>5</delay_time></gif>";
-    const struct
-    {
-        const char* label;
-        std::string body;
-        bool readable, size, delay;
-        ProjectContent::Images images;
-        size_t paths;
-    } cases[] = {
-        {"whole", "<project><name/>" + gif + "<images><path>/a.png</path><path>/b.png</path></images></project>",
-         true, true, true, ProjectContent::Images::Listed, 2},
-        {"empty name text", "<project><name></name>" + gif + "<images/></project>", true, true, true,
-         ProjectContent::Images::Empty, 0},
-        {"not a path", "<project><name/>" + gif + "<images><path>/a.png</path><file>x</file></images></project>",
-         true, true, true, ProjectContent::Images::Broken, 0},
+    using Images = ProjectContent::Images;
+    const struct { const char* label; std::string body; bool readable, size, delay; Images images; size_t paths; } cases[] = {
+        {"whole", "<project><name/>" + gif + "<images><path>/a.png</path><path>/b.png</path></images></project>", true,
+         true, true, Images::Listed, 2},
+        {"empty name text", "<project><name></name>" + gif + "<images/></project>", true, true, true, Images::Empty, 0},
+        {"not a path", "<project><name/>" + gif + "<images><path>/a.png</path><file>x</file></images></project>", true,
+         true, true, Images::Broken, 0},
         {"no delay", "<project><name/><gif><width>1</width><height>2</height><delay>5</delay></gif></project>", true,
-         true, false, ProjectContent::Images::Missing, 0},
-        {"no height", "<project><name/><gif><width>1</width></gif></project>", true, false, false,
-         ProjectContent::Images::Missing, 0},
+         true, false, Images::Missing, 0},
+        {"no height", "<project><name/><gif><width>1</width></gif></project>", true, false, false, Images::Missing, 0},
         {"comment first", "<!-- saved by hand --><project><name/>" + gif + "<images/></project>", false, false, false,
-         ProjectContent::Images::Missing, 0},
-        {"other root", "<album/>", false, false, false, ProjectContent::Images::Missing, 0},
-        {"malformed", "<project><name>", false, false, false, ProjectContent::Images::Missing, 0},
+         Images::Missing, 0},
+        {"other root", "<album/>", false, false, false, Images::Missing, 0},
+        {"malformed", "<project><name>", false, false, false, Images::Missing, 0},
     };
+    ProjectContent read;
     for (const auto& c : cases)
     {
-        const wxString path = dir.File("p.xml");
-        testsupport::WriteBytes(path, head + c.body);
-        ProjectContent read;
-        EXPECT_EQ(ReadProjectFile(path, read), c.readable) << c.label;
-        EXPECT_EQ(read.hasSize, c.size) << c.label;
-        EXPECT_EQ(read.hasDelay, c.delay) << c.label;
-        EXPECT_EQ(read.images, c.images) << c.label;
-        EXPECT_EQ(read.paths.size(), c.paths) << c.label;
+        testsupport::WriteBytes(dir.File("p.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + c.body);
+        EXPECT_EQ(ReadProjectFile(dir.File("p.xml"), read), c.readable) << c.label;
+        EXPECT_EQ(std::make_tuple(read.hasSize, read.hasDelay, read.images, read.paths.size()),
+                  std::make_tuple(c.size, c.delay, c.images, c.paths))
+            << c.label;
     }
-
-    // Absurd numbers are read by the C rules, never refused or trusted.
-    testsupport::WriteBytes(dir.File("n.xml"), head + "<project><name/><gif><width>-5</width><height>99999999999</height>"
-                                                      "<delay_time>soon</delay_time></gif><images/></project>");
-    ProjectContent read;
+    testsupport::WriteBytes(dir.File("n.xml"), "<project><name/><gif><width>-5</width><height>99999999999</height>"
+                                               "<delay_time>soon</delay_time></gif><images/></project>");
     ASSERT_TRUE(ReadProjectFile(dir.File("n.xml"), read));
-    EXPECT_EQ(read.width, -5);
-    EXPECT_EQ(read.height, 2147483647);
-    EXPECT_EQ(read.delay, 0);
+    EXPECT_EQ(std::make_tuple(read.width, read.height, read.delay), std::make_tuple(-5, 2147483647, 0));
 }
 
-TEST(ProjectFile, MarkersWholeGifsAndGonePicturesAreNotLoaded)
-{
-    testsupport::TempDir dir;
-    testsupport::WriteBytes(dir.File("a.png"), "x");
-    testsupport::WriteBytes(dir.File("anim.gif"), "x");
-    const Paths stored = {dir.File("a.png"), dir.File("anim.gif_0"), dir.File("anim.gif"), dir.File("gone.gif_1"),
-                          dir.File("gone.png"), dir.File("anim.gif_1")};
-    EXPECT_EQ(UsableProjectPaths(stored), (Paths{dir.File("a.png"), dir.File("anim.gif_0"), dir.File("anim.gif_1")}));
-}
-
+// gloamer-cli renders a project (its size, delay, frames, gone ones skipped)
+// as the same frames given by hand; no project or no usable frame: one line
+// naming the file, status 1, no output.
 TEST(ProjectFile, GloamerCliRendersAProjectAsItsFramesGivenByHand)
 {
     testsupport::TempDir dir;
     wxImage still(30, 20);
     still.SetRGB(wxRect(0, 0, 30, 20), 200, 40, 40);
     ASSERT_TRUE(still.SaveFile(dir.File("a.png"), wxBITMAP_TYPE_PNG));
-    wxImage other(20, 30);
-    ASSERT_TRUE(other.SaveFile(dir.File("b.png"), wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(wxImage(20, 30).SaveFile(dir.File("b.png"), wxBITMAP_TYPE_PNG));
     ASSERT_TRUE(wxCopyFile(dir.File("b.png"), dir.File("gone-later.png")));
-
     ProjectContent project;
     project.width = 24;
     project.height = 16;
@@ -145,20 +120,15 @@ TEST(ProjectFile, GloamerCliRendersAProjectAsItsFramesGivenByHand)
     wxString error;
     ASSERT_TRUE(WriteProjectFile(dir.File("p.xml"), project, error)) << error;
     wxRemoveFile(dir.File("gone-later.png"));
-
     std::ostringstream out, err;
     ASSERT_EQ(RunCliEncoder({"--project", dir.File("p.xml"), "-o", dir.File("p.gif")}, out, err), 0) << err.str();
     ASSERT_EQ(RunCliEncoder({"--delay", "12", "--size", "24x16", "-o", dir.File("h.gif"), dir.File("a.png"),
-                             dir.File("b.png")},
-                            out, err),
-              0);
+                             dir.File("b.png")}, out, err), 0);
     EXPECT_TRUE(testsupport::ReadBytes(dir.File("p.gif")) == testsupport::ReadBytes(dir.File("h.gif")));
 
-    // Not a project, or one without a usable frame: one line, no file.
     testsupport::WriteBytes(dir.File("bad.xml"), "<album/>");
-    ProjectContent empty = project;
-    empty.paths = {dir.File("gone-later.png")};
-    ASSERT_TRUE(WriteProjectFile(dir.File("empty.xml"), empty, error));
+    project.paths = {dir.File("gone-later.png")};
+    ASSERT_TRUE(WriteProjectFile(dir.File("empty.xml"), project, error));
     for (const char* name : {"bad.xml", "empty.xml"})
     {
         std::ostringstream quietOut, quietErr;

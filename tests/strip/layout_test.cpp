@@ -9,89 +9,68 @@
 // An 80x80 image box, margin and spacing 3, text 13 pixels high.
 static const ThumbnailLayout layout{{80, 80}, 3, 3, 13};
 
-TEST(StripLayout, TilesColumnsAndImageBox)
+// Columns, tile and image rectangles; the scroll limit rounds up, or the last
+// 7 pixels were unreachable (mended).
+TEST(StripLayout, TilesColumnsAndScrollLimit)
 {
     EXPECT_EQ(3, layout.Columns(300));
     EXPECT_EQ(1, layout.Columns(50));
     EXPECT_EQ(wxRect(92, 124, 86, 118), layout.TileRect(4, 300));
     EXPECT_EQ(wxRect(95, 143, 80, 80), layout.ImageRect(4, 300));
     EXPECT_EQ(wxRect(3, 3 + 121 * 4, 86, 118), layout.TileRect(4, 50));
-}
-
-// Mended: whole scroll units used to leave the last 7 pixels unreachable.
-TEST(StripLayout, ScrollLimitRoundsUpToReachTheLastRow)
-{
     EXPECT_EQ(0, layout.VirtualHeight(0, 300));
     EXPECT_EQ(487, layout.VirtualHeight(10, 300));
     EXPECT_EQ(49, layout.ScrollUnits(10, 300));
     EXPECT_EQ(19, layout.MaxViewStart(10, 300, 300));
-    EXPECT_LE(layout.TileRect(9, 300).GetBottom(), 19 * THUMBNAIL_SCROLL_RATE + 300 - 1);
     EXPECT_EQ(0, layout.MaxViewStart(10, 300, 600));
 }
 
 // Mended: a point right of the last full column selected an entry of the next row.
 TEST(StripLayout, HitTestCoversGapsButNotTheBlankRightOfTheGrid)
 {
-    const struct
-    {
-        wxPoint pt;
-        int viewTop, hit;
-    } cases[] = {{{5, 2}, 0, 0},     {{88, 0}, 0, 0},    {{89, 0}, 0, 1},  {{100, 130}, 0, 4},
-                 {{5, 10}, 120, 3}, {{299, 10}, 0, -1}, {{-1, 10}, 0, -1}};
+    const struct { wxPoint pt; int viewTop, hit; } cases[] = {
+        {{5, 2}, 0, 0}, {{88, 0}, 0, 0}, {{89, 0}, 0, 1}, {{100, 130}, 0, 4}, {{5, 10}, 120, 3}, {{299, 10}, 0, -1},
+        {{-1, 10}, 0, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(c.hit, layout.HitIndex(c.pt, c.viewTop, 300)) << c.pt.x << "," << c.pt.y;
 }
 
-TEST(StripLayout, NavigationTableTenEntriesThreePerRowTwoRowsPerPage)
+// Ten entries, three per row, two rows per page; off the ends leads nowhere.
+TEST(StripLayout, NavigationTargets)
 {
-    const struct
-    {
-        int key, from, target;
-    } cases[] = {
-        {WXK_RIGHT, 4, 5},    {WXK_LEFT, 4, 3},     {WXK_DOWN, 4, 7},     {WXK_UP, 4, 1},
-        {WXK_DOWN, 8, -1},    {WXK_UP, 1, -1},      {WXK_RIGHT, 9, -1},   {WXK_LEFT, 0, -1},
-        {WXK_PAGEDOWN, 1, 7}, {WXK_PAGEDOWN, 5, 9}, {WXK_PAGEUP, 4, 0},   {WXK_PAGEUP, 8, 2},
-        {WXK_HOME, 4, 0},     {WXK_END, 4, 9},      {WXK_RETURN, 4, -1},  {'a', 4, -1},
-    };
+    const struct { int key, from, target; } cases[] = {
+        {WXK_RIGHT, 4, 5},    {WXK_LEFT, 4, 3},     {WXK_DOWN, 4, 7},   {WXK_UP, 4, 1},     {WXK_DOWN, 8, -1},
+        {WXK_UP, 1, -1},      {WXK_RIGHT, 9, -1},   {WXK_LEFT, 0, -1},  {WXK_PAGEDOWN, 1, 7}, {WXK_PAGEDOWN, 5, 9},
+        {WXK_PAGEUP, 4, 0},   {WXK_PAGEUP, 8, 2},   {WXK_HOME, 4, 0},   {WXK_END, 4, 9},    {WXK_RETURN, 4, -1},
+        {'a', 4, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(c.target, NavigationTarget(c.key, c.from, 10, 3, 2)) << c.key << " from " << c.from;
     EXPECT_EQ(-1, NavigationTarget(WXK_HOME, 0, 0, 3, 2));
 }
 
-// Where a dragged entry lands: before the tile whose left half is under the
-// pointer; past the last entry anything further goes last.
+// A dragged entry lands before the tile whose left half is under the pointer;
+// past the last entry anything goes last. Marks sit in the spacing: left of
+// the gap's tile, or right of the last tile of its row.
 TEST(StripLayout, InsertionGapsAndTheirMarks)
 {
-    const struct
-    {
-        wxPoint pt;
-        int viewTop, gap;
-    } cases[] = {{{5, 10}, 0, 0},   {{50, 10}, 0, 1},   {{140, 10}, 0, 2},  {{280, 10}, 0, 3},
-                 {{5, 130}, 0, 3},  {{280, 250}, 0, 7}, {{5, 600}, 0, 7},   {{5, 10}, 121, 3},
-                 {{-40, -40}, 0, 0}};
+    const struct { wxPoint pt; int viewTop, gap; } cases[] = {
+        {{5, 10}, 0, 0},   {{50, 10}, 0, 1},  {{140, 10}, 0, 2},  {{280, 10}, 0, 3}, {{5, 130}, 0, 3},
+        {{280, 250}, 0, 7}, {{5, 600}, 0, 7}, {{5, 10}, 121, 3}, {{-40, -40}, 0, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(c.gap, layout.InsertionGap(c.pt, c.viewTop, 300, 7)) << c.pt.x << "," << c.pt.y;
     EXPECT_EQ(0, layout.InsertionGap({50, 10}, 0, 300, 0));
-
-    // Marks sit in the spacing: left of the gap's tile, or right of the last
-    // tile of its row.
     EXPECT_EQ(wxRect(0, 3, 3, 118), layout.InsertionMarkRect(0, 300, 7));
     EXPECT_EQ(wxRect(89, 124, 3, 118), layout.InsertionMarkRect(4, 300, 7));
     EXPECT_EQ(wxRect(267, 3, 3, 118), layout.InsertionMarkRect(3, 300, 7));
     EXPECT_EQ(wxRect(89, 245, 3, 118), layout.InsertionMarkRect(7, 300, 7));
 }
 
+// Moves gather the selection at the gap; shifts (gap -1/+1) keep its gaps;
+// an empty result means nothing moves.
 TEST(StripOrder, MovesGatherTheSelectionAndShiftsKeepItsGaps)
 {
     using Order = std::vector<int>;
-    const struct
-    {
-        const char* label;
-        Order selected;
-        int gap; // -1/+1 below: shift instead of a move to a gap
-        bool shift;
-        Order order;
-    } cases[] = {
+    const struct { const char* label; Order selected; int gap; bool shift; Order order; } cases[] = {
         {"two to the front", {3, 1}, 0, false, {1, 3, 0, 2, 4}},
         {"two to the end", {0, 2}, 5, false, {1, 3, 4, 0, 2}},
         {"into the middle", {0, 4}, 2, false, {1, 0, 4, 2, 3}},

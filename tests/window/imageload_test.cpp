@@ -49,53 +49,33 @@ wxString Make(const testsupport::TempDir& dir, const std::string& name)
     return path;
 }
 
-struct Delivery
-{
-    int percent;
-    int frame;
-    wxString file; // name only, empty for a closing delivery
-};
-
-std::vector<Delivery> Load(const wxArrayString& paths, std::vector<LeftOutFile>* leftOut = nullptr)
-{
-    std::vector<Delivery> seen;
-    RunImageLoad(paths, wxSize(80, 80), [] { return false; }, [&](LoadedPicture& picture) {
-        seen.push_back({picture.percent, picture.frameIndex,
-                        picture.image.IsOk() ? picture.path.AfterLast('/') : wxString()});
-        if (picture.image.IsOk())
-        {
-            EXPECT_TRUE(picture.thumbnail.IsOk() && picture.thumbnail.GetWidth() <= 80);
-        }
-        if (leftOut)
-            leftOut->insert(leftOut->end(), picture.leftOut.begin(), picture.leftOut.end());
-    });
-    return seen;
-}
-
-std::string Describe(const std::vector<Delivery>& deliveries)
+// Each delivery of a run as "percent:file#frame " (no file: the closing
+// delivery); the files left out go to `leftOut`.
+std::string Load(const wxArrayString& paths, std::vector<LeftOutFile>& leftOut)
 {
     std::string text;
-    for (const Delivery& d : deliveries)
-        text += std::to_string(d.percent) + ":" + std::string(d.file.utf8_str()) + "#" + std::to_string(d.frame) + " ";
+    RunImageLoad(paths, wxSize(80, 80), [] { return false; }, [&](LoadedPicture& picture) {
+        const bool image = picture.image.IsOk();
+        EXPECT_TRUE(!image || (picture.thumbnail.IsOk() && picture.thumbnail.GetWidth() <= 80));
+        text += std::to_string(picture.percent) + ":" + (image ? picture.path.AfterLast('/').ToStdString() : "") + "#" +
+                std::to_string(picture.frameIndex) + " ";
+        leftOut.insert(leftOut.end(), picture.leftOut.begin(), picture.leftOut.end());
+    });
     return text;
 }
 } // namespace
 
-TEST(FrameReference, IndexAndFileOfEveryForm)
+// Frame references: the index after ".gif_" (case-sensitive, something before
+// it), and resolving, which prefers a real file and reads long indices.
+TEST(FrameReference, IndexFileAndResolving)
 {
-    const struct
-    {
-        const char* path;
-        int index;
-        const char* stripped;
-    } cases[] = {
+    const struct { const char* path; int index; const char* stripped; } cases[] = {
         {"/p/anim.gif_7", 7, "/p/anim.gif"},
-        {"/p/anim.gif_12", 12, "/p/anim.gif"},
         {"/p/anim.gif_123", 123, "/p/anim.gif"},
         {"/p/anim.gif", -1, "/p/anim.gif"},
-        {"/p/ANIM.GIF_3", -1, "/p/ANIM.GIF_3"}, // the marker is case-sensitive
-        {".gif_5", -1, ".gif_5"},               // nothing before the marker
-        {"/a.gif_x/b.png", 0, "/a.gif_x/b"},    // as the format reads it; see the resolving below
+        {"/p/ANIM.GIF_3", -1, "/p/ANIM.GIF_3"},
+        {".gif_5", -1, ".gif_5"},
+        {"/a.gif_x/b.png", 0, "/a.gif_x/b"}, // as the format reads it; resolving finds the real file
     };
     for (const auto& c : cases)
     {
@@ -103,59 +83,46 @@ TEST(FrameReference, IndexAndFileOfEveryForm)
         EXPECT_EQ(StripFrameSuffix(c.path), c.stripped) << c.path;
     }
     EXPECT_EQ(MakeFrameReference("/p/anim.gif", 12), "/p/anim.gif_12");
-}
 
-TEST(FrameReference, ResolvingPrefersRealFilesAndReadsLongIndices)
-{
     testsupport::TempDir dir;
     Make(dir, "anim.gif");
     ASSERT_TRUE(wxMkdir(dir.File("x.gif_2")));
     Make(dir, "x.gif_2/b.png");
-    const struct
-    {
-        wxString path;
-        bool found;
-        wxString file;
-        int index;
-    } cases[] = {
-        {dir.File("anim.gif"), true, dir.File("anim.gif"), -1},
-        {dir.File("anim.gif_2"), true, dir.File("anim.gif"), 2},
-        {dir.File("anim.gif_1234"), true, dir.File("anim.gif"), 1234},
-        {dir.File("x.gif_2/b.png"), true, dir.File("x.gif_2/b.png"), -1}, // a folder never hides a picture
-        {dir.File("gone.gif_2"), false, "", 0},
-        {dir.File("anim.gif_x"), true, dir.File("anim.gif"), 0}, // read as the format reads it
+    const struct { wxString path, file; int index; } resolved[] = {
+        {dir.File("anim.gif"), dir.File("anim.gif"), -1},
+        {dir.File("anim.gif_12"), dir.File("anim.gif"), 12},
+        {dir.File("anim.gif_1234"), dir.File("anim.gif"), 1234},
+        {dir.File("x.gif_2/b.png"), dir.File("x.gif_2/b.png"), -1},
+        {dir.File("gone.gif_2"), "", 0},
+        {dir.File("anim.gif_x"), dir.File("anim.gif"), 0},
     };
-    for (const auto& c : cases)
+    for (const auto& c : resolved)
     {
         wxString file;
         int index = 0;
-        EXPECT_EQ(ResolvePicturePath(c.path, file, index), c.found) << c.path;
-        if (c.found)
-        {
-            EXPECT_EQ(file, c.file) << c.path;
-            EXPECT_EQ(index, c.index) << c.path;
-        }
+        EXPECT_EQ(ResolvePicturePath(c.path, file, index), !c.file.empty()) << c.path;
+        EXPECT_EQ(file, c.file) << c.path;
+        EXPECT_EQ(index, c.index) << c.path;
     }
 }
 
+// A run delivers every frame with the percent of files done (the last frame
+// of a file carries it), ends with 100 even on a file it cannot read, and
+// leaves out missing, cut and foreign files.
 TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
 {
     testsupport::TempDir dir;
-    const struct
-    {
-        std::vector<std::string> files; // "~" before a name: pass the reference, do not create
-        std::string expected;
-        size_t leftOut;
-    } cases[] = {
+    const struct { std::vector<std::string> files; std::string expected; size_t leftOut; } cases[] = {
+        // "~" before a name: pass the reference, do not create.
         {{"a.png", "b.jpg", "c.bmp"}, "33:a.png#0 66:b.jpg#0 100:c.bmp#0 ", 0},
         {{"anim.gif", "d.png"}, "0:anim.gif#0 0:anim.gif#1 0:anim.gif#2 0:anim.gif#3 100:d.png#0 ", 0},
         {{"anim.gif"}, "0:anim.gif#0 0:anim.gif#1 0:anim.gif#2 100:anim.gif#3 ", 0},
         {{"~anim.gif_2"}, "100:anim.gif#2 ", 0},
-        {{"~anim.gif_9"}, "100:#0 ", 1},            // no such frame: the run still ends
+        {{"~anim.gif_9"}, "100:#0 ", 1},               // no such frame: the run still ends
         {{"~gone.gif_1", "a.png"}, "100:a.png#0 ", 1}, // its GIF is gone
-        {{"a.png", "cut.png"}, "50:a.png#0 100:#0 ", 1}, // ends on an undecodable file
+        {{"a.png", "cut.png"}, "50:a.png#0 100:#0 ", 1},
         {{"cut.jpg", "cutanim.gif", "junk.bmp", "a.png"}, "100:a.png#0 ", 3},
-        {{"~ANIM.GIF"}, "100:ANIM.GIF#0 ", 0},       // upper case: one still frame
+        {{"~ANIM.GIF"}, "100:ANIM.GIF#0 ", 0}, // upper case: one still frame
     };
     Make(dir, "anim.gif");
     wxCopyFile(dir.File("anim.gif"), dir.File("ANIM.GIF"));
@@ -166,11 +133,12 @@ TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
             paths.Add(name[0] == '~' ? dir.File(name.substr(1)) : wxFileExists(dir.File(name)) ? dir.File(name)
                                                                                                : Make(dir, name));
         std::vector<LeftOutFile> leftOut;
-        EXPECT_EQ(Describe(Load(paths, &leftOut)), c.expected) << c.files[0];
+        EXPECT_EQ(Load(paths, leftOut), c.expected) << c.files[0];
         EXPECT_EQ(leftOut.size(), c.leftOut) << c.files[0];
     }
 }
 
+// Stop ends the run at once, still with its closing delivery.
 TEST(ImageLoadRun, StopEndsTheRunWithItsClosingDelivery)
 {
     testsupport::TempDir dir;
@@ -184,9 +152,10 @@ TEST(ImageLoadRun, StopEndsTheRunWithItsClosingDelivery)
     EXPECT_EQ(percents, (std::vector<int>{0, 0, 100})); // two frames, then the end
 }
 
+// The size text names the GIF; the left-out report names each file with its
+// reason and counts the ones past the first fifteen.
 TEST(WindowTexts, NamedSizesAndTheLeftOutReport)
 {
-    // The untitled texts and the plain reasons are checked in the window.
     EXPECT_EQ(SizeResetStatusText("anim.gif", 400, 300), "anim.gif (400 * 300)px");
     EXPECT_EQ(LeftOutFilesMessage({}), "");
     PictureStatus cut;
@@ -197,18 +166,13 @@ TEST(WindowTexts, NamedSizesAndTheLeftOutReport)
     EXPECT_TRUE(LeftOutFilesMessage(many).EndsWith("... and 25 more"));
 }
 
+// The preview is never enlarged, shrunk to fit, centred and 30 pixels lower;
+// a sliver keeps a pixel, and no pixels place nothing.
 TEST(PreviewPlacement, NeverEnlargedShrunkToFitCentredThirtyLower)
 {
-    const struct
-    {
-        wxSize panel, picture;
-        wxRect expected;
-    } cases[] = {
-        // 800x600 and 100x100 on 400x400 are checked in the window.
-        {{400, 300}, {400, 600}, {100, 30, 200, 300}},
-        {{400, 400}, {4000, 1}, {0, 229, 400, 1}}, // a sliver keeps a pixel
-        {{400, 400}, {0, 10}, {}},
-    };
+    const struct { wxSize panel, picture; wxRect expected; } cases[] = {
+        {{400, 400}, {100, 100}, {150, 180, 100, 100}}, {{400, 300}, {400, 600}, {100, 30, 200, 300}},
+        {{400, 400}, {4000, 1}, {0, 229, 400, 1}},       {{400, 400}, {0, 10}, {}}};
     for (const auto& c : cases)
         EXPECT_EQ(PlacePreview(c.panel, c.picture), c.expected) << c.picture.x << "x" << c.picture.y;
 }

@@ -7,9 +7,10 @@
 #include "window/framedroptarget.h"
 
 #include <wx/filefn.h>
-#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/utils.h>
+
+#include <tuple>
 
 namespace
 {
@@ -21,54 +22,14 @@ protected:
         EditingTest::SetUp();
         m_frame->SetProjectPathChooser([this](wxWindow*, bool) { return m_documents.File("demo.xml"); });
     }
-    wxArrayString Files(std::initializer_list<wxString> paths)
-    {
-        wxArrayString files;
-        for (const wxString& path : paths)
-            files.Add(path);
-        return files;
-    }
-    // A project of the given pictures, written as the program writes one.
-    wxString Project(const wxString& name, const std::vector<wxString>& pictures)
-    {
-        std::string body = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<project><name/><gif><width>40</width>"
-                           "<height>30</height><delay_time>6</delay_time></gif><images>";
-        for (const wxString& picture : pictures)
-            body += "<path>" + std::string(picture.utf8_str()) + "</path>";
-        testsupport::WriteBytes(m_documents.File(name), body + "</images></project>");
-        return m_documents.File(name);
-    }
-    // Every message shown while `run` runs, answered with `answer`.
-    std::vector<wxString> Messages(const std::function<void()>& run, int answer = wxID_NO)
-    {
-        std::vector<wxString> messages;
-        DialogCounter counter(answer, [&](wxDialog* dialog) {
-            auto* message = dynamic_cast<wxMessageDialog*>(dialog);
-            messages.push_back(message ? message->GetMessage() : dialog->GetTitle());
-        });
-        run();
-        WaitForLoad();
-        return messages;
-    }
-    void AltKey(int keyCode)
-    {
-        wxKeyEvent key(wxEVT_CHAR);
-        key.m_keyCode = keyCode;
-        key.SetAltDown(true);
-        m_frame->GetThumbnailCtrl()->ProcessWindowEvent(key);
-    }
 };
 } // namespace
 
+// Start arguments: files, "--", help and version, the first unknown option;
+// the program itself answers an unknown option with one line and status 2.
 TEST(StartArguments, FilesOptionsAndWhatIsNotUnderstood)
 {
-    const struct
-    {
-        std::vector<wxString> args;
-        std::vector<wxString> files;
-        bool help, version;
-        wxString error;
-    } cases[] = {
+    const struct { std::vector<wxString> args, files; bool help, version; wxString error; } cases[] = {
         {{"a.png", "demo.xml"}, {"a.png", "demo.xml"}, false, false, ""},
         {{"--", "-odd.png", "--help"}, {"-odd.png", "--help"}, false, false, ""},
         {{"-h"}, {}, true, false, ""},
@@ -80,13 +41,9 @@ TEST(StartArguments, FilesOptionsAndWhatIsNotUnderstood)
     {
         const StartArguments parsed = ParseStartArguments(c.args);
         EXPECT_EQ(std::vector<wxString>(parsed.files.begin(), parsed.files.end()), c.files) << c.args[0];
-        EXPECT_EQ(parsed.help, c.help) << c.args[0];
-        EXPECT_EQ(parsed.version, c.version) << c.args[0];
-        EXPECT_EQ(parsed.error, c.error) << c.args[0];
+        EXPECT_EQ(std::make_tuple(parsed.help, parsed.version, parsed.error), std::make_tuple(c.help, c.version, c.error))
+            << c.args[0];
     }
-
-    // The program itself: a clear line and status 2, never the toolkit's
-    // usage text and 255.
     wxArrayString out, err;
     const wxString program = wxString(GLOAMER_STAGE_DIR) + "/bin/gloamer";
     EXPECT_EQ(wxExecute(program + " --bogus", out, err, wxEXEC_SYNC), 2);
@@ -96,11 +53,13 @@ TEST(StartArguments, FilesOptionsAndWhatIsNotUnderstood)
     EXPECT_EQ(out.back(), "Tavrinex Gloamer 3.0.19");
 }
 
+// Pictures from the command line or a drop load as Add Image does (relative
+// paths made absolute, missing files named); a project replaces the list after
+// the unsaved-work question, pictures beside it are named as left aside, and
+// an unreadable one asked for by name says so.
 TEST_F(OpenFilesTest, CommandLineAndDropsAddPicturesOrOpenOneProject)
 {
     const wxString a = Picture("a.png", 40, 30), b = Picture("b.png", 40, 30), anim = Gif("anim.gif", 2);
-    // Pictures load as Add Image loads them, relative paths made absolute;
-    // a missing file is named.
     const wxString cwd = wxGetCwd();
     wxSetWorkingDirectory(m_documents.Path());
     std::vector<wxString> messages = Messages([&] { m_frame->OpenFiles(Files({"a.png", anim, "gone.png"})); });
@@ -110,15 +69,12 @@ TEST_F(OpenFilesTest, CommandLineAndDropsAddPicturesOrOpenOneProject)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].Contains("gone.png")) << messages[0];
 
-    // A drop on the strip or the preview panel adds the same way.
     ASSERT_NE(m_frame->GetThumbnailCtrl()->GetDropTarget(), nullptr);
     auto* drop = static_cast<FrameDropTarget*>(m_frame->GetThumbnailCtrl()->GetDropTarget());
     EXPECT_TRUE(Messages([&] { EXPECT_TRUE(drop->OnDropFiles(5, 5, Files({b}))); }).empty());
     EXPECT_EQ(m_frame->GetFrameCount(), 4);
 
-    // A project, dropped with a picture: the unsaved work is asked about,
-    // the picture is named as left aside, and the project replaces the list.
-    const wxString project = Project("p.xml", {b, a});
+    const wxString project = Project("p.xml", Images({b, a}), 6);
     messages = Messages([&] { drop->OnDropFiles(5, 5, Files({project, a})); });
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_TRUE(messages[0].Contains(a)) << messages[0];
@@ -126,7 +82,6 @@ TEST_F(OpenFilesTest, CommandLineAndDropsAddPicturesOrOpenOneProject)
     EXPECT_EQ(Names(), (std::vector<wxString>{"b.png", "a.png"}));
     EXPECT_EQ(Spin("m_spinctrl_delay")->GetValue(), 6);
 
-    // A project that cannot be read says so when it was asked for by name.
     testsupport::WriteBytes(m_documents.File("bad.xml"), "<project><name>");
     messages = Messages([&] { m_frame->OpenFiles(Files({m_documents.File("bad.xml")})); });
     ASSERT_EQ(messages.size(), 1u);
@@ -134,6 +89,8 @@ TEST_F(OpenFilesTest, CommandLineAndDropsAddPicturesOrOpenOneProject)
     EXPECT_EQ(m_frame->GetFrameCount(), 0);
 }
 
+// Alt+Right moves the selected frames (not past the end) and shows the moved
+// focus frame; Save and Save Project write the new order, which counts as a change.
 TEST_F(OpenFilesTest, MovedFramesAreSavedInTheirNewOrderAndCountAsAChange)
 {
     // Different shapes, so that another order gives another file.
@@ -142,36 +99,29 @@ TEST_F(OpenFilesTest, MovedFramesAreSavedInTheirNewOrderAndCountAsAChange)
     const wxString gif = m_documents.File("out.gif");
     m_frame->SetSavePathChooser([&](wxWindow*, const wxString&) { return gif; });
     Send(0, 3); // Save Project
-    Send(0, 0); // Save
-    while (m_frame->IsSaving())
-        wxTheApp->ProcessPendingEvents();
+    SaveAndWait();
     const std::string before = testsupport::ReadBytes(gif);
-
-    // a and c one place right: b a d c; at the end nothing moves.
     Select({0, 2});
     m_frame->GetThumbnailCtrl()->SetFocusItem(2);
-    AltKey(WXK_RIGHT);
-    EXPECT_EQ(Names(), (std::vector<wxString>{"b.png", "a.png", "d.png", "c.png"}));
-    AltKey(WXK_RIGHT);
-    EXPECT_EQ(Names(), (std::vector<wxString>{"b.png", "a.png", "d.png", "c.png"}));
-    EXPECT_TRUE(Status(1).StartsWith("c.png")) << "the moved focus frame is shown: " << Status(1);
-
-    // Save writes the new order although the number of frames is the same.
-    Send(0, 0);
-    while (m_frame->IsSaving())
-        wxTheApp->ProcessPendingEvents();
-    EXPECT_FALSE(testsupport::ReadBytes(gif) == before);
+    for (int i = 0; i < 2; ++i) // the second: at the end, nothing moves
     {
-        DialogCounter cancel(wxID_CANCEL);
-        m_frame->Close();
-        EXPECT_EQ(cancel.shown, 1) << "the project's order changed";
+        wxKeyEvent key(wxEVT_CHAR);
+        key.m_keyCode = WXK_RIGHT;
+        key.SetAltDown(true);
+        m_frame->GetThumbnailCtrl()->ProcessWindowEvent(key);
+        EXPECT_EQ(Names(), (std::vector<wxString>{"b.png", "a.png", "d.png", "c.png"}));
     }
+    EXPECT_TRUE(Status(1).StartsWith("c.png")) << Status(1);
+    SaveAndWait();
+    EXPECT_FALSE(testsupport::ReadBytes(gif) == before);
+    EXPECT_EQ(Messages([&] { m_frame->Close(); }, wxID_CANCEL).size(), 1u);
     Send(0, 3);
     const std::string saved = testsupport::ReadBytes(m_documents.File("demo.xml"));
     EXPECT_LT(saved.find("b.png"), saved.find("a.png"));
     EXPECT_LT(saved.find("d.png"), saved.find("c.png"));
 }
 
+// The minimum window size keeps room for the spin row in every language.
 TEST_F(OpenFilesTest, TheWindowKeepsRoomForTheSpinRowInEveryLanguage)
 {
     wxSizer* row = XRCCTRL(*m_frame, "m_staticText_delay", wxStaticText)->GetContainingSizer();

@@ -7,10 +7,12 @@
 #include "app/domainoption.h"
 #include "app/paths.h"
 #include "app/userdata.h"
+#include "gifcodec.h"
 #include "support/testsupport.h"
 #include "window/gifframe.h"
 #include "window/imagethumbnailitem.h"
 #include "window/thumbnailctrl.h"
+#include "window/windowids.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -18,18 +20,15 @@
 #include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
-#include <wx/toolbar.h>
-#include <wx/xrc/xmlres.h>
-
-#include "gifcodec.h"
-#include "window/windowids.h"
-
 #include <wx/statusbr.h>
 #include <wx/thread.h>
 #include <wx/timer.h>
+#include <wx/toolbar.h>
 #include <wx/utils.h>
+#include <wx/xrc/xmlres.h>
 
 #include <chrono>
 #include <functional>
@@ -150,9 +149,8 @@ protected:
     {
         wxImage image(width, height);
         image.SetRGB(wxRect(0, 0, width, height), 200, 100, 50);
-        const wxString path = m_documents.File(name);
-        EXPECT_TRUE(image.SaveFile(path, wxBITMAP_TYPE_PNG));
-        return path;
+        EXPECT_TRUE(image.SaveFile(m_documents.File(name), wxBITMAP_TYPE_PNG));
+        return m_documents.File(name);
     }
     // `frames` frames on an 8x6 screen, each after the first a 2x2 patch.
     wxString Gif(const wxString& name, int frames)
@@ -160,17 +158,33 @@ protected:
         std::vector<giftest::Layer> layers = {{0, 0, 8, 6, 1, -1, std::vector<unsigned char>(48, 1)}};
         for (int f = 1; f < frames; ++f)
             layers.push_back({2 * f, 2, 2, 2, 1, -1, std::vector<unsigned char>(4, 2)});
-        const wxString path = m_documents.File(name);
-        testsupport::WriteBytes(path, giftest::MakeGif(8, 6, {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}}, layers));
-        return path;
+        testsupport::WriteBytes(m_documents.File(name), giftest::MakeGif(8, 6, {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}}, layers));
+        return m_documents.File(name);
     }
-
-    void Choose(std::initializer_list<wxString> paths)
+    // A project file as the program writes one, 40x30 at `delay`, with these <images>.
+    wxString Project(const wxString& name, const std::string& images, int delay = 5, const std::string& gif = "")
     {
-        m_choice.clear();
-        for (const wxString& path : paths)
-            m_choice.Add(path);
+        testsupport::WriteBytes(m_documents.File(name), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<project><name>" + gif +
+                                                            "</name><gif><width>40</width><height>30</height><delay_time>" +
+                                                            std::to_string(delay) + "</delay_time></gif>" + images + "</project>");
+        return m_documents.File(name);
     }
+    // <images> with a <path> for each of `paths`.
+    static std::string Images(std::initializer_list<wxString> paths)
+    {
+        std::string images = "<images>";
+        for (const wxString& path : paths)
+            images += "<path>" + std::string(path.utf8_str()) + "</path>";
+        return images + "</images>";
+    }
+    static wxArrayString Files(std::initializer_list<wxString> paths)
+    {
+        wxArrayString files;
+        for (const wxString& path : paths)
+            files.Add(path);
+        return files;
+    }
+    void Choose(std::initializer_list<wxString> paths) { m_choice = Files(paths); }
     // Add Image, then the event loop until the run has ended.
     void AddAndWait()
     {
@@ -178,15 +192,23 @@ protected:
         EXPECT_TRUE(m_frame->IsLoading());
         WaitForLoad();
     }
-    void WaitForLoad()
+    void WaitForLoad() { ASSERT_TRUE(PumpWhile([this] { return m_frame->IsLoading(); })); }
+    // Runs File menu item `item` (Save 0, Save As 1) and waits for the save it started.
+    void SaveAndWait(int item = 0)
     {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (m_frame->IsLoading() && std::chrono::steady_clock::now() < deadline)
+        Send(0, item);
+        EXPECT_TRUE(PumpWhile([this] { return m_frame->IsSaving(); }));
+    }
+    bool PumpWhile(const std::function<bool()>& busy)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (busy() && std::chrono::steady_clock::now() < deadline)
         {
             wxTheApp->ProcessPendingEvents();
             wxMilliSleep(2);
         }
-        ASSERT_FALSE(m_frame->IsLoading());
+        wxTheApp->ProcessPendingEvents();
+        return !busy();
     }
     void SendCommand(int id)
     {
@@ -196,11 +218,10 @@ protected:
     // A value typed into a spin control, as the user's edit reports it.
     void Type(const char* spin, int value)
     {
-        wxSpinCtrl* control = Spin(spin);
-        control->SetValue(value);
-        wxCommandEvent event(wxEVT_TEXT, control->GetId());
-        event.SetEventObject(control);
-        control->GetEventHandler()->ProcessEvent(event);
+        Spin(spin)->SetValue(value);
+        wxCommandEvent event(wxEVT_TEXT, Spin(spin)->GetId());
+        event.SetEventObject(Spin(spin));
+        Spin(spin)->GetEventHandler()->ProcessEvent(event);
     }
     wxSpinCtrl* Spin(const char* name) const { return XRCCTRL(*m_frame, name, wxSpinCtrl); }
     wxString Status(int field) const { return m_frame->GetStatusBar()->GetStatusText(field); }
@@ -221,6 +242,18 @@ protected:
     {
         for (int index : order)
             m_frame->GetThumbnailCtrl()->Select(index);
+    }
+    // Every message (else dialog title) shown while `run` runs, answered with `answer`.
+    std::vector<wxString> Messages(const std::function<void()>& run, int answer = wxID_NO)
+    {
+        std::vector<wxString> messages;
+        DialogCounter counter(answer, [&](wxDialog* dialog) {
+            auto* message = dynamic_cast<wxMessageDialog*>(dialog);
+            messages.push_back(message ? message->GetMessage() : dialog->GetTitle());
+        });
+        run();
+        WaitForLoad(); // a run reports what it left out when it ends
+        return messages;
     }
 
     wxArrayString m_choice;
