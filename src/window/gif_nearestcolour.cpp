@@ -67,6 +67,8 @@ int GifNearestColour::Search(const Candidates& list, int r, int g, int b) const
         {
             best = e;
             bestError = error;
+            if (error == 0)
+                break; // the first entry of this very colour
         }
     }
     return best;

@@ -27,10 +27,16 @@ public:
             return found;
         if (found == kUnknown)
             return FillCell(cell);
+        // Flat areas ask for one colour many times over.
+        const int colour = r << 16 | g << 8 | b;
+        if (colour == m_lastColour)
+            return m_lastEntry;
         Candidates& held = m_held[kHeld - found];
         if (held.size == 0)
             FillHeld(cell, held);
-        return Search(held, r, g, b);
+        m_lastColour = colour;
+        m_lastEntry = Search(held, r, g, b);
+        return m_lastEntry;
     }
 
 private:
@@ -63,4 +69,6 @@ private:
     std::vector<Candidates> m_cubes;
     std::vector<Candidates> m_held;     // for the cells that hold entries
     std::vector<std::uint8_t> m_candidates;
+    int m_lastColour = -1; // the colour last searched in a cell holding entries
+    int m_lastEntry = 0;
 };
