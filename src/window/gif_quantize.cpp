@@ -47,17 +47,18 @@ wxPalette MakePalette(const unsigned char (*entries)[3], int count)
     return wxPalette(count, r, g, b);
 }
 
-// Floyd-Steinberg error diffusion to the nearest entries, in serpentine
-// order, with `strength` (0 to 1) of each error passed on. Integer sums, so
-// every machine and thread gives the same pixels.
+// Floyd-Steinberg error diffusion to the entries, in serpentine order, with
+// `strength` (0 to 1) of each error passed on. Integer sums, so every
+// machine and thread gives the same pixels.
 void DitherToPalette(const unsigned char* src, int width, int height, const unsigned char (*entries)[3], int count,
                      float strength, unsigned char* dst)
 {
     GifNearestColour nearest(entries, count);
     const int weight = static_cast<int>(std::lround(std::clamp(strength, 0.0f, 1.0f) * 256));
     // The errors the row below receives, in sixteenths of a level, with a
-    // pixel of margin at either end; what goes to the right and the sums
-    // still growing below stay in registers.
+    // pixel of margin at either end (every one is written before it is
+    // read); what goes to the right and the sums still growing below stay
+    // in registers.
     const size_t span = 3 * (static_cast<size_t>(width) + 2);
     std::vector<int> errors(2 * span, 0);
     int* here = errors.data();
@@ -74,7 +75,6 @@ void DitherToPalette(const unsigned char* src, int width, int height, const unsi
         int right[3] = {0, 0, 0};    // from the pixel before
         int behind[3] = {0, 0, 0};   // below the pixel before, not yet stored
         int ahead[3] = {0, 0, 0};    // below this pixel, from the one before
-        next[-3 * dir] = next[-3 * dir + 1] = next[-3 * dir + 2] = 0;
         for (int i = 0; i < width; ++i)
         {
             int want[3];
