@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# gloamer-cli (default, and --optimize) against ffmpeg (palettegen +
+# gloamer-cli (default, --optimize, and --quantizer toolkit) against ffmpeg (palettegen +
 # paletteuse), ImageMagick's convert (plain, and -layers Optimize) and
 # GraphicsMagick (when installed) on three frame sets made here:
 #   photo640   48 crops of 640x360 panning across a large fractal picture
@@ -73,7 +73,7 @@ make_flat()
   rm "$dir/window.png"
 }
 
-encoders=(cli cli-optimize ffmpeg convert convert-optimize)
+encoders=(cli cli-optimize cli-toolkit ffmpeg convert convert-optimize)
 command -v gm >/dev/null && encoders+=(gm)
 
 encode()
@@ -83,6 +83,7 @@ encode()
   case "$name" in
     cli) "$cli" --delay 10 -o "$out" "${frames[@]}" ;;
     cli-optimize) "$cli" --optimize --delay 10 -o "$out" "${frames[@]}" ;;
+    cli-toolkit) "$cli" --quantizer toolkit --delay 10 -o "$out" "${frames[@]}" ;;
     ffmpeg) ffmpeg -loglevel error -y -framerate 10 -i "$dir/f%03d.png" \
               -filter_complex "[0:v]split[a][b];[a]palettegen[p];[b][p]paletteuse" -loop 0 "$out" ;;
     convert) convert -delay 10 -loop 0 "${frames[@]}" "$out" ;;

@@ -10,9 +10,10 @@ class wxImage;
 // appearance), or an invalid image when it has more than 256 colours.
 wxImage ReduceFrameExact(const wxImage& composed);
 
-// The frame quantized by libimagequant to at most 256 colours and remapped
-// with Floyd-Steinberg dithering; `quality` as in GifEncodeOptions. Invalid
-// when the frame is, or the quantizer fails.
+// The frame reduced to at most 256 colours chosen by libimagequant (from a
+// sample of a large photograph-like frame) and mapped to them with
+// Floyd-Steinberg dithering; `quality` as in GifEncodeOptions. Invalid when
+// the frame is, or the quantizer fails.
 wxImage QuantizeFrame(const wxImage& composed, int quality);
 
 // The reduction the options ask for. Deterministic: the same frame and

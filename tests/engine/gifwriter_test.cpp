@@ -9,6 +9,7 @@
 #include "window/gif_framecompose.h"
 #include "window/gif_gifhandler.h"
 #include "window/gif_imageblock.h"
+#include "window/gif_nearestcolour.h"
 #include "window/gif_palette.h"
 #include "window/gif_quantize.h"
 
@@ -19,6 +20,8 @@
 #include <wx/palette.h>
 #include <wx/wfstream.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -387,6 +390,50 @@ TEST(ColourReduce, FewColoursStayExactAndMoreAreQuantized)
     }
     EXPECT_FALSE(ReduceFrameExact(wxImage()).IsOk());
     EXPECT_FALSE(QuantizeFrame(wxImage(), 100).IsOk());
+}
+
+// The dithering's colour map: every palette colour maps to its own first
+// entry, and any colour to an entry at most a cell's width (12 levels) farther
+// than the nearest one.
+TEST(ColourReduce, NearestColourKeepsPaletteColoursAndStaysNear)
+{
+    std::vector<std::vector<Rgb>> palettes{{{255, 0, 0}, {0, 0, 0}, {255, 0, 0}},
+                                           {{240, 240, 240}, {241, 241, 241}, {243, 242, 244}, {0, 0, 255}}};
+    std::vector<Rgb> many;
+    for (int i = 0; i < 256; ++i)
+        many.push_back({static_cast<unsigned char>(i * 53 % 256), static_cast<unsigned char>(i * 101 % 256),
+                        static_cast<unsigned char>(i * 37 % 256)});
+    palettes.push_back(many);
+    for (const std::vector<Rgb>& palette : palettes)
+    {
+        SCOPED_TRACE(palette.size());
+        unsigned char entries[256][3];
+        for (size_t e = 0; e < palette.size(); ++e)
+            std::copy_n(palette[e].data(), 3, entries[e]);
+        const int count = static_cast<int>(palette.size());
+        GifNearestColour map(entries, count);
+        auto error = [&](int e, int r, int g, int b) {
+            return std::sqrt(double((r - entries[e][0]) * (r - entries[e][0]) + (g - entries[e][1]) * (g - entries[e][1]) +
+                                    (b - entries[e][2]) * (b - entries[e][2])));
+        };
+        for (int e = 0; e < count; ++e)
+        {
+            int first = 0;
+            while (std::memcmp(entries[first], entries[e], 3) != 0)
+                ++first;
+            EXPECT_EQ(map.Find(entries[e][0], entries[e][1], entries[e][2]), first);
+        }
+        for (int colour = 0; colour < (1 << 24); colour += 4099) // a spread of all colours
+        {
+            const int r = colour >> 16, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
+            double nearest = 1e9;
+            for (int e = 0; e < count; ++e)
+                nearest = std::min(nearest, error(e, r, g, b));
+            const int found = map.Find(r, g, b);
+            ASSERT_TRUE(found >= 0 && found < count);
+            ASSERT_LE(error(found, r, g, b), nearest + 12) << r << "," << g << "," << b;
+        }
+    }
 }
 
 TEST(AnimationEncoder, EveryThreadCountWritesTheSequentialFile)
