@@ -51,6 +51,26 @@ bool TakeValue(const std::vector<wxString>& args, size_t& i, const wxString& nam
     }
     return true;
 }
+
+// "--name N" with N from low to high; `range` words the allowed values for
+// the error.
+bool TakeNumber(const std::vector<wxString>& args, size_t& i, const wxString& name, long low, long high,
+                const char* range, int& target, bool& matched, wxString& error)
+{
+    wxString value;
+    if (!TakeValue(args, i, name, value, matched, error))
+        return false;
+    if (!matched)
+        return true;
+    long number = 0;
+    if (!ParseNumber(value, low, number, high))
+    {
+        error = wxString::Format("%s takes %s, not \"%s\"", name, range, value);
+        return false;
+    }
+    target = static_cast<int>(number);
+    return true;
+}
 } // namespace
 
 bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, wxString& error)
@@ -88,17 +108,11 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
 
         wxString value;
         bool matched = false;
-        if (!TakeValue(args, i, "--delay", value, matched, error))
+        if (!TakeNumber(args, i, "--delay", 0, kMaxGifValue, "hundredths of a second from 0 to 65535", options.delay,
+                        matched, error))
             return false;
         if (matched)
         {
-            long delay = 0;
-            if (!ParseNumber(value, 0, delay))
-            {
-                error = wxString::Format("--delay takes hundredths of a second from 0 to 65535, not \"%s\"", value);
-                return false;
-            }
-            options.delay = static_cast<int>(delay);
             options.hasDelay = true;
             continue;
         }
@@ -117,19 +131,10 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
             options.height = static_cast<int>(height);
             continue;
         }
-        if (!TakeValue(args, i, "--quality", value, matched, error))
+        if (!TakeNumber(args, i, "--quality", 1, 100, "a number from 1 to 100", options.encode.quality, matched, error))
             return false;
         if (matched)
-        {
-            long quality = 0;
-            if (!ParseNumber(value, 1, quality, 100))
-            {
-                error = wxString::Format("--quality takes a number from 1 to 100, not \"%s\"", value);
-                return false;
-            }
-            options.encode.quality = static_cast<int>(quality);
             continue;
-        }
         if (!TakeValue(args, i, "--quantizer", value, matched, error))
             return false;
         if (matched)
@@ -145,19 +150,10 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
             }
             continue;
         }
-        if (!TakeValue(args, i, "--threads", value, matched, error))
+        if (!TakeNumber(args, i, "--threads", 1, 64, "a number from 1 to 64", options.threads, matched, error))
             return false;
         if (matched)
-        {
-            long threads = 0;
-            if (!ParseNumber(value, 1, threads, 64))
-            {
-                error = wxString::Format("--threads takes a number from 1 to 64, not \"%s\"", value);
-                return false;
-            }
-            options.threads = static_cast<int>(threads);
             continue;
-        }
         if (!TakeValue(args, i, "--project", value, matched, error))
             return false;
         if (matched)
