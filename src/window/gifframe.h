@@ -171,6 +171,9 @@ private:
     // Waits for a running save to finish; nothing more of it reaches the window.
     void AwaitSave();
     void CloseSaveProgress();
+    // The side the user typed keeps its value and the other follows the
+    // frames' ratio (taken from the reference size).
+    void FollowEditedSide(int typed, int& outTyped, int& outOther, int refTyped, int refOther, wxSpinCtrl* otherControl);
     // Writes status field 0 for a size the user typed.
     void ShowEditedSize(int width, int height);
     // Fits m_shown_image into the preview panel at its current size.
@@ -263,7 +266,6 @@ private:
     wxToolBar* m_toolBar_button = nullptr;
     wxThumbnailCtrl* m_thumbnail_ctrl = nullptr;
     wxTimer m_timer;
-    wxImage* m_current_image = nullptr;
 
     int m_ref_width = 0;
     int m_ref_height = 0;
@@ -271,7 +273,6 @@ private:
     int m_out_height = 0;
 
     wxString m_gif_path;
-    wxString m_gif_file_name;
     wxString m_gif_name;
     wxString m_project_path;
     wxString m_project_file_name;

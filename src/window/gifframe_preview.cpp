@@ -99,15 +99,13 @@ void GifFrame::OnPreviewTimer(wxTimerEvent&)
     ++m_preview_index;
     if (m_preview_index == count)
     {
+        m_preview_index = 0;
         ++m_loops_played;
         if (m_loops_played == m_loop_count)
         {
-            m_timer.Stop();
             m_loops_played = 0;
-            SetRunLook();
-            m_playing = false;
+            StopPreview();
         }
-        m_preview_index = 0;
     }
 }
 

@@ -25,40 +25,30 @@ void GifFrame::OnSetDelay(wxCommandEvent&)
 
 void GifFrame::OnSetWidth(wxCommandEvent&)
 {
-    if (GetFrameCount() == 0)
-        return;
-    const int width = m_spinctrl_width->GetValue();
-    // Without a reference size there is no ratio to keep: the typed value
-    // stands and the other side stays as it is.
-    if (m_ref_width == 0)
-    {
-        m_out_width = width;
-        ShowEditedSize(m_out_width, m_out_height);
-        return;
-    }
-    const int height = static_cast<int>(static_cast<std::int64_t>(width) * m_ref_height / m_ref_width);
-    m_out_width = width;
-    m_out_height = height;
-    m_spinctrl_height->SetValue(height);
-    ShowEditedSize(width, height);
+    FollowEditedSide(m_spinctrl_width->GetValue(), m_out_width, m_out_height, m_ref_width, m_ref_height,
+                     m_spinctrl_height);
 }
 
 void GifFrame::OnSetHeight(wxCommandEvent&)
 {
+    FollowEditedSide(m_spinctrl_height->GetValue(), m_out_height, m_out_width, m_ref_height, m_ref_width,
+                     m_spinctrl_width);
+}
+
+void GifFrame::FollowEditedSide(int typed, int& outTyped, int& outOther, int refTyped, int refOther,
+                                wxSpinCtrl* otherControl)
+{
     if (GetFrameCount() == 0)
         return;
-    const int height = m_spinctrl_height->GetValue();
-    if (m_ref_height == 0)
+    outTyped = typed;
+    // Without a reference size there is no ratio to keep: the typed value
+    // stands and the other side stays as it is.
+    if (refTyped != 0)
     {
-        m_out_height = height;
-        ShowEditedSize(m_out_width, m_out_height);
-        return;
+        outOther = static_cast<int>(static_cast<std::int64_t>(typed) * refOther / refTyped);
+        otherControl->SetValue(outOther);
     }
-    const int width = static_cast<int>(static_cast<double>(m_ref_width) * height / m_ref_height);
-    m_out_width = width;
-    m_out_height = height;
-    m_spinctrl_width->SetValue(width);
-    ShowEditedSize(width, height);
+    ShowEditedSize(m_out_width, m_out_height);
 }
 
 void GifFrame::ShowEditedSize(int width, int height)
