@@ -10,8 +10,6 @@
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 
-#include <memory>
-
 namespace
 {
 CrashMessageShower& MessageShower()
@@ -32,9 +30,9 @@ void ShowCrashMessage(const wxString& message)
 void WriteCrashReport()
 {
     wxLogNull quiet; // the process is failing: the report's own troubles stay unsaid
-    const std::unique_ptr<wxDebugReportCompress> report(new wxDebugReportCompress);
-    report->AddAll(wxDebugReport::Context_Exception);
-    const wxString directory = report->GetDirectory();
+    wxDebugReportCompress report;
+    report.AddAll(wxDebugReport::Context_Exception);
+    const wxString directory = report.GetDirectory();
 
     const wxString stampName = "timestamp.my";
     {
@@ -44,21 +42,20 @@ void WriteCrashReport()
         {
             const wxDateTime now = wxDateTime::Now();
             stamp.Write(now.FormatISODate() + " " + now.FormatISOTime());
-            stamp.Close();
         }
     }
-    report->SetCompressedFileDirectory(directory);
-    report->AddFile(stampName, "timestamp of this report");
+    report.SetCompressedFileDirectory(directory);
+    report.AddFile(stampName, "timestamp of this report");
 
     wxString message = _("Application have crashed due to some unknown reasons,\nPlease email the zip crashing report "
                          "file that is generated in \n%s\n to us.");
     message.Replace("%s", directory); // the folder is text, not a format
 
-    if (!report->Process())
+    if (!report.Process())
         return; // the report removes its files as it goes
     ShowCrashMessage(message);
     OpenFolderInExplorer(directory);
-    report->Reset(); // keep the files and the archive on disk
+    report.Reset(); // keep the files and the archive on disk
 }
 
 void SetCrashMessageShower(CrashMessageShower shower)

@@ -1,29 +1,22 @@
 #include "cli/cliencoder.h"
 
 #include "cli/clioptions.h"
-#include "window/gif_outputfile.h"
 #include "picture/framereference.h"
 #include "picture/picturereader.h"
 #include "project/projectfile.h"
 #include "window/gif_animationencoder.h"
+#include "window/gif_outputfile.h"
 #include "window/outputsize.h"
 
-#include <wx/file.h>
-#include <wx/filefn.h>
-#include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/wfstream.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <iomanip>
-#include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <sstream>
 
@@ -47,24 +40,22 @@ wxString DescribeInputFailure(const wxString& input, const PictureStatus& status
     return wxString::Format("cannot read input \"%s\": %s", input, DescribePictureStatus(status));
 }
 
-// One frame of a GIF when `input` is a frame reference ("anim.gif_3") and
-// names no file of its own; -1 otherwise.
-int FrameIndex(const wxString& input, wxString* file = nullptr)
+// What an input reads: one frame of a GIF when it is a frame reference
+// ("anim.gif_3") and names no file of its own, otherwise the input itself
+// with whatever frames its name gives (frame -1).
+struct InputSource
 {
-    wxString resolved;
-    int index = -1;
-    if (!ResolvePicturePath(input, resolved, index) || index < 0 || !IsGifPath(resolved))
-        return -1;
-    if (file)
-        *file = resolved;
-    return index;
-}
+    wxString file;
+    int frame = -1;
+};
 
-wxString FrameFile(const wxString& input)
+InputSource ResolveInput(const wxString& input)
 {
-    wxString file = input;
-    FrameIndex(input, &file);
-    return file;
+    wxString file;
+    int index = -1;
+    if (ResolvePicturePath(input, file, index) && index >= 0 && IsGifPath(file))
+        return {file, index};
+    return {input, -1};
 }
 
 // The size of every input's frames, from the file headers alone, so that the
@@ -74,7 +65,7 @@ bool ProbeInputs(const std::vector<wxString>& inputs, std::vector<wxSize>& sizes
     for (const wxString& input : inputs)
     {
         wxSize size;
-        const PictureStatus status = ProbePictureSize(FrameFile(input), size);
+        const PictureStatus status = ProbePictureSize(ResolveInput(input).file, size);
         if (!status.IsOk())
         {
             Fail(err, DescribeInputFailure(input, status));
@@ -92,6 +83,7 @@ int WriteAnimation(const CliOptions& options, const wxSize& size, std::ostream& 
                    long long& written)
 {
     const wxString& output = options.output;
+    const wxString writeFailed = wxString::Format("cannot write \"%s\": writing failed (disk full?)", output);
     OutputFile pending;
     wxString error;
     if (!pending.Open(output, error))
@@ -105,21 +97,20 @@ int WriteAnimation(const CliOptions& options, const wxSize& size, std::ostream& 
                             options.threads > 0 ? options.threads : AnimationEncoder::DefaultThreads());
     for (const wxString& input : options.inputs)
     {
-        wxString file;
-        const int index = FrameIndex(input, &file);
+        const InputSource source = ResolveInput(input);
         PictureStatus status;
-        if (index >= 0)
+        if (source.frame >= 0)
         {
             wxImage picture;
-            status = ReadPictureFrame(file, index, picture);
+            status = ReadPictureFrame(source.file, source.frame, picture);
             if (status.IsOk())
                 writer.Add(picture);
         }
         else
-            status = ReadPictureFrames(input, [&](wxImage& picture) { return writer.Add(picture); });
+            status = ReadPictureFrames(source.file, [&](wxImage& picture) { return writer.Add(picture); });
         if (writer.IsBroken())
         {
-            Fail(err, wxString::Format("cannot write \"%s\": writing failed (disk full?)", output));
+            Fail(err, writeFailed);
             return 1;
         }
         if (!status.IsOk())
@@ -135,27 +126,19 @@ int WriteAnimation(const CliOptions& options, const wxSize& size, std::ostream& 
     if (writer.GetRefusedCount() > 0)
         err << "gloamer-cli: warning: " << writer.GetRefusedCount() << " frame(s) could not be encoded and were left out"
             << std::endl;
-    if (!complete)
+    if (!complete || !stream.IsOk())
     {
-        if (writer.GetWrittenCount() == 0)
-            Fail(err, "no usable frame: nothing was written");
-        else
-            Fail(err, wxString::Format("cannot write \"%s\": writing failed (disk full?)", output));
+        Fail(err, !complete && writer.GetWrittenCount() == 0 ? wxString("no usable frame: nothing was written")
+                                                              : writeFailed);
         return 1;
     }
-    if (!stream.IsOk())
-    {
-        Fail(err, wxString::Format("cannot write \"%s\": writing failed (disk full?)", output));
-        return 1;
-    }
-    const wxFileOffset bytes = stream.TellO();
+    frames = writer.GetWrittenCount();
+    written = stream.TellO();
     if (!pending.Commit(error))
     {
         Fail(err, error);
         return 1;
     }
-    frames = writer.GetWrittenCount();
-    written = bytes;
     return 0;
 }
 

@@ -4,7 +4,7 @@ namespace
 {
 const long kMaxGifValue = 65535;  // sizes and delays are 16-bit in the file
 
-// Decimal digits only, within [low, kMaxGifValue].
+// Decimal digits only, within [low, high].
 bool ParseNumber(const wxString& text, long low, long& value, long high = kMaxGifValue)
 {
     if (text.empty() || text.length() > 6)

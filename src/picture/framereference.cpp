@@ -4,20 +4,15 @@
 
 #include <wx/filefn.h>
 
-namespace
+bool IsFrameReference(const wxString& path)
 {
-const char kMarker[] = ".gif_";
-
-bool HasMarker(const wxString& path)
-{
-    const int at = path.Find(kMarker);
+    const int at = path.Find(".gif_");
     return at != wxNOT_FOUND && at > 0;
 }
-} // namespace
 
 int ParseFrameIndex(const wxString& path)
 {
-    if (!HasMarker(path))
+    if (!IsFrameReference(path))
         return -1;
     wxString digits = path.Right(3);
     if (digits.Contains("_"))
@@ -31,12 +26,12 @@ int ParseFrameIndex(const wxString& path)
 
 wxString StripFrameSuffix(const wxString& path)
 {
-    if (!HasMarker(path))
+    if (!IsFrameReference(path))
         return path;
     for (size_t cut = 2; cut < 4; ++cut)
     {
         const wxString shorter = path.Left(path.length() > cut ? path.length() - cut : 0);
-        if (!HasMarker(shorter))
+        if (!IsFrameReference(shorter))
             return shorter;
     }
     return path.Left(path.length() > 4 ? path.length() - 4 : 0);

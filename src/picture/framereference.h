@@ -5,6 +5,10 @@
 
 #include <wx/string.h>
 
+// True when the path holds ".gif_" after its first character, as every frame
+// reference does.
+bool IsFrameReference(const wxString& path);
+
 // The frame index a reference ends with, read from at most its last three
 // characters; -1 when the path holds no ".gif_" after its first character.
 int ParseFrameIndex(const wxString& path);

@@ -10,12 +10,6 @@
 
 namespace
 {
-bool IsFrameReference(const wxString& path)
-{
-    const int at = path.Find(".gif_");
-    return at != wxNOT_FOUND && at > 0;
-}
-
 wxXmlNode* TextElement(wxXmlNode* parent, const wxString& name, const wxString& text)
 {
     auto* element = new wxXmlNode(parent, wxXML_ELEMENT_NODE, name);

@@ -3,30 +3,23 @@
 #include "update/updatedocument.h"
 #include "update/versionkey.h"
 
-#include <wx/log.h>
 #include <wx/mstream.h>
-#include <wx/url.h>
+#include <wx/uri.h>
 
 namespace
 {
-// The toolkit only checks the address; libcurl fetches it. wxURL has no
-// https client and says so with wxURL_NOPROTO after parsing the address in
-// full, which is no fault here.
-bool IsUsableAddress(const wxURL& url)
+// The toolkit only parses the address; libcurl fetches it.
+bool IsUsableAddress(const wxURI& uri)
 {
-    const wxURLError error = url.GetError();
-    const wxString scheme = url.GetScheme();
-    return (error == wxURL_NOERR || error == wxURL_NOPROTO) && (scheme == "http" || scheme == "https") &&
-           !url.GetServer().empty();
+    const wxString& scheme = uri.GetScheme();
+    return (scheme == "http" || scheme == "https") && !uri.GetServer().empty();
 }
 } // namespace
 
 bool FetchNewestVersion(const wxString& documentUrl, const wxString& product, wxString* version,
                         const HttpLimits& limits)
 {
-    wxLogNull quiet; // failures end in the check's own message
-    const wxURL url(documentUrl);
-    if (!IsUsableAddress(url))
+    if (!IsUsableAddress(wxURI(documentUrl)))
         return false;
     version->clear();
     std::string body;
