@@ -20,7 +20,7 @@ trap 'rm -rf "$work"' EXIT
 # in the references.
 (cd "$root" && wxrc --gettext --output="$work/xrc-texts.cpp" Themes/*.xrc)
 
-(cd "$root" && find src include -name '*.cpp' -o -name '*.h' | LC_ALL=C sort > "$work/files")
+(cd "$root" && find src -name '*.cpp' -o -name '*.h' | LC_ALL=C sort > "$work/files")
 echo "$work/xrc-texts.cpp" >> "$work/files"
 
 (cd "$root" && xgettext --language=C++ --from-code=UTF-8 \

@@ -2,8 +2,8 @@
 // repaint of a 1280x400 strip, and the repaint of one tile after a
 // selection change. Every paint counts the entries it draws, to show that
 // tiles outside the update region are never touched.
-#include "window/imagethumbnailitem.h"
-#include "window/thumbnailctrl.h"
+#include "strip/imagethumbnailitem.h"
+#include "strip/thumbnailctrl.h"
 
 #include <wx/app.h>
 #include <wx/dcmemory.h>

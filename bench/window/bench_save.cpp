@@ -4,7 +4,7 @@
 //
 //   bench_save OUT.gif DELAY WIDTHxHEIGHT INPUT...
 #include "picture/picturereader.h"
-#include "window/gif_animationsave.h"
+#include "encoder/animationsave.h"
 
 #include <wx/image.h>
 #include <wx/init.h>

@@ -4,9 +4,9 @@
 #include "picture/framereference.h"
 #include "picture/picturereader.h"
 #include "project/projectfile.h"
-#include "window/gif_animationencoder.h"
-#include "window/gif_outputfile.h"
-#include "window/outputsize.h"
+#include "encoder/animationencoder.h"
+#include "encoder/outputfile.h"
+#include "encoder/outputsize.h"
 
 #include <wx/image.h>
 #include <wx/log.h>

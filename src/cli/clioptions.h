@@ -1,7 +1,7 @@
 #pragma once
 // The command line of gloamer-cli.
 
-#include "window/gif_encodeoptions.h"
+#include "encoder/encodeoptions.h"
 
 #include <wx/string.h>
 

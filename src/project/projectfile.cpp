@@ -2,7 +2,7 @@
 
 #include "app/textint.h"
 #include "picture/framereference.h"
-#include "window/gif_outputfile.h"
+#include "encoder/outputfile.h"
 
 #include <wx/log.h>
 #include <wx/mstream.h>

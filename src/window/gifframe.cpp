@@ -11,8 +11,8 @@
 #include "window/windowtexts.h"
 #include "window/workerlink.h"
 #include "window/framedroptarget.h"
-#include "window/thumbnailctrl.h"
-#include "window/thumbnailevent.h"
+#include "strip/thumbnailctrl.h"
+#include "strip/thumbnailevent.h"
 #include "window/windowids.h"
 
 #include <wx/filedlg.h>

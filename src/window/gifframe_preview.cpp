@@ -5,10 +5,10 @@
 
 #include "app/paths.h"
 #include "app/trace.h"
-#include "window/imagethumbnailitem.h"
+#include "strip/imagethumbnailitem.h"
 #include "window/previewplacement.h"
-#include "window/thumbnailctrl.h"
-#include "window/thumbnailevent.h"
+#include "strip/thumbnailctrl.h"
+#include "strip/thumbnailevent.h"
 #include "window/windowtexts.h"
 
 #include <wx/dcclient.h>

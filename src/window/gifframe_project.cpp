@@ -5,8 +5,8 @@
 
 #include "app/productinfo.h"
 #include "project/projectfile.h"
-#include "window/thumbnailctrl.h"
-#include "window/thumbnailitem.h"
+#include "strip/thumbnailctrl.h"
+#include "strip/thumbnailitem.h"
 #include "window/windowtexts.h"
 
 #include <wx/filename.h>

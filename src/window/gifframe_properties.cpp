@@ -4,9 +4,9 @@
 #include "window/gifframe.h"
 
 #include "app/trace.h"
-#include "window/imagethumbnailitem.h"
-#include "window/outputsize.h"
-#include "window/thumbnailctrl.h"
+#include "strip/imagethumbnailitem.h"
+#include "encoder/outputsize.h"
+#include "strip/thumbnailctrl.h"
 #include "window/windowtexts.h"
 
 #include <wx/spinctrl.h>

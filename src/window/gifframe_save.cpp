@@ -3,11 +3,11 @@
 
 #include "window/gifframe.h"
 
-#include "window/gif_animationsave.h"
-#include "window/gif_savethread.h"
-#include "window/imagethumbnailitem.h"
+#include "encoder/animationsave.h"
+#include "window/savethread.h"
+#include "strip/imagethumbnailitem.h"
 #include "window/loopcountdialog.h"
-#include "window/thumbnailctrl.h"
+#include "strip/thumbnailctrl.h"
 #include "window/windowtexts.h"
 #include "window/workerlink.h"
 

@@ -2,7 +2,7 @@
 
 #include "picture/framereference.h"
 #include "picture/picturereader.h"
-#include "window/imagethumbnailitem.h"
+#include "strip/imagethumbnailitem.h"
 
 
 namespace

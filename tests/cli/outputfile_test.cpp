@@ -1,6 +1,6 @@
 // OutputFile: what each kind of output path becomes, and that a signal that
 // ends the process takes the temporary file along.
-#include "window/gif_outputfile.h"
+#include "encoder/outputfile.h"
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>

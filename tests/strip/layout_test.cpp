@@ -1,7 +1,7 @@
 // Tile arithmetic, keyboard targets and new orders of moved entries, without
 // a display.
-#include "window/thumbnaillayout.h"
-#include "window/thumbnailorder.h"
+#include "strip/thumbnaillayout.h"
+#include "strip/thumbnailorder.h"
 
 #include <gtest/gtest.h>
 #include <wx/defs.h>

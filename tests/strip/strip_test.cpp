@@ -2,10 +2,10 @@
 // the measured font, entries, selection and notifications, mouse and keys,
 // painting checked pixel by pixel, and the index assertions.
 #include "support/testsupport.h"
-#include "window/imagethumbnailitem.h"
-#include "window/thumbnailctrl.h"
-#include "window/thumbnailevent.h"
-#include "window/thumbnailitem.h"
+#include "strip/imagethumbnailitem.h"
+#include "strip/thumbnailctrl.h"
+#include "strip/thumbnailevent.h"
+#include "strip/thumbnailitem.h"
 #include "window/windowids.h"
 
 #include <gtest/gtest.h>

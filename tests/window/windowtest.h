@@ -10,8 +10,8 @@
 #include "gifcodec.h"
 #include "support/testsupport.h"
 #include "window/gifframe.h"
-#include "window/imagethumbnailitem.h"
-#include "window/thumbnailctrl.h"
+#include "strip/imagethumbnailitem.h"
+#include "strip/thumbnailctrl.h"
 #include "window/windowids.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,110 @@
+#include "encoder/animationencoder.h"
+
+#include "encoder/framecompose.h"
+#include "encoder/quantize.h"
+
+#include <algorithm>
+
+int AnimationEncoder::DefaultThreads()
+{
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
+
+AnimationEncoder::AnimationEncoder(wxOutputStream& stream, const wxSize& size, int delayMs,
+                                   const GifEncodeOptions& options, int threads)
+    : m_writer(stream, options.optimize), m_steadier(options.quality), m_size(size), m_delayMs(delayMs),
+      m_options(options), m_maxInFlight(2 * std::max(1, threads))
+{
+    for (int i = 0; i < std::max(1, threads); ++i)
+        m_threads.emplace_back(&AnimationEncoder::Work, this);
+}
+
+AnimationEncoder::~AnimationEncoder()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
+        m_jobs.clear();
+    }
+    m_jobReady.notify_all();
+    for (std::thread& thread : m_threads)
+        thread.join();
+}
+
+void AnimationEncoder::Work()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;)
+    {
+        m_jobReady.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+        if (m_stopping)
+            return;
+        // Every wxImage handle is handed over while the lock is held, so no
+        // two threads ever touch one image's reference count at once.
+        const int index = m_jobs.front().index;
+        wxImage picture = m_jobs.front().picture;
+        m_jobs.pop_front();
+        lock.unlock();
+
+        Reduced done;
+        done.composed = ComposeFrame(picture, m_size.x, m_size.y);
+        picture = wxImage();
+        done.reduced = ReduceFrame(done.composed, m_options);
+
+        lock.lock();
+        m_finished[index] = done;
+        done = Reduced();
+        m_frameReady.notify_all();
+    }
+}
+
+void AnimationEncoder::WriteReady(std::unique_lock<std::mutex>& lock, int inFlight)
+{
+    for (;;)
+    {
+        auto next = m_finished.find(m_written);
+        if (next == m_finished.end())
+        {
+            if (m_added - m_written <= inFlight)
+                return;
+            m_frameReady.wait(lock);
+            continue;
+        }
+        Reduced frame = next->second;
+        m_finished.erase(next);
+        lock.unlock();
+        m_steadier.Steady(frame.composed, frame.reduced);
+        if (frame.reduced.IsOk() && m_writer.AddFrame(frame.reduced, m_delayMs))
+            m_steadier.Remember(frame.composed, frame.reduced);
+        else if (!m_writer.IsBroken())
+            ++m_refused;
+        frame = Reduced();
+        ++m_written;
+        if (m_progress)
+            m_progress(m_written);
+        lock.lock();
+    }
+}
+
+bool AnimationEncoder::Add(wxImage& picture)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WriteReady(lock, m_maxInFlight - 1);
+    if (m_writer.IsBroken())
+    {
+        picture = wxImage();
+        return false;
+    }
+    m_jobs.push_back(Job{m_added++, picture});
+    picture = wxImage();
+    m_jobReady.notify_one();
+    return true;
+}
+
+bool AnimationEncoder::Finish()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WriteReady(lock, 0);
+    lock.unlock();
+    return m_writer.Finish();
+}

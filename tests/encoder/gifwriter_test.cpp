@@ -1,0 +1,445 @@
+// The GIF writer: block layout byte by byte, round trips through two unrelated
+// decoders, frames that cannot be written; and the colour reduction before it.
+#include "gifcodec.h"
+#include "testimages.h"
+#include "encoder/animationencoder.h"
+#include "encoder/animationwriter.h"
+#include "encoder/colourindex.h"
+#include "encoder/colourreduce.h"
+#include "encoder/framecompose.h"
+#include "encoder/gifhandler.h"
+#include "encoder/imageblock.h"
+#include "encoder/nearestcolour.h"
+#include "encoder/palette.h"
+#include "encoder/quantize.h"
+
+#include <gtest/gtest.h>
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
+#include <wx/palette.h>
+#include <wx/wfstream.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using giftest::Rgb;
+using namespace std::string_literals;
+using testimages::PaletteImage;
+
+namespace
+{
+// Frame by frame as the save worker writes them, or through an animation
+// writer when `complete` is given (it receives what Finish says).
+std::string SaveFrames(const std::vector<wxImage>& frames, int delayMs, bool* complete = nullptr)
+{
+    wxMemoryOutputStream stream;
+    if (complete)
+    {
+        GifAnimationWriter writer(stream);
+        for (const wxImage& frame : frames)
+            writer.AddFrame(frame, delayMs);
+        *complete = writer.Finish();
+    }
+    else
+    {
+        g_gifOutputStream = &stream;
+        for (size_t i = 0; i < frames.size(); ++i)
+            MyGifHandler().SaveFrame(frames[i], delayMs, static_cast<int>(frames.size()), static_cast<int>(i));
+        g_gifOutputStream = nullptr;
+    }
+    EXPECT_EQ(g_gifOutputStream, nullptr);
+    std::string bytes(stream.GetLength(), '\0');
+    stream.CopyTo(&bytes[0], bytes.size());
+    return bytes;
+}
+
+// Entries from 200 on repeat those from 0, so large palettes hold duplicates
+// (the first of them is the index written).
+std::vector<Rgb> Palette(int count)
+{
+    std::vector<Rgb> palette;
+    for (int i = 0; i < count; ++i)
+        palette.push_back({static_cast<unsigned char>(i % 200), static_cast<unsigned char>(i % 200 * 37),
+                           static_cast<unsigned char>(255 - i % 200)});
+    return palette;
+}
+
+// Every pixel drawn at random from Palette(count).
+wxImage RandomFrame(int width, int height, int count, unsigned seed = 1)
+{
+    testimages::Random random(seed);
+    std::vector<int> indices;
+    for (int p = 0; p < width * height; ++p)
+        indices.push_back(random.Below(count));
+    return PaletteImage(width, height, Palette(count), indices);
+}
+
+// The table as written: Palette(count), black entries up to `bytes`.
+std::string Table(int count, size_t bytes)
+{
+    std::string table;
+    for (const Rgb& colour : Palette(count))
+        table.append(colour.begin(), colour.end());
+    table.resize(bytes, '\0');
+    return table;
+}
+
+// `image` with the mask colour `colour`, given to pixel (x, y) unless x < 0.
+wxImage Masked(wxImage image, int x, int y, const Rgb& colour)
+{
+    if (x >= 0)
+        image.SetRGB(x, y, colour[0], colour[1], colour[2]);
+    image.SetMaskColour(colour[0], colour[1], colour[2]);
+    return image;
+}
+
+// Both decoders give exactly the written frames: size, for each pixel the first
+// palette entry of its colour, and that entry's colour.
+void ExpectDecodesTo(const std::string& bytes, const std::vector<wxImage>& frames)
+{
+    for (const giftest::File& file : {giftest::DecodeWithGiflib(bytes), giftest::DecodeWithWx(bytes)})
+    {
+        ASSERT_TRUE(file.ok);
+        ASSERT_EQ(file.frames.size(), frames.size());
+        for (size_t f = 0; f < frames.size(); ++f)
+        {
+            const giftest::Frame& frame = file.frames[f];
+            ASSERT_EQ(wxSize(frame.width, frame.height), frames[f].GetSize());
+            GifPalette palette;
+            ASSERT_TRUE(BuildGifPalette(frames[f], palette));
+            const GifColourIndex lookup(palette.entries, palette.count);
+            const unsigned char* pixel = frames[f].GetData();
+            for (size_t p = 0; p < frame.indices.size(); ++p, pixel += 3)
+            {
+                const unsigned index = frame.indices[p];
+                ASSERT_EQ(index, lookup.FindLinear(pixel[0], pixel[1], pixel[2])) << "frame " << f << " pixel " << p;
+                ASSERT_EQ(frame.colours.at(index), (Rgb{pixel[0], pixel[1], pixel[2]}));
+            }
+        }
+    }
+}
+
+// The reduced frame as written (its 256 entries and every pixel's entry), and
+// whether it has a mask or alpha.
+std::string Outcome(const wxImage& reduced)
+{
+    const std::string bytes = SaveFrames({reduced}, 100);
+    EXPECT_EQ(bytes.substr(10, 1), "\xF7");
+    return bytes + std::to_string(reduced.HasMask()) + std::to_string(reduced.HasAlpha());
+}
+
+// Leaves stale bytes in freed memory, as a long-running program would have.
+void DirtyTheHeap()
+{
+    std::vector<void*> blocks;
+    for (int i = 1; i <= 64; ++i)
+        blocks.push_back(std::memset(std::malloc(512 * i), 0x40 + i, 512 * i));
+    for (void* block : blocks)
+        std::free(block);
+}
+} // namespace
+
+// Every block in order: screen, table (black padding), looping, comment, control
+// block (delay, mask rule), descriptor, data, trailer; odd and tiny sizes.
+TEST(GifWriter, OneFrameFileHasEveryBlockInOrder)
+{
+    const Rgb absent{250, 251, 252};
+    const std::string comment300 = "\x21\xFE\xFF" + std::string(255, 'c') + "\x2D" + std::string(45, 'c') + '\0';
+    struct Case { wxImage image; int delayMs; unsigned char packed; std::string table, comment, control; };
+    const Case cases[] = {
+        {RandomFrame(1, 1, 2), 50, 0x80, Table(2, 6), "", "\x00\x05\x00\x00"s},
+        {RandomFrame(7, 3, 3), 3000, 0x91, Table(3, 12), "", "\x00\x2C\x01\x00"s},
+        {RandomFrame(1, 9, 5), 59, 0xA2, Table(5, 24), "", "\x00\x05\x00\x00"s},
+        {RandomFrame(33, 17, 16), 0, 0xB3, Table(16, 48), "", "\x00\x00\x00\x00"s},
+        {RandomFrame(5, 1, 256), 100, 0xF7, Table(256, 768), "", "\x00\x0A\x00\x00"s},
+        {RandomFrame(4, 4, 3), 100, 0x91, Table(3, 12), comment300, "\x00\x0A\x00\x00"s},
+        {Masked(RandomFrame(3, 1, 3), 1, 0, Palette(3)[2]), 100, 0x91, Table(3, 12), "", "\x01\x0A\x00\x02"s},
+        {Masked(RandomFrame(8, 8, 255), 3, 3, absent), 100, 0xF7, Table(255, 765) + "\xFA\xFB\xFC", "",
+         "\x01\x0A\x00\xFF"s},  // appended as entry 255
+        {Masked(RandomFrame(4, 4, 256), -1, -1, absent), 100, 0xF7, Table(256, 768), "", "\x00\x0A\x00\x00"s},  // full
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(&c - cases);
+        wxImage image = c.image;
+        // An empty comment writes no block.
+        image.SetOption(wxIMAGE_OPTION_GIF_COMMENT, wxString('c', c.comment.empty() ? 0 : 300));
+        const std::string bytes = SaveFrames({image}, c.delayMs);
+        const int w = image.GetWidth(), h = image.GetHeight();
+        const std::string size{char(w & 0xFF), char(w >> 8), char(h & 0xFF), char(h >> 8)};
+        const std::string expected = "GIF89a" + size + char(c.packed) + "\0\0"s + c.table +
+                                     "\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00"s + c.comment + "\x21\xF9\x04" +
+                                     c.control + "\0\x2C\0\0\0\0"s + size + "\0\x08"s;
+        EXPECT_EQ(bytes.substr(0, expected.size()), expected);
+        EXPECT_EQ(bytes.back(), '\x3B');
+        ExpectDecodesTo(bytes, {image});
+    }
+}
+
+// Refused frames leave no byte behind and are not reported as written.
+TEST(GifWriter, UnwritableFramesWriteNothing)
+{
+    wxImage tooMany(17, 17, false);  // 289 colours
+    for (int p = 0; p < 289; ++p)
+        tooMany.SetRGB(p % 17, p / 17, p & 0xFF, p >> 8, 7);
+    tooMany.SetPalette(RandomFrame(1, 1, 256).GetPalette());
+    const wxImage noPalette = testimages::PhotoLike(4, 4, 1);
+    for (const std::vector<wxImage>& frames : {std::vector<wxImage>{tooMany}, {noPalette}, {wxImage()}, {}})
+    {
+        bool complete = true;
+        EXPECT_EQ(SaveFrames(frames, 100), "");
+        EXPECT_EQ(SaveFrames(frames, 100, &complete), "");
+        EXPECT_FALSE(complete);
+    }
+}
+
+// The image blocks of frame differencing carry their own LZW data at every
+// code size: long enough to fill the code table several times, in runs and
+// in noise, at any place on the screen.
+TEST(GifImageBlock, LzwDataOfEveryCodeSizeDecodesToItsIndices)
+{
+    for (int codeSize : {2, 3, 5, 8})
+    {
+        for (int runs : {1, 40})
+        {
+            SCOPED_TRACE(std::to_string(codeSize) + " bits, runs of " + std::to_string(runs));
+            testimages::Random random(codeSize * runs);
+            std::vector<unsigned char> indices;
+            while (indices.size() < 301 * 207)
+                indices.insert(indices.end(), 1 + random.Below(runs), random.Below(1 << codeSize));
+            indices.resize(301 * 207);
+            const std::vector<Rgb> colours = Palette(1 << codeSize);
+            GifImageBlock block;
+            std::tie(block.left, block.top, block.width, block.height, block.disposal, block.delayMs) =
+                std::make_tuple(5, 2, 301, 207, 1, 70);
+            block.transparentIndex = 1;
+            block.localTable = reinterpret_cast<const unsigned char(*)[3]>(colours.data());
+            block.localCount = static_cast<int>(colours.size());
+            block.codeSize = codeSize;
+            block.indices = indices.data();
+            wxMemoryOutputStream stream;
+            g_gifOutputStream = &stream;
+            const unsigned char black[1][3] = {};
+            ASSERT_TRUE(MyGifHandler::WriteScreen(320, 240, black, 1) && MyGifHandler::WriteImageBlock(block) &&
+                        MyGifHandler::WriteTrailer());
+            g_gifOutputStream = nullptr;
+            std::string bytes(stream.GetLength(), '\0');
+            stream.CopyTo(&bytes[0], bytes.size());
+            const giftest::File file = giftest::DecodeWithGiflib(bytes);
+            ASSERT_TRUE(file.ok && file.frames.size() == 1u);
+            const giftest::Frame& frame = file.frames[0];
+            EXPECT_EQ(std::vector<int>({frame.left, frame.top, frame.width, frame.height, frame.disposal,
+                                        frame.transparent, frame.delay}),
+                      std::vector<int>({5, 2, 301, 207, 1, 1, 7}));
+            EXPECT_TRUE(frame.colours == colours);
+            EXPECT_TRUE(frame.indices == indices);
+        }
+    }
+}
+
+// Mended: frame-by-frame saving puts the header with frame 0 and the trailer
+// after the last index, so a first or last frame that cannot be written left a
+// file no decoder reads. The animation writer ties both to frames written.
+TEST(GifAnimationWriter, HeaderAndTrailerGoWithTheFramesActuallyWritten)
+{
+    const wxImage a = RandomFrame(61, 37, 2), b = RandomFrame(61, 37, 16), c = RandomFrame(61, 37, 256);
+    const wxImage broken = testimages::PhotoLike(9, 7, 5);  // no palette
+    const std::string expected = SaveFrames({a, b, c}, 100);
+    // Later frames carry local tables; descriptors follow their control blocks.
+    const std::string control = "\x21\xF9\x04\x00\x0A\x00\x00\x00\x2C"s;
+    std::vector<size_t> at;
+    for (size_t p = expected.find(control); p != std::string::npos; p = expected.find(control, p + 1))
+        at.push_back(p + 8);
+    ASSERT_EQ(at.size(), 3u);
+    EXPECT_EQ(expected[at[0] + 9], '\x00');
+    EXPECT_EQ(expected.substr(at[1] + 9, 1 + 48 + 1), "\x83" + Table(16, 48) + "\x08");
+    EXPECT_EQ(expected[at[2] + 9], '\x87');
+    ExpectDecodesTo(expected, {a, b, c});
+
+    bool complete = false;
+    for (const std::vector<wxImage>& frames : {std::vector<wxImage>{a, b, c}, {broken, a, b, c}, {a, b, c, broken},
+                                               {broken, a, broken, b, c, wxImage(), broken}})
+    {
+        EXPECT_EQ(SaveFrames(frames, 100, &complete), expected);
+        EXPECT_TRUE(complete);
+    }
+
+    // A failed write spoils the run.
+    wxLogNull quiet;  // the failed write is expected
+    wxFileOutputStream full("/dev/full");
+    GifAnimationWriter writer(full);
+    EXPECT_FALSE(writer.AddFrame(RandomFrame(40, 40, 200), 10));
+    EXPECT_TRUE(writer.IsBroken());
+    EXPECT_FALSE(writer.AddFrame(RandomFrame(2, 2, 2), 10));
+    EXPECT_FALSE(writer.Finish());
+    EXPECT_EQ(writer.GetWrittenCount(), 0);
+}
+
+// The direct quantizer path gives byte for byte what the toolkit's 8-bit BMP
+// encoding and decoding gives, whatever freed memory holds. Mended: entries the
+// quantizer leaves unused were stray memory, so the same frames gave different
+// files; they are black now.
+TEST(ColourReduce, DirectPathMatchesTheBmpRoundTripAndUnusedEntriesAreBlack)
+{
+    std::vector<int> stripes;
+    for (int p = 0; p < 45 * 13; ++p)
+        stripes.push_back((p / 7) % 3);
+    const wxImage samples[] = {
+        testimages::PhotoLike(160, 90, 1),
+        testimages::PhotoLike(333, 77, 2),  // odd sizes
+        testimages::PhotoLike(1, 1, 3),
+        PaletteImage(45, 13, {{84, 194, 12}, {44, 226, 4}, {4, 254, 4}}, stripes),
+        ComposeFrame(testimages::PhotoLike(50, 40, 4), 64, 48),  // on black
+        wxImage(7, 3, true),
+    };
+    for (const wxImage& sample : samples)
+    {
+        SCOPED_TRACE(sample.GetWidth());
+        const std::string first = Outcome(ReduceFrameColours(sample));
+        DirtyTheHeap();
+        wxImage viaBmpInput = sample.Copy();
+        EXPECT_EQ(Outcome(ReduceFrameColoursViaBmp(viaBmpInput)), first);
+        DirtyTheHeap();
+        EXPECT_EQ(Outcome(ReduceFrameColours(sample)), first);
+
+        const giftest::File file = giftest::DecodeWithGiflib(first.substr(0, first.size() - 2));
+        ASSERT_TRUE(file.ok);
+        bool used[256] = {};
+        for (unsigned char index : file.frames.at(0).indices)
+            used[index] = true;
+        for (int i = 0; i < 256; ++i)
+            EXPECT_TRUE(used[i] || file.frames[0].colours[i] == (Rgb{0, 0, 0})) << i;
+    }
+    EXPECT_FALSE(ReduceFrameColours(wxImage()).IsOk());
+}
+
+// Frames of at most 256 colours keep exactly their colours (the toolkit's
+// quantizer turned pure red into #FC0204); a 257th colour sends the frame
+// through the quantizer, which still gives a frame the writer takes.
+TEST(ColourReduce, FewColoursStayExactAndMoreAreQuantized)
+{
+    std::vector<Rgb> flat{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}, {0, 0, 0}};
+    std::vector<Rgb> many;
+    for (int i = 0; i < 257; ++i)
+        many.push_back({static_cast<unsigned char>(i * 7), static_cast<unsigned char>(i),
+                        static_cast<unsigned char>(i / 3 * 11)});
+    struct Case { int width, height, colours; bool exact; };
+    const Case cases[] = {
+        {1, 1, 1, true}, {40, 30, 5, true}, {17, 16, 256, true}, {33, 9, 256, true}, {20, 20, 257, false}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.colours);
+        const std::vector<Rgb>& palette = c.colours <= 5 ? flat : many;
+        std::vector<int> indices;
+        for (int p = 0; p < c.width * c.height; ++p)  // every colour at least once
+            indices.push_back(p < c.colours ? p : (p * 31 + p / 7) % c.colours);
+        wxImage composed = PaletteImage(c.width, c.height, palette, indices);
+        composed.SetPalette(wxPalette());
+        for (GifQuantizer quantizer : {GifQuantizer::ImageQuant, GifQuantizer::Toolkit})
+        {
+            GifEncodeOptions options;
+            options.quantizer = quantizer;
+            const wxImage reduced = ReduceFrame(composed, options);
+            ASSERT_TRUE(reduced.IsOk());
+            const bool exact = std::memcmp(reduced.GetData(), composed.GetData(), 3 * c.width * c.height) == 0;
+            if (quantizer == GifQuantizer::ImageQuant)
+            {
+                EXPECT_EQ(exact, c.exact);
+                EXPECT_EQ(ReduceFrameExact(composed).IsOk(), c.exact);
+            }
+            else if (c.colours == 5)
+            {
+                EXPECT_FALSE(exact);  // what the exact path mends
+            }
+            const std::string bytes = SaveFrames({reduced}, 100);
+            ASSERT_FALSE(bytes.empty());
+            ExpectDecodesTo(bytes, {reduced});
+        }
+    }
+    EXPECT_FALSE(ReduceFrameExact(wxImage()).IsOk());
+    EXPECT_FALSE(QuantizeFrame(wxImage(), 100).IsOk());
+}
+
+// The dithering's colour map: every palette colour maps to its own first
+// entry, and any colour to an entry at most a cell's width (12 levels) farther
+// than the nearest one.
+TEST(ColourReduce, NearestColourKeepsPaletteColoursAndStaysNear)
+{
+    const std::vector<Rgb> palettes[] = {{{255, 0, 0}, {0, 0, 0}, {255, 0, 0}},
+                                         {{240, 240, 240}, {241, 241, 241}, {243, 242, 244}, {0, 0, 255}},
+                                         Palette(256)};
+    for (const std::vector<Rgb>& palette : palettes)
+    {
+        SCOPED_TRACE(palette.size());
+        unsigned char entries[256][3];
+        for (size_t e = 0; e < palette.size(); ++e)
+            std::copy_n(palette[e].data(), 3, entries[e]);
+        const int count = static_cast<int>(palette.size());
+        GifNearestColour map(entries, count);
+        auto error = [&](int e, int r, int g, int b) {
+            return std::hypot(r - entries[e][0], g - entries[e][1], b - entries[e][2]);
+        };
+        for (int e = 0; e < count; ++e)
+        {
+            int first = 0;
+            while (std::memcmp(entries[first], entries[e], 3) != 0)
+                ++first;
+            EXPECT_EQ(map.Find(entries[e][0], entries[e][1], entries[e][2]), first);
+        }
+        for (int colour = 0; colour < (1 << 24); colour += 4099) // a spread of all colours
+        {
+            const int r = colour >> 16, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
+            double nearest = 1e9;
+            for (int e = 0; e < count; ++e)
+                nearest = std::min(nearest, error(e, r, g, b));
+            const int found = map.Find(r, g, b);
+            ASSERT_TRUE(found >= 0 && found < count);
+            ASSERT_LE(error(found, r, g, b), nearest + 12) << r << "," << g << "," << b;
+        }
+    }
+}
+
+TEST(AnimationEncoder, EveryThreadCountWritesTheSequentialFile)
+{
+    // Pictures of several sizes, so that frames finish out of order; still
+    // frames and frames of few colours in between.
+    auto encode = [](const GifEncodeOptions& options, int threads) {
+        wxMemoryOutputStream stream;
+        int progressed = 0;
+        {
+            AnimationEncoder encoder(stream, wxSize(64, 48), 100, options, threads);
+            encoder.SetProgress([&](int done) { EXPECT_EQ(done, ++progressed); });
+            for (int i = 0; i < 9; ++i)
+            {
+                wxImage picture = i == 4 || i == 5 ? RandomFrame(64, 48, 7)
+                                                   : testimages::PhotoLike(i % 2 ? 640 : 40, i % 2 ? 480 : 30, i % 4);
+                EXPECT_TRUE(encoder.Add(picture));
+                EXPECT_FALSE(picture.IsOk()); // taken
+            }
+            EXPECT_TRUE(encoder.Finish());
+            EXPECT_EQ(encoder.GetWrittenCount(), 9);
+        }
+        EXPECT_EQ(progressed, 9);
+        std::string bytes(stream.GetSize(), '\0');
+        stream.CopyTo(&bytes[0], bytes.size());
+        return bytes;
+    };
+    GifEncodeOptions optimize, toolkit, low;
+    optimize.optimize = true;
+    toolkit.quantizer = GifQuantizer::Toolkit;
+    low.quality = 40;
+    for (const GifEncodeOptions& options : {GifEncodeOptions(), optimize, toolkit, low})
+    {
+        const std::string sequential = encode(options, 1);
+        const giftest::File file = giftest::DecodeWithGiflib(sequential);
+        EXPECT_EQ(file.frames.size(), 9u);
+        for (int threads : {2, 3, 8})
+            EXPECT_TRUE(encode(options, threads) == sequential) << threads << " threads";
+    }
+}
