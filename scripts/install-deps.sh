@@ -12,6 +12,8 @@ packages=(
   libgif-dev libpng-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev
   libimagequant-dev
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  ffmpeg
   gifsicle
   imagemagick
   fonts-dejavu-core

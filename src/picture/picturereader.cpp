@@ -1,47 +1,16 @@
 #include "picture/picturereader.h"
 
 #include "picture/picturedecoders.h"
+#include "picture/picturefile.h"
 
 #include <wx/image.h>
 #include <wx/string.h>
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstring>
-#include <memory>
 #include <new>
 
 namespace
 {
-struct FileCloser
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opens a path for reading, telling apart the ways that can fail.
-PictureStatus OpenPicture(const wxString& path, FilePtr& file)
-{
-    const wxCharBuffer name = path.fn_str();
-    struct stat info;
-    if (stat(name, &info) != 0)
-    {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return PictureStatus::Fail(PictureError::Missing);
-        return PictureStatus::Fail(PictureError::CannotOpen, std::strerror(errno));
-    }
-    // Devices and pipes could block or never end; only plain files are read.
-    if (!S_ISREG(info.st_mode))
-        return PictureStatus::Fail(PictureError::NotAFile);
-    if (info.st_size == 0)
-        return PictureStatus::Fail(PictureError::Empty);
-    file.reset(std::fopen(name, "rb"));
-    if (!file)
-        return PictureStatus::Fail(PictureError::CannotOpen, std::strerror(errno));
-    return PictureStatus();
-}
-
 // Turns a failed allocation deep inside a decoder into a status.
 template <typename Read>
 PictureStatus Guarded(Read read)
@@ -105,15 +74,15 @@ PictureStatus ProbePictureStream(std::FILE* file, wxSize& size, const PictureLim
 
 PictureStatus ProbePictureSize(const wxString& path, wxSize& size, const PictureLimits& limits)
 {
-    FilePtr file;
-    PictureStatus status = OpenPicture(path, file);
+    PictureFilePtr file;
+    PictureStatus status = OpenPictureFile(path, file);
     return status.IsOk() ? ProbePictureStream(file.get(), size, limits) : status;
 }
 
 PictureStatus ReadPictureFrames(const wxString& path, const PictureFrameSink& sink, const PictureLimits& limits)
 {
-    FilePtr file;
-    PictureStatus status = OpenPicture(path, file);
+    PictureFilePtr file;
+    PictureStatus status = OpenPictureFile(path, file);
     return status.IsOk() ? ReadPictureStream(file.get(), IsGifPath(path), sink, limits) : status;
 }
 

@@ -29,6 +29,12 @@ wxString DescribePictureStatus(const PictureStatus& status)
         return _("empty file");
     case PictureError::NotAPicture:
         return _("not a picture (PNG, JPEG, BMP or GIF)");
+    case PictureError::NotAPictureOrClip:
+        return _("not a picture or video clip (PNG, JPEG, BMP, GIF, MP4, MOV, MKV, WebM or AVI)");
+    case PictureError::NoVideo:
+        return _("no video stream");
+    case PictureError::TimedOut:
+        return _("decoding took too long");
     case PictureError::Unsupported:
         return WithDetail(_("unsupported"), status.detail);
     case PictureError::Truncated:

@@ -11,6 +11,9 @@ enum class PictureError
     CannotOpen,   // exists but cannot be opened (permissions, ...)
     Empty,        // zero bytes
     NotAPicture,  // none of the formats the program reads
+    NotAPictureOrClip, // neither a picture nor a video clip the program reads
+    NoVideo,      // a clip without a video stream (sound only, say)
+    TimedOut,     // a clip that gave no frame within the time allowed
     Unsupported,  // a variant of a known format the program does not read
     Truncated,    // the data ends before the picture does
     Damaged,      // the data is inconsistent
