@@ -1,6 +1,7 @@
 #include "picture/framereference.h"
 
 #include "app/textint.h"
+#include "picture/videotime.h"
 
 #include <wx/filefn.h>
 
@@ -74,4 +75,32 @@ bool ResolvePicturePath(const wxString& path, wxString& file, int& frameIndex)
     file = head;
     frameIndex = TextToInt(tail);
     return MakeFrameReference(head, frameIndex) == path;
+}
+
+wxString MakeClipFrameReference(const wxString& clipPath, std::int64_t microseconds)
+{
+    return clipPath + "#t=" + FormatVideoSeconds(microseconds);
+}
+
+bool ParseClipFrameReference(const wxString& path, wxString& clipPath, std::int64_t& microseconds)
+{
+    const size_t at = path.rfind("#t=");
+    if (at == wxString::npos || at == 0 || !ParseVideoTime(path.Mid(at + 3), microseconds))
+        return false;
+    clipPath = path.Left(at);
+    return true;
+}
+
+bool ResolveFrameSource(const wxString& path, FrameSource& source)
+{
+    source = FrameSource();
+    if (ResolvePicturePath(path, source.file, source.gifFrame))
+        return true;
+    wxString clip;
+    std::int64_t time = 0;
+    if (!ParseClipFrameReference(path, clip, time) || !wxFileExists(clip))
+        return false;
+    source.file = clip;
+    source.clipTime = time;
+    return true;
 }

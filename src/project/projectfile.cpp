@@ -53,9 +53,8 @@ std::vector<wxString> UsableProjectPaths(const std::vector<wxString>& paths)
     std::vector<wxString> usable;
     for (const wxString& path : paths)
     {
-        wxString file;
-        int index = 0;
-        if (!path.EndsWith(".gif") && ResolvePicturePath(path, file, index))
+        FrameSource source;
+        if (!path.EndsWith(".gif") && ResolveFrameSource(path, source))
             usable.push_back(path);
     }
     return usable;
