@@ -3,8 +3,11 @@
 #include "cli/clioptions.h"
 #include "picture/framereference.h"
 #include "picture/picturereader.h"
+#include "picture/videoreader.h"
+#include "picture/videotime.h"
 #include "project/projectfile.h"
 #include "encoder/animationencoder.h"
+#include "encoder/framecompose.h"
 #include "encoder/outputfile.h"
 #include "encoder/outputsize.h"
 
@@ -40,38 +43,94 @@ wxString DescribeInputFailure(const wxString& input, const PictureStatus& status
     return wxString::Format("cannot read input \"%s\": %s", input, DescribePictureStatus(status));
 }
 
-// What an input reads: one frame of a GIF when it is a frame reference
-// ("anim.gif_3") and names no file of its own, otherwise the input itself
-// with whatever frames its name gives (frame -1).
+// What an input reads: one frame of a GIF or of a clip when it is a frame
+// reference ("anim.gif_3", "trip.mp4#t=12.5") and names no file of its own,
+// otherwise the input itself: a picture with whatever frames its name gives,
+// or a part of a clip, as its content says.
 struct InputSource
 {
     wxString file;
-    int frame = -1;
+    int gifFrame = -1;
+    std::int64_t clipTime = -1;
+    bool clip = false; // the whole file is a clip
+    VideoInfo video;   // of a clip, or of a clip frame's clip
+    wxSize size;       // of its frames as shown
 };
 
 InputSource ResolveInput(const wxString& input)
 {
-    wxString file;
-    int index = -1;
-    if (ResolvePicturePath(input, file, index) && index >= 0 && IsGifPath(file))
-        return {file, index};
-    return {input, -1};
+    FrameSource source;
+    InputSource resolved;
+    resolved.file = input;
+    if (ResolveFrameSource(input, source) && (source.clipTime >= 0 || (source.gifFrame >= 0 && IsGifPath(source.file))))
+    {
+        resolved.file = source.file;
+        resolved.gifFrame = source.gifFrame;
+        resolved.clipTime = source.clipTime;
+    }
+    return resolved;
 }
 
 // The size of every input's frames, from the file headers alone, so that the
 // output size is known before any frame is decoded.
-bool ProbeInputs(const std::vector<wxString>& inputs, std::vector<wxSize>& sizes, std::ostream& err)
+bool ProbeInputs(const std::vector<wxString>& inputs, std::vector<InputSource>& sources, std::ostream& err)
 {
     for (const wxString& input : inputs)
     {
-        wxSize size;
-        const PictureStatus status = ProbePictureSize(ResolveInput(input).file, size);
+        InputSource source = ResolveInput(input);
+        PictureStatus status;
+        if (source.clipTime < 0)
+            status = ProbePictureSize(source.file, source.size);
+        if (source.clipTime >= 0 || (status.error == PictureError::NotAPicture && source.gifFrame < 0))
+        {
+            source.clip = source.clipTime < 0;
+            status = ProbeVideo(source.file, source.video);
+            source.size = source.video.size;
+        }
         if (!status.IsOk())
         {
             Fail(err, DescribeInputFailure(input, status));
             return false;
         }
-        sizes.push_back(size);
+        sources.push_back(source);
+    }
+    return true;
+}
+
+// Every clip is taken at one rate: --fps, or the first clip's own (at most
+// 10); the delay follows it unless one is given. A part outside a clip, or
+// one of more frames than allowed, is refused before anything is written.
+bool SettleClips(CliOptions& options, const std::vector<InputSource>& sources, std::ostream& err)
+{
+    const auto firstClip =
+        std::find_if(sources.begin(), sources.end(), [](const InputSource& source) { return source.clip; });
+    if (firstClip == sources.end())
+        return true;
+    if (!(options.part.fps > 0))
+        options.part.fps = DefaultVideoRate(firstClip->video.frameRate);
+    if (!options.hasDelay)
+        options.delay = DelayForVideoRate(options.part.fps);
+    for (size_t i = 0; i < sources.size(); ++i)
+    {
+        if (!sources[i].clip)
+            continue;
+        const std::int64_t count = CountVideoFrames(sources[i].video, options.part);
+        if (count == 0)
+        {
+            Fail(err, wxString::Format("nothing to take from \"%s\": it is %s long and the part starts at %s",
+                                       options.inputs[i], FormatVideoClock(sources[i].video.duration),
+                                       FormatVideoClock(options.part.start)));
+            return false;
+        }
+        if (count > options.maxFrames)
+        {
+            Fail(err, wxString::Format("\"%s\" would give %lld frames at %g per second, more than %d; take a "
+                                       "shorter part (--start, --end) or fewer frames (--fps), or allow them "
+                                       "with --max-frames %lld",
+                                       options.inputs[i], static_cast<long long>(count), options.part.fps,
+                                       options.maxFrames, static_cast<long long>(count)));
+            return false;
+        }
     }
     return true;
 }
@@ -79,8 +138,8 @@ bool ProbeInputs(const std::vector<wxString>& inputs, std::vector<wxSize>& sizes
 // Decodes the frames one after another while the encoder composes, reduces
 // and writes them on every core: memory stays the same however many frames
 // the inputs hold.
-int WriteAnimation(const CliOptions& options, const wxSize& size, std::ostream& err, int& frames,
-                   long long& written)
+int WriteAnimation(const CliOptions& options, const std::vector<InputSource>& sources, const wxSize& size,
+                   std::ostream& err, int& frames, long long& written)
 {
     const wxString& output = options.output;
     const wxString writeFailed = wxString::Format("cannot write \"%s\": writing failed (disk full?)", output);
@@ -95,14 +154,47 @@ int WriteAnimation(const CliOptions& options, const wxSize& size, std::ostream& 
     wxFileOutputStream stream(pending.File());
     AnimationEncoder writer(stream, size, options.delay * 10, options.encode,
                             options.threads > 0 ? options.threads : AnimationEncoder::DefaultThreads());
-    for (const wxString& input : options.inputs)
+    for (size_t i = 0; i < sources.size(); ++i)
     {
-        const InputSource source = ResolveInput(input);
+        const wxString& input = options.inputs[i];
+        const InputSource& source = sources[i];
+        const wxSize fitted = FitPictureRect(source.size, size).GetSize();
+        const VideoFrameSink addFrame = [&](wxImage& picture, std::int64_t) { return writer.Add(picture); };
         PictureStatus status;
-        if (source.frame >= 0)
+        if (source.clip)
+        {
+            VideoLimits limits;
+            limits.maxFrames = options.maxFrames;
+            int given = 0;
+            status = ReadVideoPart(
+                source.file, options.part, fitted,
+                [&](wxImage& picture, std::int64_t) {
+                    ++given;
+                    return writer.Add(picture);
+                },
+                limits);
+            if (status.error == PictureError::TooLarge && given >= options.maxFrames)
+            {
+                Fail(err, wxString::Format("\"%s\" gives more than %d frames; allow more with --max-frames N",
+                                           input, options.maxFrames));
+                return 1;
+            }
+        }
+        else if (source.clipTime >= 0)
+        {
+            // Frames of one clip in a row, later and later, are read in one pass.
+            std::vector<std::int64_t> times{source.clipTime};
+            while (i + 1 < sources.size() && sources[i + 1].clipTime >= times.back() &&
+                   sources[i + 1].file == source.file)
+                times.push_back(sources[++i].clipTime);
+            VideoLimits limits;
+            limits.maxFrames = static_cast<std::int64_t>(times.size());
+            status = ReadVideoFramesAt(source.file, times, fitted, addFrame, limits);
+        }
+        else if (source.gifFrame >= 0)
         {
             wxImage picture;
-            status = ReadPictureFrame(source.file, source.frame, picture);
+            status = ReadPictureFrame(source.file, source.gifFrame, picture);
             if (status.IsOk())
                 writer.Add(picture);
         }
@@ -196,9 +288,12 @@ int RunCliEncoder(const std::vector<wxString>& args, std::ostream& out, std::ost
             options.height = project.height;
         }
     }
-    std::vector<wxSize> sizes;
-    if (!ProbeInputs(options.inputs, sizes, err))
+    std::vector<InputSource> sources;
+    if (!ProbeInputs(options.inputs, sources, err) || !SettleClips(options, sources, err))
         return 1;
+    std::vector<wxSize> sizes;
+    for (const InputSource& source : sources)
+        sizes.push_back(source.size);
 
     wxSize size(options.width, options.height);
     if (!options.hasSize)
@@ -213,7 +308,7 @@ int RunCliEncoder(const std::vector<wxString>& args, std::ostream& out, std::ost
     }
     int frames = 0;
     long long written = 0;
-    const int status = WriteAnimation(options, size, err, frames, written);
+    const int status = WriteAnimation(options, sources, size, err, frames, written);
     if (status == 0 && (options.verbose || (&err == &std::cerr && isatty(STDERR_FILENO))))
         PrintSummary(err, frames, written,
                      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());

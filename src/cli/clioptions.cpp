@@ -1,5 +1,7 @@
 #include "cli/clioptions.h"
 
+#include "picture/videotime.h"
+
 namespace
 {
 const long kMaxGifValue = 65535;  // sizes and delays are 16-bit in the file
@@ -52,6 +54,19 @@ bool TakeValue(const std::vector<wxString>& args, size_t& i, const wxString& nam
     return true;
 }
 
+// Frames per second: a decimal number from 0.01 to 100.
+bool ParseRate(const wxString& text, double& rate)
+{
+    if (text.empty() || text.length() > 8 || text.StartsWith(".") || text.EndsWith("."))
+        return false;
+    for (wxUniChar c : text)
+    {
+        if ((c < '0' || c > '9') && c != '.')
+            return false;
+    }
+    return text.ToCDouble(&rate) && rate >= 0.01 && rate <= 100;
+}
+
 // "--name N" with N from low to high; `range` words the allowed values for
 // the error.
 bool TakeNumber(const std::vector<wxString>& args, size_t& i, const wxString& name, long low, long high,
@@ -77,6 +92,7 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
 {
     options = CliOptions();
     bool onlyInputs = false;
+    std::int64_t end = -1, duration = -1;
     for (size_t i = 0; i < args.size(); ++i)
     {
         const wxString& arg = args[i];
@@ -154,6 +170,37 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
             return false;
         if (matched)
             continue;
+        if (!TakeValue(args, i, "--fps", value, matched, error))
+            return false;
+        if (matched)
+        {
+            if (!ParseRate(value, options.part.fps))
+            {
+                error = wxString::Format("--fps takes frames per second from 0.01 to 100, not \"%s\"", value);
+                return false;
+            }
+            continue;
+        }
+        const char* const timeNames[] = {"--start", "--end", "--duration"};
+        std::int64_t* const times[] = {&options.part.start, &end, &duration};
+        for (int t = 0; t < 3 && !matched; ++t)
+        {
+            if (!TakeValue(args, i, timeNames[t], value, matched, error))
+                return false;
+            if (matched && !ParseVideoTime(value, *times[t]))
+            {
+                error = wxString::Format("%s takes seconds or minutes:seconds (like 75 or 1:15.5), not \"%s\"",
+                                         timeNames[t], value);
+                return false;
+            }
+        }
+        if (matched)
+            continue;
+        if (!TakeNumber(args, i, "--max-frames", 1, 999999, "a number from 1 to 999999", options.maxFrames, matched,
+                        error))
+            return false;
+        if (matched)
+            continue;
         if (!TakeValue(args, i, "--project", value, matched, error))
             return false;
         if (matched)
@@ -179,6 +226,17 @@ bool ParseCliArguments(const std::vector<wxString>& args, CliOptions& options, w
         return false;
     }
 
+    if (end >= 0 && duration >= 0)
+    {
+        error = "give --end or --duration, not both";
+        return false;
+    }
+    options.part.end = duration >= 0 ? options.part.start + duration : end;
+    if (options.part.end >= 0 && options.part.end <= options.part.start)
+    {
+        error = "the part of a clip must end after it starts (--end, --duration)";
+        return false;
+    }
     if (options.output.empty())
     {
         error = "no output file given (-o OUT.gif)";
@@ -202,14 +260,18 @@ wxString GetCliUsage()
     return "Usage: gloamer-cli [--delay HUNDREDTHS] [--size WIDTHxHEIGHT] -o OUT.gif INPUT...\n"
            "       gloamer-cli --project FILE.xml [--delay ...] [--size ...] -o OUT.gif\n"
            "       (encoding options anywhere: --optimize --quality N --quantizer NAME ...)\n"
+           "       (clip options anywhere: --fps N --start T --end T --duration T ...)\n"
            "\n"
-           "Writes the INPUT pictures, in the order given, as one animated GIF that\n"
-           "loops forever. A path ending in \".gif\" contributes each of its frames, any\n"
-           "other picture (PNG, JPEG, BMP, ...) one frame. Pictures larger than the\n"
+           "Writes the INPUT pictures and video clips, in the order given, as one\n"
+           "animated GIF that loops forever. A path ending in \".gif\" contributes each\n"
+           "of its frames, a video clip (MP4, MOV, MKV, WebM or AVI) the frames of a\n"
+           "part of it, any other picture (PNG, JPEG, BMP, ...) one frame; \"CLIP#t=T\"\n"
+           "is the one frame CLIP shows T seconds in. Pictures larger than the\n"
            "output are shrunk with their aspect ratio kept, smaller ones are not\n"
            "enlarged; each is centred on black.\n"
            "\n"
-           "  --delay HUNDREDTHS    how long each frame shows, in 1/100 s (default 10)\n"
+           "  --delay HUNDREDTHS    how long each frame shows, in 1/100 s (default 10;\n"
+           "                        with clips, 100 / the frames per second, rounded)\n"
            "  --size WIDTHxHEIGHT   output size in pixels (default: the size of the first\n"
            "                        frame wider or taller than every frame before it)\n"
            "  -o, --output OUT.gif  the file to write; it is only created or replaced\n"
@@ -222,6 +284,14 @@ wxString GetCliUsage()
            "  --project FILE.xml    the frames, delay and size of a project saved by the\n"
            "                        window program (--delay and --size still win);\n"
            "                        frames whose files are gone are left out\n"
+           "  --fps N               frames taken per second of each clip, 0.01 to 100\n"
+           "                        (default: the first clip's own rate, at most 10)\n"
+           "  --start T, --end T    the part of each clip taken, in seconds or\n"
+           "                        minutes:seconds (like 75 or 1:15.5); default: from\n"
+           "                        the clip's start to its end\n"
+           "  --duration T          the part's length, instead of --end\n"
+           "  --max-frames N        frames one clip may give (default 3000); a part that\n"
+           "                        gives more is refused\n"
            "  --optimize            store each frame as only what changed since the one\n"
            "                        before (cropped, unchanged pixels transparent): much\n"
            "                        smaller files for mostly still animations; every\n"

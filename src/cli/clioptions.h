@@ -2,6 +2,7 @@
 // The command line of gloamer-cli.
 
 #include "encoder/encodeoptions.h"
+#include "picture/videopart.h"
 
 #include <wx/string.h>
 
@@ -21,6 +22,9 @@ struct CliOptions
     GifEncodeOptions encode;
     bool verbose = false; // the closing summary even when standard error is no terminal
     int threads = 0;      // 0: as many as the machine has
+    // Video clips: the part of each clip taken and how densely.
+    VideoPart part;
+    int maxFrames = 3000; // frames one clip may give
 };
 
 // Parses the arguments (without the program name). On failure returns false
