@@ -148,6 +148,35 @@ int RotationOf(const AVStream* stream)
     return static_cast<int>(((quarters % 4) + 4) % 4) * 90;
 }
 
+// Whether an MP4/MOV file's top-level boxes claim more bytes than it has.
+bool BoxesRunPastEnd(std::FILE* file, std::int64_t size)
+{
+    std::int64_t at = 0;
+    for (int box = 0; box < 100000 && at + 8 <= size; ++box)
+    {
+        std::uint8_t head[16];
+        if (fseeko(file, static_cast<off_t>(at), SEEK_SET) != 0 || std::fread(head, 1, 8, file) != 8)
+            return false;
+        std::uint64_t length = static_cast<std::uint64_t>(head[0]) << 24 | head[1] << 16 | head[2] << 8 | head[3];
+        if (length == 1) // the length follows as 64 bits
+        {
+            if (at + 16 > size || std::fread(head + 8, 1, 8, file) != 8)
+                return true;
+            length = 0;
+            for (int i = 8; i < 16; ++i)
+                length = length << 8 | head[i];
+        }
+        else if (length == 0) // to the end of the file
+            return false;
+        if (length < 8)
+            return false;
+        if (length > static_cast<std::uint64_t>(size - at))
+            return true;
+        at += static_cast<std::int64_t>(length);
+    }
+    return at < size && size - at < 8; // cut inside a box's head
+}
+
 PictureStatus TooLargeVideo(std::int64_t width, std::int64_t height, const VideoLimits& limits)
 {
     return PictureStatus::Fail(
@@ -261,7 +290,13 @@ PictureStatus VideoInput::Open(std::FILE* file)
         return PictureStatus::Fail(PictureError::Empty);
     m_position = 0;
     StartWaiting();
-    return OpenStream();
+    const PictureStatus status = OpenStream();
+    // FFmpeg cannot tell a cut MP4 from a broken one; its boxes can.
+    const bool mayBeCut = status.error == PictureError::Damaged || status.error == PictureError::NoVideo ||
+                          status.error == PictureError::Unsupported;
+    if (mayBeCut && m_mp4 && BoxesRunPastEnd(file, m_fileSize))
+        return PictureStatus::Fail(PictureError::Truncated);
+    return status;
 }
 
 PictureStatus VideoInput::OpenStream()
@@ -282,6 +317,7 @@ PictureStatus VideoInput::OpenStream()
         return PictureStatus::Fail(PictureError::TimedOut);
     if (result < 0 || !format || !IsReadFormat(format->name))
         return PictureStatus::Fail(PictureError::NotAPictureOrClip);
+    m_mp4 = std::strncmp(format->name, "mov,", 4) == 0;
 
     m_format = avformat_alloc_context();
     if (!m_format)
@@ -297,6 +333,9 @@ PictureStatus VideoInput::OpenStream()
     if (result < 0)
         return Describe(result, PictureError::Damaged);
 
+    // A container whose header breaks off before its first stream.
+    if (m_format->nb_streams == 0)
+        return PictureStatus::Fail(PictureError::Truncated);
     // The picture stream: cover art is no clip; the default stream first.
     bool sawVideo = false;
     AVCodecID unread = AV_CODEC_ID_NONE;

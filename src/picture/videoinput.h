@@ -84,6 +84,7 @@ private:
     SwsContext* m_scaler = nullptr;
     int m_stream = -1;
     std::int64_t m_streamStart = 0; // in the stream's time base
+    bool m_mp4 = false; // an MP4/MOV file: its boxes tell when it was cut
     bool m_draining = false;
     bool m_readFailed = false;
 

@@ -21,11 +21,7 @@ using testsupport::WriteBytes;
 
 namespace
 {
-// Runs a shell command inside `dir`, quietly; true when it succeeded.
-bool RunIn(const wxString& dir, const std::string& command)
-{
-    return std::system(("cd '" + dir.ToStdString() + "' && " + command + " >/dev/null 2>&1").c_str()) == 0;
-}
+using testsupport::RunIn;
 bool HasTool(const std::string& name) { return RunIn("/", "command -v " + name); }
 
 // Mean absolute difference over the RGB channels; huge when the sizes differ.

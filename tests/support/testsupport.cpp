@@ -3,7 +3,10 @@
 #include <wx/dir.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/image.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -34,5 +37,31 @@ void WriteBytes(const wxString& path, const std::string& bytes)
 {
     std::ofstream out(path.ToStdString(), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool RunIn(const wxString& dir, const std::string& command)
+{
+    return std::system(("cd '" + dir.ToStdString() + "' && " + command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+bool MakeClip(const TempDir& dir, const std::string& name, const std::string& source, const std::string& options)
+{
+    return RunIn(dir.Path(), "ffmpeg -nostdin -v error -y -f lavfi -i \"" + source + "\" " + options + " " + name);
+}
+
+std::string GreyRamp(int width, int height, double rate, double seconds)
+{
+    return "color=c=black:s=" + std::to_string(width) + "x" + std::to_string(height) + ":r=" + std::to_string(rate) +
+           ":d=" + std::to_string(seconds) + ",format=yuv420p,geq=lum='16+8*N':cb=128:cr=128";
+}
+
+int GreyRampFrame(const wxImage& frame)
+{
+    const size_t values = 3 * static_cast<size_t>(frame.GetWidth()) * frame.GetHeight();
+    double sum = 0;
+    for (size_t i = 0; i < values; ++i)
+        sum += frame.GetData()[i];
+    // Luma 16 + 8n in limited range is RGB grey 8n * 255 / 219.
+    return values ? static_cast<int>(std::lround(sum / values / (8 * 255.0 / 219))) : -1;
 }
 } // namespace testsupport
