@@ -92,6 +92,12 @@ bool ProbeInputs(const std::vector<wxString>& inputs, std::vector<InputSource>& 
             Fail(err, DescribeInputFailure(input, status));
             return false;
         }
+        if (source.clipTime >= 0 && source.video.duration >= 0 && source.clipTime >= source.video.duration)
+        {
+            Fail(err, wxString::Format("no frame at \"%s\": the clip is %s long", input,
+                                       FormatVideoClock(source.video.duration)));
+            return false;
+        }
         sources.push_back(source);
     }
     return true;

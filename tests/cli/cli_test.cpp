@@ -176,6 +176,7 @@ TEST(CliProgram, FailuresExplainThemselvesAndLeaveNoFile)
     WriteBytes(dir.File("empty.gif"), std::string("GIF89a\x04\x00\x04\x00\x00\x00\x00\x3B", 14));
     WriteBytes(dir.File("truncated.gif"), ReadBytes(dir.File("d.gif")).substr(0, 20));
     ASSERT_TRUE(wxMkdir(dir.File("folder.gif")));
+    ASSERT_TRUE(testsupport::MakeClip(dir, "long.mp4", testsupport::GreyRamp(32, 24, 1, 31), "-c:v libx264"));
     const wxArrayString inputs = FilesIn(dir);
 
     struct Case { std::vector<std::string> args; const char* says; };
@@ -202,6 +203,15 @@ TEST(CliProgram, FailuresExplainThemselvesAndLeaveNoFile)
         {{"--quality=101", "-o", "out.gif", "a.png"}, "--quality"},
         {{"--quantizer", "best", "-o", "out.gif", "a.png"}, "--quantizer"},
         {{"--threads", "0", "-o", "out.gif", "a.png"}, "--threads"},
+        {{"--fps", "0", "-o", "out.gif", "a.png"}, "--fps"},
+        {{"--start", "soon", "-o", "out.gif", "a.png"}, "--start"},
+        {{"--end", "1", "--duration", "2", "-o", "out.gif", "a.png"}, "not both"},
+        {{"--start", "2", "--end", "0:02", "-o", "out.gif", "a.png"}, "must end after"},
+        {{"--max-frames", "0", "-o", "out.gif", "a.png"}, "--max-frames"},
+        // More than 3000 frames from one clip, or none.
+        {{"--fps", "100", "-o", "out.gif", "long.mp4"}, "would give 3100 frames"},
+        {{"--start", "40", "-o", "out.gif", "a.png", "long.mp4"}, "nothing to take from \"long.mp4\""},
+        {{"-o", "out.gif", "long.mp4#t=31"}, "\"long.mp4#t=31\": the clip is 0:31.0 long"},
         // Last: a device is never replaced, and is given back at once if it was.
         {{"-o", "/dev/null", "a.png"}, "cannot write \"/dev/null\": it is not a regular file"},
     };
@@ -231,6 +241,47 @@ TEST(CliProgram, FailuresExplainThemselvesAndLeaveNoFile)
     EXPECT_EQ(ReadBytes(dir.File("keep.gif")), "previous animation");
     EXPECT_EQ(RunCli(dir, {"-o", "keep.gif", "a.png"}).status, 0);
     ExpectAnimation(ReadBytes(dir.File("keep.gif")), 1, 40, 30, 10);  // the default delay
+}
+
+// Clips join pictures and GIFs: a part of each at one rate, whose delay the
+// animation takes unless one is given; clip frame references one frame each.
+TEST(CliProgram, ClipsJoinPicturesAtTheirRate)
+{
+    TempDir dir;
+    MakeInputs(dir);
+    ASSERT_TRUE(testsupport::MakeClip(dir, "clip.mp4", testsupport::GreyRamp(64, 48, 10, 2), "-c:v libx264"));
+    ASSERT_TRUE(testsupport::MakeClip(dir, "slow.webm", testsupport::GreyRamp(32, 24, 4, 2), "-c:v libvpx-vp9"));
+    // The frames of the animation, its delay, and from frame `first` on the clips' frames.
+    const struct { std::vector<std::string> args; size_t frames; int delay; size_t first; std::vector<int> clipFrames; }
+        runs[] = {
+        {{"--fps", "5", "--start", "0.5", "--duration", "1", "a.png", "clip.mp4", "d.gif"}, 9, 20, 1, {5, 7, 9, 11, 13}},
+        {{"--delay", "7", "--end", "0:00.3", "clip.mp4", "a.png"}, 4, 7, 0, {0, 1, 2}},
+        // The first clip's own rate, 4 frames a second, for every clip.
+        {{"slow.webm", "clip.mp4"}, 16, 25, 0, {0, 1, 2, 3, 4, 5, 6, 7, 0, 2, 5, 7, 10, 12, 15, 17}},
+        {{"clip.mp4#t=1.25", "clip.mp4#t=0.5", "a.png"}, 3, 10, 0, {12, 5}},
+    };
+    for (const auto& run : runs)
+    {
+        SCOPED_TRACE(run.args.front());
+        std::vector<std::string> args{"-o", "out.gif"};
+        args.insert(args.end(), run.args.begin(), run.args.end());
+        const CliRun ran = RunCli(dir, args);
+        ASSERT_EQ(ran.status, 0) << ran.err;
+        const std::string bytes = ReadBytes(dir.File("out.gif"));
+        const giftest::File file = giftest::DecodeWithGiflib(bytes);
+        ASSERT_EQ(file.frames.size(), run.frames);
+        EXPECT_EQ(wxSize(file.width, file.height), wxSize(64, 48));
+        EXPECT_EQ(file.frames[0].delay, run.delay);
+        const auto shown = giftest::Coalesce(file);
+        for (size_t f = 0; f < run.clipFrames.size(); ++f)
+        {
+            wxImage picture(64, 48);
+            std::copy_n(shown[run.first + f].front().data(), 64 * 48 * 3, picture.GetData());
+            if (run.clipFrames.size() > 8 && f < 8) // the small clip, in the middle of the black canvas
+                picture = picture.GetSubImage(wxRect(16, 12, 32, 24));
+            EXPECT_EQ(testsupport::GreyRampFrame(picture), run.clipFrames[f]) << "frame " << f;
+        }
+    }
 }
 
 TEST(CliProgram, AnEndedRunLeavesEverythingAsItWas)

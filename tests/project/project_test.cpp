@@ -2,6 +2,7 @@
 // written, and reading files as other versions and broken copies have them.
 
 #include "cli/cliencoder.h"
+#include "picture/framereference.h"
 #include "project/projectfile.h"
 #include "support/testsupport.h"
 
@@ -101,8 +102,9 @@ TEST(ProjectFile, ReadingStopsAtTheFirstMisplacedElement)
     EXPECT_EQ(std::make_tuple(read.width, read.height, read.delay), std::make_tuple(-5, 2147483647, 0));
 }
 
-// gloamer-cli renders a project (its size, delay, frames, gone ones skipped)
-// as the same frames given by hand; no project or no usable frame: one line
+// gloamer-cli renders a project (its size, delay, frames, gone ones skipped,
+// clip frames as the part of the clip they were taken from) as the same
+// frames given by hand; no project or no usable frame: one line
 // naming the file, status 1, no output.
 TEST(ProjectFile, GloamerCliRendersAProjectAsItsFramesGivenByHand)
 {
@@ -112,18 +114,21 @@ TEST(ProjectFile, GloamerCliRendersAProjectAsItsFramesGivenByHand)
     ASSERT_TRUE(still.SaveFile(dir.File("a.png"), wxBITMAP_TYPE_PNG));
     ASSERT_TRUE(wxImage(20, 30).SaveFile(dir.File("b.png"), wxBITMAP_TYPE_PNG));
     ASSERT_TRUE(wxCopyFile(dir.File("b.png"), dir.File("gone-later.png")));
+    ASSERT_TRUE(testsupport::MakeClip(dir, "clip.mp4", testsupport::GreyRamp(30, 20, 10, 1), "-c:v libx264"));
     ProjectContent project;
     project.width = 24;
     project.height = 16;
     project.delay = 12;
-    project.paths = ProjectPathsWithMarkers({dir.File("a.png"), dir.File("gone-later.png"), dir.File("b.png")});
+    project.paths = ProjectPathsWithMarkers({dir.File("a.png"), dir.File("gone-later.png"),
+                                             MakeClipFrameReference(dir.File("clip.mp4"), 200000), dir.File("clip.mp4#t=0.4"),
+                                             dir.File("clip.mp4#t=0.6"), dir.File("gone.mp4#t=0.6"), dir.File("b.png")});
     wxString error;
     ASSERT_TRUE(WriteProjectFile(dir.File("p.xml"), project, error)) << error;
     wxRemoveFile(dir.File("gone-later.png"));
     std::ostringstream out, err;
     ASSERT_EQ(RunCliEncoder({"--project", dir.File("p.xml"), "-o", dir.File("p.gif")}, out, err), 0) << err.str();
-    ASSERT_EQ(RunCliEncoder({"--delay", "12", "--size", "24x16", "-o", dir.File("h.gif"), dir.File("a.png"),
-                             dir.File("b.png")}, out, err), 0);
+    ASSERT_EQ(RunCliEncoder({"--delay", "12", "--size", "24x16", "--fps", "5", "--start", "0.2", "--end", "0.7", "-o",
+                             dir.File("h.gif"), dir.File("a.png"), dir.File("clip.mp4"), dir.File("b.png")}, out, err), 0);
     EXPECT_TRUE(testsupport::ReadBytes(dir.File("p.gif")) == testsupport::ReadBytes(dir.File("h.gif")));
 
     testsupport::WriteBytes(dir.File("bad.xml"), "<album/>");
