@@ -10,7 +10,6 @@
 #include <wx/image.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,20 +17,7 @@
 using testsupport::TempDir;
 using testsupport::WriteBytes;
 
-namespace
-{
-// What a shell command writes to its standard output.
-std::string Output(const std::string& command)
-{
-    std::string out;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;)
-        out += static_cast<char>(c);
-    if (pipe)
-        pclose(pipe);
-    return out;
-}
-} // namespace
+using testsupport::CommandOutput;
 
 // Every corpus file ends in frames or one clear error, each kind in the error
 // it must give, and the replay prints the same pixels whatever the allocator
@@ -69,8 +55,8 @@ TEST(PictureCorpus, EveryFileGivesFramesOrOneClearError)
         EXPECT_EQ(outcome[name], says) << name;
 
     const std::string replay = std::string(GLOAMER_STAGE_DIR) + "/bin/picture_fuzz_replay" + files;
-    const std::string plain = Output("env -u MALLOC_PERTURB_ " + replay);
+    const std::string plain = CommandOutput("env -u MALLOC_PERTURB_ " + replay);
     EXPECT_EQ(std::count(plain.begin(), plain.end(), '\n'), static_cast<long>(corpus.size()));
     for (const char* perturb : {"85", "170"})
-        EXPECT_EQ(Output(std::string("MALLOC_PERTURB_=") + perturb + " " + replay), plain) << perturb;
+        EXPECT_EQ(CommandOutput(std::string("MALLOC_PERTURB_=") + perturb + " " + replay), plain) << perturb;
 }

@@ -238,19 +238,11 @@ TEST(VideoClips, DamagedClipsGiveTheirReasonAndNothingElse)
     EXPECT_EQ(testsupport::ReadBytes(errors), "");
 
     const std::string replay = std::string(GLOAMER_STAGE_DIR) + "/bin/video_fuzz_replay" + files;
-    const auto output = [](const std::string& command) {
-        std::string out;
-        std::FILE* pipe = popen(command.c_str(), "r");
-        for (int c; pipe && (c = std::fgetc(pipe)) != EOF;)
-            out += static_cast<char>(c);
-        if (pipe)
-            pclose(pipe);
-        return out;
-    };
-    const std::string plain = output("env -u MALLOC_PERTURB_ " + replay + " 2>&1");
+    const std::string plain = testsupport::CommandOutput("env -u MALLOC_PERTURB_ " + replay + " 2>&1");
     EXPECT_EQ(std::count(plain.begin(), plain.end(), '\n'), static_cast<long>(cases.size()) - 1);
     for (const char* perturb : {"85", "170"})
-        EXPECT_EQ(output(std::string("MALLOC_PERTURB_=") + perturb + " " + replay + " 2>&1"), plain) << perturb;
+        EXPECT_EQ(testsupport::CommandOutput(std::string("MALLOC_PERTURB_=") + perturb + " " + replay + " 2>&1"), plain)
+            << perturb;
 }
 
 // Times as people type them, parts as frame counts, and clip frame

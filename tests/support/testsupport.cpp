@@ -6,6 +6,7 @@
 #include <wx/image.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -37,6 +38,17 @@ void WriteBytes(const wxString& path, const std::string& bytes)
 {
     std::ofstream out(path.ToStdString(), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string CommandOutput(const std::string& command)
+{
+    std::string out;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;)
+        out += static_cast<char>(c);
+    if (pipe)
+        pclose(pipe);
+    return out;
 }
 
 bool RunIn(const wxString& dir, const std::string& command)

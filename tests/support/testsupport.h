@@ -30,6 +30,9 @@ private:
 std::string ReadBytes(const wxString& path);
 void WriteBytes(const wxString& path, const std::string& bytes);
 
+// What a shell command writes to its standard output.
+std::string CommandOutput(const std::string& command);
+
 // Runs a shell command inside `dir`, its output discarded; true when it
 // succeeded.
 bool RunIn(const wxString& dir, const std::string& command);
