@@ -7,7 +7,9 @@
 #include "window/frameevents.h"
 #include "window/loopcountdialog.h"
 
+#include <wx/button.h>
 #include <wx/radiobut.h>
+#include <wx/statbox.h>
 
 #include <sstream>
 #include <tuple>
@@ -156,7 +158,9 @@ TEST_F(SaveTest, ClosingDuringASaveFinishesTheFile)
 }
 
 // The Loop Count dialog shows the last confirmed choice (0 is endless),
-// cancelling changes nothing, the command stops the preview; no frames, no dialog.
+// cancelling changes nothing, the command stops the preview; no frames, no
+// dialog. Its number box gets the size GTK needs to draw it whole (mended:
+// at 45 x 20 it lost its buttons), beside the choices, nothing overlapping.
 TEST_F(SaveTest, LoopCountDialogRemembersTheLastConfirmedChoice)
 {
     g_lastLoopCount = 0;
@@ -176,6 +180,19 @@ TEST_F(SaveTest, LoopCountDialogRemembersTheLastConfirmedChoice)
             EXPECT_EQ(loop->GetInfiniteChoice()->GetValue(), step.showsInfinite);
             EXPECT_EQ(loop->GetCountControl()->IsEnabled(), !step.showsInfinite);
             EXPECT_EQ(loop->GetCountControl()->GetValue(), step.showsCount);
+            const wxSize best = loop->GetCountControl()->GetBestSize();
+            EXPECT_TRUE(loop->GetCountControl()->GetSize().x >= best.x && loop->GetCountControl()->GetSize().y >= best.y);
+            wxRect frame;
+            std::vector<wxWindow*> controls;
+            for (wxWindow* child : loop->GetChildren())
+                wxDynamicCast(child, wxStaticBox) ? void(frame = child->GetRect()) : controls.push_back(child);
+            for (size_t i = 0; i < controls.size(); ++i)
+            {
+                EXPECT_TRUE(wxRect(loop->GetClientSize()).Contains(controls[i]->GetRect())) << i;
+                EXPECT_TRUE(wxDynamicCast(controls[i], wxButton) || frame.Contains(controls[i]->GetRect())) << i;
+                for (size_t j = i + 1; j < controls.size(); ++j)
+                    EXPECT_FALSE(controls[i]->GetRect().Intersects(controls[j]->GetRect())) << i << " " << j;
+            }
             (step.chooseCount ? loop->GetCountChoice() : loop->GetInfiniteChoice())->SetValue(true);
             loop->GetCountControl()->SetValue(step.count);
         });
