@@ -48,53 +48,6 @@ TEST(StripLayout, NavigationTargets)
     EXPECT_EQ(-1, NavigationTarget(WXK_HOME, 0, 0, 3, 2));
 }
 
-// Bringing a tile into view: below comes in at the bottom, above at the top;
-// asked again, nothing scrolls (mended: a tile taller than a 79-pixel strip
-// flipped between its two ends on every click).
-TEST(StripLayout, ScrollIntoViewComesToRest)
-{
-    const wxRect tile{3, 245, 86, 118}; // entry 6 of three columns
-    const struct { int viewTop, clientHeight, key, start; } cases[] = {
-        {0, 300, WXK_DOWN, 7},     {0, 300, WXK_LEFT, 7},  {400, 300, WXK_UP, 24},   {400, 300, WXK_RIGHT, 24},
-        {100, 300, WXK_DOWN, -1},  {0, 300, 'a', -1},       {0, 79, WXK_DOWN, 24},    {240, 79, WXK_DOWN, -1},
-        {250, 79, WXK_HOME, -1},   {300, 79, WXK_DOWN, 24}, {400, 79, WXK_UP, 24},    {0, 120, WXK_DOWN, 24},
-    };
-    for (const auto& c : cases)
-    {
-        const int start = ScrollIntoViewStart(tile, c.viewTop, c.clientHeight, 3, c.key);
-        EXPECT_EQ(start, c.start) << c.viewTop << " " << c.clientHeight;
-        if (start >= 0)
-        {
-            EXPECT_EQ(ScrollIntoViewStart(tile, start * 10, c.clientHeight, 3, c.key), -1) << "again from " << start;
-        }
-    }
-}
-
-// After a resize the focus entry keeps its place on screen where it can and
-// stays whole in view; one out of view before stays out.
-TEST(StripLayout, ResizeKeepsTheFocusEntryInView)
-{
-    const struct { int item; wxSize before, after; int viewTop, start; } cases[] = {
-        {9, {300, 300}, {500, 300}, 200, 0},   // five columns: its row moved up
-        {9, {300, 300}, {200, 300}, 200, 31},  // two columns: its row moved down, to the end
-        {4, {300, 300}, {300, 150}, 0, 10},    // lower: brought whole into view
-        {4, {300, 300}, {300, 400}, 0, 0},     // taller, same columns: stays
-        {9, {300, 300}, {500, 300}, 0, -1},    // was out of view
-        {-1, {300, 300}, {500, 300}, 200, -1}, // no focus entry
-        {10, {300, 300}, {500, 300}, 200, -1}, // gone
-    };
-    for (const auto& c : cases)
-    {
-        const int start = layout.ViewStartAfterResize(c.item, 10, c.before, c.after, c.viewTop);
-        EXPECT_EQ(start, c.start) << c.item << " " << c.after.x << "x" << c.after.y;
-        if (start >= 0)
-        {
-            const wxRect tile = layout.TileRect(c.item, c.after.x);
-            EXPECT_TRUE(tile.y >= start * 10 && tile.GetBottom() < start * 10 + c.after.y) << c.item;
-        }
-    }
-}
-
 // A dragged entry lands before the tile whose left half is under the pointer;
 // past the last entry anything goes last. Marks sit in the spacing: left of
 // the gap's tile, or right of the last tile of its row.
