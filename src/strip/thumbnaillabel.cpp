@@ -20,7 +20,7 @@ wxString FormatFrameLabel(int index, int frameDelay)
 
 wxString FitFileLabel(const wxString& name, const wxDC& dc, int width)
 {
-    if (dc.GetTextExtent(name).x <= width)
+    if (name.empty() || dc.GetTextExtent(name).x <= width)
         return name;
     // The most characters that fit around the ellipsis, taken alternately
     // from the start and the end; each one more only widens the text.
