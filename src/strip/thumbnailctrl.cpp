@@ -93,7 +93,11 @@ wxThumbnailCtrl::wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos, const wxS
     RecreateBuffer(size);
 }
 
-wxThumbnailCtrl::~wxThumbnailCtrl() = default;
+wxThumbnailCtrl::~wxThumbnailCtrl()
+{
+    if (HasCapture())
+        ReleaseMouse();
+}
 
 wxSize wxThumbnailCtrl::DoGetBestSize() const
 {
@@ -663,14 +667,23 @@ void wxThumbnailCtrl::OnLeftClick(wxMouseEvent& event)
     // them all: its click (which would select it alone) waits for the release.
     if (flags == 0 && IsSelected(n) && m_selections.size() > 1)
     {
-        m_pressed = true;
         m_pendingClick = n;
+        BeginPress();
         return;
     }
     EnsureVisible(n);
     DoSelection(n, flags);
     SendEvent(wxEVT_COMMAND_THUMBNAIL_LEFT_CLICK, n, flags);
-    m_pressed = IsSelected(n);
+    if (IsSelected(n))
+        BeginPress();
+}
+
+void wxThumbnailCtrl::BeginPress()
+{
+    // Held from the press on: a dialog that opens before the release takes
+    // the capture away, and OnCaptureLost forgets the press.
+    m_pressed = true;
+    CaptureMouse();
 }
 
 void wxThumbnailCtrl::OnMouseMove(wxMouseEvent& event)
@@ -690,7 +703,6 @@ void wxThumbnailCtrl::OnMouseMove(wxMouseEvent& event)
             return;
         m_dragging = true;
         m_pendingClick = -1;
-        CaptureMouse();
     }
     // Above or below the strip it scrolls on under the pointer.
     const int viewStart = GetViewStart().y;

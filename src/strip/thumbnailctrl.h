@@ -136,6 +136,8 @@ private:
     void RefreshItem(int n);
     void SendEvent(wxEventType type, int index, int flags);
     void LayoutChanged();
+    // A press that may become a drag or a delayed click.
+    void BeginPress();
     void EndDrag(bool drop);
     bool IsInside(const wxPoint& clientPt) const;
     // The tooltip names the full path of entry n; -1 takes it away.
