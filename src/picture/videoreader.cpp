@@ -91,7 +91,7 @@ PictureStatus ReadFrames(VideoInput& input, const FrameTimes& times, const wxSiz
         const PictureStatus delivered = deliverUntil(whole ? std::max(input.HeldEnd(), info.duration) : input.HeldEnd());
         if (!delivered.IsOk())
             return delivered;
-        if (!going || time < 0 || (whole && info.duration < 0))
+        if (!going || time < 0 || (whole && info.duration < 0 && k > 0))
             return PictureStatus();
     }
     if (k == 0)

@@ -163,6 +163,7 @@ TEST(VideoClips, DamagedClipsGiveTheirReasonAndNothingElse)
     ASSERT_TRUE(MakeClip(dir, "cut.webm", ramp, "-c:v libvpx-vp9"));
     ASSERT_TRUE(MakeClip(dir, "cut.avi", ramp, "-c:v mpeg4"));
     ASSERT_TRUE(MakeClip(dir, "sound.m4a", "sine=d=1", "-c:a aac"));
+    ASSERT_TRUE(MakeClip(dir, "unsized.mkv", GreyRamp(64, 48, 10, 1), "-c:v libx264 -live 1")); // no length given
     ASSERT_TRUE(MakeClip(dir, "huge.avi", GreyRamp(64, 48, 10, 1), "-c:v mjpeg"));
     // Both sizes of the AVI headers (main header, stream format) claim 100000.
     std::string huge = testsupport::ReadBytes(dir.File("huge.avi"));
@@ -175,7 +176,7 @@ TEST(VideoClips, DamagedClipsGiveTheirReasonAndNothingElse)
     testsupport::WriteBytes(dir.File("zero.mp4"), "");
     testsupport::WriteBytes(dir.File("text.mkv"), "a clip in name only");
     ASSERT_EQ(mkfifo(dir.File("pipe.mkv").fn_str(), 0600), 0);
-    struct Case { std::string name; std::string says; int frameSeconds = 10; };
+    struct Case { std::string name; std::string says; int frameSeconds = 10; std::int64_t start = 0; };
     std::vector<Case> cases = {
         {"zero.mp4", "empty file"},
         {"text.mkv", "not a picture or video clip (PNG, JPEG, BMP, GIF, MP4, MOV, MKV, WebM or AVI)"},
@@ -183,6 +184,7 @@ TEST(VideoClips, DamagedClipsGiveTheirReasonAndNothingElse)
         {"huge.avi", "too large: 100000 x 100000 exceeds 64 megapixels"},
         {"pipe.mkv", "not a file"},
         {"fast.mp4", "decoding took too long", 0},
+        {"unsized.mkv", "no usable frame", 10, 100 * kMicroseconds},
     };
     for (const char* name : {"fast.mp4", "plain.mp4", "cut.webm", "cut.avi"})
     {
@@ -220,7 +222,7 @@ TEST(VideoClips, DamagedClipsGiveTheirReasonAndNothingElse)
         SCOPED_TRACE(c.name);
         VideoLimits limits;
         limits.frameSeconds = c.frameSeconds;
-        const Taken taken = TakePart(dir.File(c.name), VideoPart(), limits);
+        const Taken taken = TakePart(dir.File(c.name), VideoPart{c.start, -1, 0}, limits);
         const std::string says(DescribePictureStatus(taken.status).utf8_str());
         // Cut clips: the frames before the break, or nothing but the reason.
         const bool reason = c.says.empty() ? says == "truncated" || says.rfind("damaged: ", 0) == 0 : says == c.says;
