@@ -1,6 +1,7 @@
 // Fuzz entry over the picture reader: any bytes, as a stream, through the
 // probe and the full decoding of every frame. Built for libFuzzer with
 // -DGLOAMER_FUZZ=ON, and always as the replay tool the tests run.
+#include "fuzzbytes.h"
 #include "picture/picturereader.h"
 
 #include <wx/image.h>
@@ -24,9 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 
     std::uint64_t digest = 1469598103934665603ull;
     int frames = 0;
-    // fmemopen refuses an empty buffer; one byte of nothing stands in.
-    static const std::uint8_t nothing = 0;
-    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(size ? data : &nothing), size ? size : 1, "rb");
+    std::FILE* file = OpenFuzzBytes(data, size);
     if (!file)
         return 0;
     wxSize probed;

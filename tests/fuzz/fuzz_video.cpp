@@ -2,6 +2,7 @@
 // a part from the clip's start and frames taken at times that make it seek.
 // Built for libFuzzer with -DGLOAMER_FUZZ=ON, and always as the replay tool
 // the tests run.
+#include "fuzzbytes.h"
 #include "picture/videoreader.h"
 
 #include <wx/image.h>
@@ -41,9 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
         ++frames;
         return true;
     };
-    // fmemopen refuses an empty buffer; one byte of nothing stands in.
-    static const std::uint8_t nothing = 0;
-    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(size ? data : &nothing), size ? size : 1, "rb");
+    std::FILE* file = OpenFuzzBytes(data, size);
     if (!file)
         return 0;
     PictureStatus status = ProbeVideoStream(file, probed, limits);
