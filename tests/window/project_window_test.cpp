@@ -5,12 +5,19 @@
 
 #include "app/productinfo.h"
 #include "cli/cliencoder.h"
+#include "project/projectfile.h"
+#include "project/workstate.h"
+#include "recovery/abandonedcopy.h"
 
+#include <wx/dir.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
 
+#include <signal.h>
+
 #include <deque>
 #include <sstream>
+#include <tuple>
 
 namespace
 {
@@ -320,4 +327,89 @@ TEST_F(ProjectTest, NoWorkIsLostInSavingAndOpening)
         Renew();
         scenario.run();
     }
+}
+
+// Every window keeps a copy of its work in the recovery folder while it has
+// frames, a copy of its own beside another window's; a start offers neither
+// while both run; a clean end or an empty strip removes it; a copy that
+// nobody holds is offered once, and No discards it.
+TEST_F(ProjectTest, EachWindowKeepsItsOwnRecoveryCopyUntilItEndsCleanly)
+{
+    Choose({Picture("a.png", 40, 30), Picture("b.png", 40, 30)});
+    AddAndWait();
+    Type("m_spinctrl_delay", 7);
+    m_frame->UpdateRecoveryCopy();
+    const wxString first = m_frame->GetRecoveryPath();
+    ProjectContent kept;
+    ASSERT_EQ(ReadProjectFile(first, kept), ProjectRead::Ok);
+    EXPECT_EQ(std::make_tuple(kept.hasRecovery, kept.paths.size(), kept.delay), std::make_tuple(true, size_t(2), 7));
+
+    wxString problem;
+    GifFrame* second = GifFrame::CreateFromLayout(*wxXmlResource::Get(), &problem);
+    ASSERT_NE(second, nullptr) << problem;
+    second->GetThumbnailCtrl()->Append(new wxImageThumbnailItem(new wxImage(40, 30), 0, Picture("c.png", 40, 30)), 10);
+    second->UpdateRecoveryCopy();
+    const wxString other = second->GetRecoveryPath();
+    EXPECT_TRUE(wxFileExists(other) && other != first) << other;
+    {
+        DialogCounter none;
+        GifFrame* third = GifFrame::CreateFromLayout(*wxXmlResource::Get(), &problem);
+        third->StartUp(wxArrayString());
+        third->Destroy();
+        EXPECT_EQ(none.shown, 0);
+    }
+    second->Destroy();
+    wxTheApp->ProcessIdle();
+    EXPECT_FALSE(wxFileExists(other));
+    EXPECT_TRUE(wxFileExists(first));
+    Send(1, 2); // Clear All
+    m_frame->UpdateRecoveryCopy();
+    EXPECT_FALSE(wxFileExists(first));
+
+    const wxString left = wxFileName(first).GetPath() + "/1-gone.xml";
+    testsupport::WriteBytes(left, FormatProjectFile(kept));
+    EXPECT_EQ(Messages([&] { m_frame->StartUp(wxArrayString()); }, wxID_NO).size(), 1u);
+    EXPECT_FALSE(wxFileExists(left));
+    EXPECT_EQ(m_frame->GetFrameCount(), 0);
+}
+
+// The program killed outright: its next start offers the work back, and Yes
+// brings the same frames in the same order with the same delay, size and
+// project, counted as unsaved; the old copy goes once the new one stands.
+TEST_F(ProjectTest, AKilledRunsWorkComesBackAtTheNextStart)
+{
+    const wxString a = Picture("a.png", 40, 30), anim = Gif("anim.gif", 3), b = Picture("b.png", 40, 30);
+    const wxString demo = m_documents.File("demo.xml");
+    wxString error;
+    ASSERT_TRUE(WriteProjectFile(demo, MakeProjectContent({{a, anim + "_0", anim + "_1", anim + "_2", b}, 7, 20, 15}, ""),
+                                 error));
+    wxExecuteEnv env;
+    wxGetEnvMap(&env.env);
+    env.env["HOME"] = m_documents.Path(); // its documents folder
+    env.env.erase("XDG_CONFIG_HOME");
+    const long pid = wxExecute(wxString::Format("\"%s/bin/gloamer\" \"%s\"", GLOAMER_STAGE_DIR, demo), wxEXEC_ASYNC,
+                               nullptr, &env);
+    ASSERT_GT(pid, 0);
+    const wxString folder = m_documents.Path() + "/Tavrinex files/Tavrinex Gloamer/Recovery";
+    wxArrayString copies;
+    PumpWhile([&] {
+        copies.clear();
+        if (wxDirExists(folder))
+            wxDir::GetAllFiles(folder, &copies, "*.xml", wxDIR_FILES);
+        return copies.size() != 1 || !wxString::FromUTF8(testsupport::ReadBytes(copies[0]).c_str()).Contains(b);
+    });
+    kill(pid, SIGKILL);
+    ASSERT_EQ(copies.size(), 1u);
+    PumpWhile([&] { return !AbandonedCopy::FindNewest(folder); }); // gone once its lock is free
+    ASSERT_TRUE(wxRemoveFile(demo)); // what comes back comes from the copy
+
+    EXPECT_EQ(Messages([&] { m_frame->StartUp(wxArrayString()); }, wxID_YES).size(), 1u);
+    EXPECT_EQ(Names(), (std::vector<wxString>{"a.png", "anim.gif_0", "anim.gif_1", "anim.gif_2", "b.png"}));
+    EXPECT_EQ(std::make_tuple(Spin("m_spinctrl_delay")->GetValue(), Spin("m_spinctrl_width")->GetValue(),
+                              Spin("m_spinctrl_height")->GetValue()), std::make_tuple(7, 20, 15));
+    EXPECT_EQ(m_frame->GetTitle(), Title("demo"));
+    EXPECT_EQ(Messages([&] { m_frame->Close(); }, wxID_CANCEL).size(), 1u);
+    m_frame->UpdateRecoveryCopy();
+    EXPECT_FALSE(wxFileExists(copies[0]));
+    EXPECT_TRUE(wxFileExists(m_frame->GetRecoveryPath()));
 }
