@@ -12,6 +12,7 @@ packages=(
   libgif-dev libpng-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev
   libimagequant-dev
+  libexpat1-dev
   gifsicle
   imagemagick
   fonts-dejavu-core
