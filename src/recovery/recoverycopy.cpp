@@ -108,6 +108,15 @@ bool RecoveryCopy::Keep(const ProjectContent& content)
     return true;
 }
 
+void RecoveryCopy::Leave()
+{
+    m_written.reset();
+    if (m_lock >= 0)
+        close(m_lock);
+    m_lock = -1;
+    m_stem.clear();
+}
+
 void RecoveryCopy::Remove()
 {
     m_written.reset();

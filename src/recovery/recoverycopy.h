@@ -24,6 +24,9 @@ public:
     bool Keep(const ProjectContent& content);
     // Removes the copy and lets its lock go (there is no work to keep).
     void Remove();
+    // Lets the lock go but leaves the copy, for the next start to offer
+    // (work that has to go unsaved).
+    void Leave();
     // The copy's file; empty before the first Keep.
     wxString GetPath() const;
 

@@ -520,9 +520,16 @@ void GifFrame::OnClose(wxCloseEvent& event)
     {
     case wxID_YES:
         // A save that did not happen (cancelled or failed) keeps the window,
-        // so that the frames are not lost.
-        if (SaveProject() || !event.CanVeto())
+        // so that the frames are not lost; when the window must go anyway,
+        // the recovery copy stays for the next start.
+        if (SaveProject())
             Destroy();
+        else if (!event.CanVeto())
+        {
+            UpdateRecoveryCopy();
+            m_recovery->Leave();
+            Destroy();
+        }
         break;
     case wxID_NO:
         Destroy();

@@ -162,8 +162,6 @@ private:
     bool HasUnsavedWork() const;
     // The frames, delay and size as a saved file would hold them.
     WorkState CurrentWorkState() const;
-    // The project file's content for the current work.
-    ProjectContent CurrentProjectContent() const;
     // Asks with `ask` for a file to write until the answer can be used: a
     // name with wildcards is asked again, and an existing file that the
     // added `extension` lands on is replaced only after a question. Returns

@@ -25,7 +25,9 @@ bool GifFrame::SaveProject()
     if (GetFrameCount() == 0)
         return false;
     const WorkState state = CurrentWorkState();
-    const ProjectContent content = CurrentProjectContent();
+    // The GIF's name as the window knows it, also when the GIF has not been
+    // written yet (the name a project brought along).
+    const ProjectContent content = MakeProjectContent(state, m_gif_name);
 
     wxString path = m_project_path;
     if (path.empty())
@@ -59,13 +61,6 @@ WorkState GifFrame::CurrentWorkState() const
     state.width = m_spinctrl_width->GetValue();
     state.height = m_spinctrl_height->GetValue();
     return state;
-}
-
-ProjectContent GifFrame::CurrentProjectContent() const
-{
-    // The GIF's name as the window knows it, also when the GIF has not been
-    // written yet (the name a project brought along).
-    return MakeProjectContent(CurrentWorkState(), m_gif_name);
 }
 
 bool GifFrame::HasUnsavedWork() const

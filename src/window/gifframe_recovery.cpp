@@ -81,7 +81,7 @@ void GifFrame::UpdateRecoveryCopy()
         m_recovery->Remove();
     else
     {
-        ProjectContent content = CurrentProjectContent();
+        ProjectContent content = MakeProjectContent(CurrentWorkState(), m_gif_name);
         content.hasRecovery = true;
         content.loopCount = m_loop_count;
         content.gifPath = m_gif_path;

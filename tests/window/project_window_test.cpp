@@ -333,8 +333,8 @@ TEST_F(ProjectTest, NoWorkIsLostInSavingAndOpening)
 
 // Every window keeps a copy of its work in the recovery folder while it has
 // frames, a copy of its own beside another window's; a start offers neither
-// while both run; a clean end or an empty strip removes it; a copy that
-// nobody holds is offered once, and No discards it.
+// while both run. A window that must close with its work unsaved leaves its
+// copy, which the next start offers (No discards it); a clean end removes it.
 TEST_F(ProjectTest, EachWindowKeepsItsOwnRecoveryCopyUntilItEndsCleanly)
 {
     Choose({Picture("a.png", 40, 30), Picture("b.png", 40, 30)});
@@ -349,6 +349,7 @@ TEST_F(ProjectTest, EachWindowKeepsItsOwnRecoveryCopyUntilItEndsCleanly)
     wxString problem;
     GifFrame* second = GifFrame::CreateFromLayout(*wxXmlResource::Get(), &problem);
     ASSERT_NE(second, nullptr) << problem;
+    second->SetProjectPathChooser([](wxWindow*, bool) { return wxString(); });
     second->GetThumbnailCtrl()->Append(new wxImageThumbnailItem(new wxImage(40, 30), 0, Picture("c.png", 40, 30)), 10);
     second->UpdateRecoveryCopy();
     const wxString other = second->GetRecoveryPath();
@@ -360,19 +361,19 @@ TEST_F(ProjectTest, EachWindowKeepsItsOwnRecoveryCopyUntilItEndsCleanly)
         third->Destroy();
         EXPECT_EQ(none.shown, 0);
     }
-    second->Destroy();
+    {
+        DialogCounter yes(wxID_YES); // the session ends: save, but the save is cancelled
+        wxCloseEvent close(wxEVT_CLOSE_WINDOW);
+        close.SetCanVeto(false);
+        second->ProcessWindowEvent(close);
+    }
     wxTheApp->ProcessIdle();
-    EXPECT_FALSE(wxFileExists(other));
-    EXPECT_TRUE(wxFileExists(first));
-    Send(1, 2); // Clear All
-    m_frame->UpdateRecoveryCopy();
-    EXPECT_FALSE(wxFileExists(first));
-
-    const wxString left = wxFileName(first).GetPath() + "/1-gone.xml";
-    testsupport::WriteBytes(left, FormatProjectFile(kept));
+    EXPECT_TRUE(wxFileExists(other));
     EXPECT_EQ(Messages([&] { m_frame->StartUp(wxArrayString()); }, wxID_NO).size(), 1u);
-    EXPECT_FALSE(wxFileExists(left));
-    EXPECT_EQ(m_frame->GetFrameCount(), 0);
+    EXPECT_FALSE(wxFileExists(other));
+    EXPECT_EQ(m_frame->GetFrameCount(), 2);
+    Destroy();
+    EXPECT_FALSE(wxFileExists(first));
 }
 
 // The program killed outright: its next start offers the work back, and Yes
