@@ -17,8 +17,11 @@ namespace
 {
 // The project nests three levels; anything far deeper is no project.
 const int kMaxDepth = 64;
-// Far beyond any name, path or number a project holds.
+// Far beyond any name, path or number a project holds. Its percent-encoded
+// form may take three times as much, so that whatever is read can be written
+// and read again.
 const size_t kMaxText = 64 * 1024;
+const size_t kMaxEncodedText = 3 * kMaxText;
 const char kEncoding[] = "encoding";
 const char kPercent[] = "percent";
 
@@ -118,7 +121,7 @@ public:
         if (m_found)
             return true;
         m_run.append(text, length);
-        return m_run.size() <= kMaxText;
+        return m_run.size() <= kMaxEncodedText;
     }
     void Break()
     {
@@ -129,11 +132,13 @@ public:
         }
         m_run.clear();
     }
-    std::string End()
+    // False when the value is longer than any a project holds.
+    bool End(std::string& value)
     {
         Break();
         m_depth = -1;
-        return m_encoded ? PercentDecode(m_value) : m_value;
+        value = m_encoded ? PercentDecode(m_value) : m_value;
+        return value.size() <= kMaxText;
     }
 
 private:
@@ -192,7 +197,9 @@ public:
     {
         if (m_text.IsOn(m_depth))
         {
-            const std::string text = m_text.End();
+            std::string text;
+            if (!m_text.End(text))
+                return Refuse(ProjectRead::NotAProject);
             if (!m_done && !EndItem(text))
                 return false;
         }
