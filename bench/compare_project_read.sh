@@ -42,5 +42,5 @@ for file in typical largest lines huge; do
   pf=$(head -1 "$work/p" | cut -d' ' -f2); tf=$(head -1 "$work/t" | cut -d' ' -f2)
   awk -v f="$file" -v b="$(stat -c %s "$work/$file.xml")" -v pt="$pt" -v tt="$tt" -v pm="$pm" -v tm="$tm" \
     -v pf="$pf" -v tf="$tf" 'BEGIN { printf "%-12s %10s %12.4f %12.4f %12.1f %12.1f %8s   frames: program %s, toolkit %s\n",
-      f, b, pt, tt, pm / 1024, tm / 1024, pt > 0 ? sprintf("%.1f", tt / pt) : "-", pf, tf }' 
+      f, b, pt, tt, pm / 1024, tm / 1024, (pt > 0 ? sprintf("%.1f", tt / pt) : "-"), pf, tf }' 
 done
