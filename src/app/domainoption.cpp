@@ -125,7 +125,8 @@ bool DomainOption::Load()
         if (static_cast<size_t>(i) >= reader.entries.size())
             return false;
         m_entries[i] = wxString::FromUTF8(reader.entries[i].data(), reader.entries[i].size());
-        if (i == 4)
+        // An empty entry stays empty: there is no document to ask for.
+        if (i == 4 && !m_entries[i].empty())
             m_entries[i] += "-update.xml";
     }
     return true;
