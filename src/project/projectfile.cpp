@@ -8,7 +8,7 @@
 #include "safefile/regularfile.h"
 
 #include <wx/intl.h>
-#include <wx/mstream.h>
+#include <wx/stream.h>
 #include <wx/xml/xml.h>
 
 #include <cstring>
@@ -392,6 +392,21 @@ wxXmlNode* TextElement(wxXmlNode* parent, const wxString& name, const wxString& 
     return element;
 }
 
+// The document's bytes, gathered in a string that grows by doubling (the
+// toolkit's memory stream grows by what each small write needs).
+class BytesOutputStream : public wxOutputStream
+{
+public:
+    std::string bytes;
+
+protected:
+    size_t OnSysWrite(const void* data, size_t size) override
+    {
+        bytes.append(static_cast<const char*>(data), size);
+        return size;
+    }
+};
+
 int CountFrames(const std::vector<wxString>& paths)
 {
     int frames = 0;
@@ -542,12 +557,10 @@ std::string FormatProjectFile(const ProjectContent& content)
     for (auto it = content.paths.rbegin(); it != content.paths.rend(); ++it)
         TextElement(images, "path", *it);
 
-    wxMemoryOutputStream stream;
+    BytesOutputStream stream;
     if (!document.Save(stream, 2))
         return std::string();
-    std::string bytes(stream.GetSize(), '\0');
-    stream.CopyTo(&bytes[0], bytes.size());
-    return bytes;
+    return std::move(stream.bytes);
 }
 
 bool WriteProjectFile(const wxString& path, const ProjectContent& content, wxString& error)
