@@ -74,8 +74,9 @@ void GifFrame::OnRecoveryTimer(wxTimerEvent&)
 
 void GifFrame::UpdateRecoveryCopy()
 {
-    // Half-loaded work is not a state worth keeping; the next tick comes.
-    if (IsLoading() || !m_recovery)
+    // Half-loaded work is not a state worth keeping, and a restore keeps the
+    // old copy until its frames are in; the next tick comes.
+    if (IsLoading() || m_restoring || !m_recovery)
         return;
     if (GetFrameCount() == 0)
         m_recovery->Remove();
