@@ -7,6 +7,22 @@
 #include <cstdint>
 #include <vector>
 
+// The pixels of a lossy image: each may be written as its preferred index,
+// its alternative, the transparent index where it may keep what is on screen,
+// or any entry within the tolerance of the colour it should show.
+struct GifLossyPixels
+{
+    size_t count = 0;
+    const unsigned char* preferred = nullptr;   // written when no string goes on
+    const unsigned char* alternative = nullptr; // as good as preferred
+    const unsigned char* want = nullptr;        // RGB per pixel
+    const unsigned char* keep = nullptr;        // nonzero: the transparent index will do
+    const unsigned char (*entries)[3] = nullptr;
+    int colours = 0;          // entries compared with `want`
+    int transparent = -1;     // -1: none
+    int tolerance = 0;        // squared RGB distance an entry may be from `want`
+};
+
 class GifLzwEncoder
 {
 public:
@@ -17,7 +33,16 @@ public:
     // `count` indices.
     std::vector<unsigned char> Encode(const unsigned char* indices, size_t count);
 
+    // The same for pixels that accept more than one index: a string is
+    // extended whenever one of the indices a pixel accepts continues it.
+    // `chosen` (count bytes) receives the index written for each pixel.
+    std::vector<unsigned char> EncodeLossy(const GifLossyPixels& pixels, unsigned char* chosen);
+
 private:
+    void Start();
+    // Adds `prefix` + `index` as the next code, or clears a full table.
+    void AddCode(std::uint32_t slot, std::uint32_t key, int prefix, int index);
+    void Finish(int prefix);
     void Reset();
     void Emit(int code);
     void FlushBlock();
@@ -33,4 +58,8 @@ private:
     // Open addressing: key (prefix code << 8 | index) + 1, 0 = empty.
     std::vector<std::uint32_t> m_keys;
     std::vector<std::uint16_t> m_codes;
+    // Each code's first longer code and the next code of the same prefix,
+    // and the index a code ends in: the strings that continue a prefix.
+    std::vector<std::int16_t> m_firstChild, m_nextSibling;
+    std::vector<unsigned char> m_last;
 };
