@@ -150,22 +150,25 @@ bool GifLossyWriter::WriteFrame(const wxImage& composed, const GifPalette& own, 
     // change.
     std::vector<unsigned char> keep(pixels, 0);
     int left = width, right = -1, top = height, bottom = -1;
-    for (size_t p = 0; p < pixels; ++p)
+    for (int y = 0; y < height; ++y)
     {
-        const unsigned char* pixel = src + 3 * p;
-        if (!first)
+        for (int x = 0; x < width; ++x)
         {
-            const unsigned char* shown = m_screen.data() + 3 * p;
-            keep[p] = Same(pixel, m_source.data() + 3 * p) || Same(shown, table.entries[dithered[p]]) ||
-                      Distance(pixel, shown) <= m_tolerance;
-        }
-        if (!keep[p])
-        {
-            const int x = static_cast<int>(p % width), y = static_cast<int>(p / width);
-            left = std::min(left, x);
-            right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
+            const size_t p = static_cast<size_t>(y) * width + x;
+            const unsigned char* pixel = src + 3 * p;
+            if (!first)
+            {
+                const unsigned char* shown = m_screen.data() + 3 * p;
+                keep[p] = Same(pixel, m_source.data() + 3 * p) || Same(shown, table.entries[dithered[p]]) ||
+                          (area.Contains(x, y) && Distance(pixel, shown) <= m_tolerance);
+            }
+            if (!keep[p])
+            {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = y;
+            }
         }
     }
     if (bottom < 0)
@@ -174,7 +177,7 @@ bool GifLossyWriter::WriteFrame(const wxImage& composed, const GifPalette& own, 
     const int rectWidth = right - left + 1, rectHeight = bottom - top + 1;
     const size_t rectPixels = static_cast<size_t>(rectWidth) * rectHeight;
     std::vector<unsigned char> preferred(rectPixels), alternative(rectPixels), want(3 * rectPixels),
-        mayKeep(rectPixels), chosen(rectPixels);
+        mayKeep(rectPixels), exact(rectPixels), chosen(rectPixels);
     for (int y = 0; y < rectHeight; ++y)
     {
         int run = 0; // kept pixels from here on in the row
@@ -189,6 +192,7 @@ bool GifLossyWriter::WriteFrame(const wxImage& composed, const GifPalette& own, 
             }
             alternative[at] = dithered[p];
             mayKeep[at] = keep[p];
+            exact[at] = !area.Contains(left + x, top + y); // the black around the picture stays exact
             preferred[at] = run >= kMinKeepRun || (first == false && run > 0 && Same(src + 3 * p, m_source.data() + 3 * p))
                                 ? static_cast<unsigned char>(table.transparentIndex)
                                 : dithered[p];
@@ -203,6 +207,7 @@ bool GifLossyWriter::WriteFrame(const wxImage& composed, const GifPalette& own, 
     lossy.alternative = alternative.data();
     lossy.want = want.data();
     lossy.keep = mayKeep.data();
+    lossy.exact = exact.data();
     lossy.entries = table.entries;
     lossy.colours = colours;
     lossy.transparent = table.transparentIndex;
@@ -217,7 +222,9 @@ bool GifLossyWriter::WriteFrame(const wxImage& composed, const GifPalette& own, 
     block.height = rectHeight;
     block.disposal = 1;
     block.delayMs = delayMs;
-    block.transparentIndex = first ? -1 : table.transparentIndex;
+    // The first frame uses no transparency but names the spare entry too:
+    // every frame's table then tells where its colours end.
+    block.transparentIndex = table.transparentIndex;
     block.localTable = local ? table.entries : nullptr;
     block.localCount = local ? table.count : 0;
     block.codeSize = codeSize;

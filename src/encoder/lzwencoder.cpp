@@ -138,24 +138,31 @@ std::vector<unsigned char> GifLzwEncoder::EncodeLossy(const GifLossyPixels& pixe
         const int preferred = std::min<int>(pixels.preferred[i], limit);
         if (prefix >= 0)
         {
-            // The continuation that shows the pixel best: its own indices
-            // first, then keeping the screen, then the nearest entry.
+            // The continuation that shows the pixel best: its preferred
+            // index, then its alternative or keeping the screen, then the
+            // nearest entry within the tolerance.
             const int alternative = pixels.alternative[i];
             const bool keep = pixels.keep && pixels.keep[i];
             const unsigned char* want = pixels.want + 3 * i;
+            const std::uint32_t key = (static_cast<std::uint32_t>(prefix) << 8 | preferred) + 1;
+            const std::uint32_t slot = SlotOf(key, kSlots, m_keys);
+            if (m_keys[slot] == key)
+            {
+                chosen[i] = static_cast<unsigned char>(preferred);
+                prefix = m_codes[slot];
+                continue;
+            }
             int best = -1;
             int bestScore = pixels.tolerance + 3;
-            for (int child = m_firstChild[prefix]; child >= 0 && bestScore > 0; child = m_nextSibling[child])
+            for (int child = m_firstChild[prefix]; child >= 0 && bestScore > 1; child = m_nextSibling[child])
             {
                 const int last = m_last[child];
                 int score;
-                if (last == preferred)
-                    score = 0;
-                else if (last == pixels.transparent)
+                if (last == pixels.transparent)
                     score = keep ? 1 : INT_MAX;
                 else if (last == alternative)
                     score = 1;
-                else if (last < pixels.colours)
+                else if (last < pixels.colours && !(pixels.exact && pixels.exact[i]))
                 {
                     const unsigned char* entry = pixels.entries[last];
                     score = 2 + (want[0] - entry[0]) * (want[0] - entry[0]) +
@@ -176,8 +183,7 @@ std::vector<unsigned char> GifLzwEncoder::EncodeLossy(const GifLossyPixels& pixe
                 continue;
             }
             Emit(prefix);
-            const std::uint32_t key = (static_cast<std::uint32_t>(prefix) << 8 | preferred) + 1;
-            AddCode(SlotOf(key, kSlots, m_keys), key, prefix, preferred);
+            AddCode(slot, key, prefix, preferred);
         }
         chosen[i] = static_cast<unsigned char>(preferred);
         prefix = preferred;

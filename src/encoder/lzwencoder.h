@@ -17,6 +17,7 @@ struct GifLossyPixels
     const unsigned char* alternative = nullptr; // as good as preferred
     const unsigned char* want = nullptr;        // RGB per pixel
     const unsigned char* keep = nullptr;        // nonzero: the transparent index will do
+    const unsigned char* exact = nullptr;       // nonzero: no entry but its own indices
     const unsigned char (*entries)[3] = nullptr;
     int colours = 0;          // entries compared with `want`
     int transparent = -1;     // -1: none
