@@ -14,6 +14,7 @@ packages=(
   libimagequant-dev
   gifsicle
   imagemagick
+  ffmpeg
   fonts-dejavu-core
   fonts-wqy-microhei
   desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin

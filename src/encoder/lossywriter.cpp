@@ -65,12 +65,8 @@ void GifOrderedDither(const unsigned char* src, int width, int height, const wxR
             if (!rowInside || x < area.x || x >= area.x + area.width || Distance(pixel, near) <= kFlatError)
                 continue;
             // Texture hides banding by itself: only smooth parts are dithered.
-            const unsigned char* right = x + 1 < width ? pixel + 3 : pixel - 3;
-            const unsigned char* below = y + 1 < height ? pixel + 3 * width : pixel - 3 * width;
-            if (x + 1 >= width && x == 0)
-                right = pixel;
-            if (y + 1 >= height && y == 0)
-                below = pixel;
+            const unsigned char* right = x + 1 < width ? pixel + 3 : x > 0 ? pixel - 3 : pixel;
+            const unsigned char* below = y + 1 < height ? pixel + 3 * width : y > 0 ? pixel - 3 * width : pixel;
             if (Distance(pixel, right) + Distance(pixel, below) > kSmooth)
                 continue;
             // The second colour lies beyond the pixel, seen from the first:

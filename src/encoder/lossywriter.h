@@ -2,8 +2,9 @@
 // Writes frames below full quality as small as their error bound allows.
 // One palette serves many frames: the first frame's becomes the global table
 // and later frames use it while it shows them about as well as a table of
-// their own would. Each pixel is mapped with an ordered dither (a pattern
-// fixed to the screen, so still parts stay still and LZW sees repeats); a
+// their own would. Smooth parts are mapped with an ordered dither (a pattern
+// fixed to the screen, so still parts stay still and LZW sees repeats),
+// texture and flat areas to the nearest colour; a
 // pixel keeps what is on screen (transparent) when that is within the
 // tolerance of its picture, or when its picture did not change; and the
 // compressor may write any entry within the tolerance where that continues a
@@ -23,9 +24,10 @@ class wxImage;
 // The squared RGB distance a shown pixel may be from its picture at `quality`.
 int GifLossTolerance(int quality);
 
-// Ordered dithering of `src` (width x height RGB) to the first `count`
-// entries, inside `area` with `quality`'s strength and outside it to the
-// nearest entry: the index of every pixel goes to `indices`.
+// The mapping of `src` (width x height RGB) to the first `count` entries:
+// inside `area`, smooth parts that no entry matches closely are dithered with
+// a fixed 8x8 pattern, with `quality`'s strength; everything else takes its
+// nearest entry. The index of every pixel goes to `indices`.
 void GifOrderedDither(const unsigned char* src, int width, int height, const wxRect& area,
                       const unsigned char (*entries)[3], int count, int quality, unsigned char* indices);
 
