@@ -1,6 +1,7 @@
 #include "encoder/animationencoder.h"
 
 #include "encoder/framecompose.h"
+#include "encoder/lossywriter.h"
 #include "encoder/quantize.h"
 
 #include <algorithm>
@@ -65,8 +66,8 @@ void AnimationEncoder::Work()
         if (m_lossy)
         {
             // A spare entry stays for transparency.
-            done.own.count = ChooseFrameColours(done.composed, GifPalette::MaxEntries - 1,
-                                                done.area.GetSize() != m_size, done.own.entries);
+            done.own.count =
+                GifLossyColours(done.composed, m_options.quality, done.area.GetSize() != m_size, done.own.entries);
         }
         else
             done.reduced = ReduceFrame(done.composed, m_options, done.area);

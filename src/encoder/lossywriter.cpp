@@ -4,6 +4,7 @@
 #include "encoder/imageblock.h"
 #include "encoder/lzwencoder.h"
 #include "encoder/nearestcolour.h"
+#include "encoder/quantize.h"
 
 #include <wx/image.h>
 
@@ -94,6 +95,42 @@ void GifOrderedDither(const unsigned char* src, int width, int height, const wxR
                 *out = static_cast<unsigned char>(second);
         }
     }
+}
+
+namespace
+{
+// The mean squared error of every 7th pixel mapped to its nearest entry.
+double SampleError(const unsigned char* src, size_t pixels, const unsigned char (*entries)[3], int count)
+{
+    GifNearestColour nearest(entries, count);
+    double error = 0;
+    size_t samples = 0;
+    for (size_t p = 0; p < pixels; p += 7, ++samples)
+    {
+        const unsigned char* pixel = src + 3 * p;
+        error += Distance(pixel, entries[nearest.Find(pixel[0], pixel[1], pixel[2])]);
+    }
+    return samples ? error / samples : 0;
+}
+} // namespace
+
+int GifLossyColours(const wxImage& composed, int quality, bool withBlack, unsigned char (*entries)[3])
+{
+    const int full = ChooseFrameColours(composed, GifPalette::MaxEntries - 1, withBlack, entries);
+    unsigned char fewer[GifPalette::MaxEntries][3];
+    const int half = full > GifPalette::MaxEntries / 2 - 1
+                         ? QuantizePalette(composed, 100, GifPalette::MaxEntries / 2 - 1, withBlack, fewer)
+                         : 0;
+    if (half == 0)
+        return full;
+    // Half the colours where they add less than a fiftieth of the tolerance
+    // to the mean squared error.
+    const size_t pixels = static_cast<size_t>(composed.GetWidth()) * composed.GetHeight();
+    if (SampleError(composed.GetData(), pixels, fewer, half) >
+        SampleError(composed.GetData(), pixels, entries, full) + GifLossTolerance(quality) / 50.0)
+        return full;
+    std::memcpy(entries, fewer, sizeof fewer[0] * half);
+    return half;
 }
 
 GifLossyWriter::GifLossyWriter(int quality)

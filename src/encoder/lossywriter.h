@@ -31,6 +31,12 @@ int GifLossTolerance(int quality);
 void GifOrderedDither(const unsigned char* src, int width, int height, const wxRect& area,
                       const unsigned char (*entries)[3], int count, int quality, unsigned char* indices);
 
+// The colours for a frame written at `quality`: its own when it has at most
+// 255, otherwise a palette of 255 or, where that shows the frame almost as
+// well (a screen of few colours and their antialiasing), of 127: shorter
+// codes for every frame that uses it. The number of entries, 0 on failure.
+int GifLossyColours(const wxImage& composed, int quality, bool withBlack, unsigned char (*entries)[3]);
+
 class GifLossyWriter
 {
 public:
