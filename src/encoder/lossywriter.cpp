@@ -2,6 +2,7 @@
 
 #include "encoder/gifhandler.h"
 #include "encoder/imageblock.h"
+#include "encoder/lossypixels.h"
 #include "encoder/lzwencoder.h"
 #include "encoder/nearestcolour.h"
 #include "encoder/quantize.h"

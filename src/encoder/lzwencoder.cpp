@@ -1,5 +1,7 @@
 #include "encoder/lzwencoder.h"
 
+#include "encoder/lossypixels.h"
+
 #include <algorithm>
 #include <climits>
 
