@@ -32,7 +32,8 @@ bool DomainOption::Load()
         if (!entry)
             return false;
         m_entries[i] = entry->GetNodeContent();
-        if (i == 4)
+        // An empty entry stays empty: there is no document to ask for.
+        if (i == 4 && !m_entries[i].empty())
             m_entries[i] += "-update.xml";
         entry = entry->GetNext();
     }

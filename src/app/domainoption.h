@@ -19,7 +19,7 @@ public:
 
     wxString GetHelpUrl() const { return m_entries[0]; }
     wxString GetSupportUrl() const { return m_entries[2]; }
-    // Entry 5 with "-update.xml" appended.
+    // Entry 5 with "-update.xml" appended; empty when entry 5 is.
     wxString GetUpdateUrl() const { return m_entries[4]; }
     wxString GetProductUrl() const { return m_entries[5]; }
     // Entry 1..7 as stored (for the reserved entries and for checks).

@@ -45,3 +45,8 @@ wxString GetThemesDir()
 {
     return ThemesDirOf(GetExecutableDir());
 }
+
+wxString GetManualPath()
+{
+    return GetInstallRoot() + "/share/tavrinex-gloamer/manual.html";
+}

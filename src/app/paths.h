@@ -19,3 +19,5 @@ wxString ThemesDirOf(const wxString& executableDir);
 wxString GetExecutableDir();
 wxString GetInstallRoot();
 wxString GetThemesDir();
+// The program's manual, one HTML page under the installation's share folder.
+wxString GetManualPath();

@@ -3,6 +3,7 @@
 #include "strip/thumbnailevent.h"
 #include "strip/thumbnailflags.h"
 #include "strip/thumbnailitem.h"
+#include "strip/thumbnaillabel.h"
 #include "strip/thumbnailorder.h"
 
 #include <wx/dcbuffer.h>
@@ -52,6 +53,7 @@ wxBEGIN_EVENT_TABLE(wxThumbnailCtrl, wxScrolledWindow)
     EVT_MOTION(wxThumbnailCtrl::OnMouseMove)
     EVT_LEFT_UP(wxThumbnailCtrl::OnLeftUp)
     EVT_MOUSE_CAPTURE_LOST(wxThumbnailCtrl::OnCaptureLost)
+    EVT_LEAVE_WINDOW(wxThumbnailCtrl::OnLeaveWindow)
     EVT_SIZE(wxThumbnailCtrl::OnSize)
     EVT_SET_FOCUS(wxThumbnailCtrl::OnSetFocus)
     EVT_KILL_FOCUS(wxThumbnailCtrl::OnKillFocus)
@@ -91,7 +93,11 @@ wxThumbnailCtrl::wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos, const wxS
     RecreateBuffer(size);
 }
 
-wxThumbnailCtrl::~wxThumbnailCtrl() = default;
+wxThumbnailCtrl::~wxThumbnailCtrl()
+{
+    if (HasCapture())
+        ReleaseMouse();
+}
 
 wxSize wxThumbnailCtrl::DoGetBestSize() const
 {
@@ -105,6 +111,9 @@ void wxThumbnailCtrl::CalculateOverallThumbnailSize()
     wxCoord width = 0, height = 0;
     dc.GetTextExtent("X", &width, &height);
     m_thumbnailTextHeight = height;
+    // The tile grows with the font, so that every frame label is read whole.
+    dc.GetTextExtent(kWidestFrameLabel, &width, &height);
+    m_thumbnailLabelWidth = width;
     const ThumbnailLayout layout = GetLayout();
     m_thumbnailOverallSize = wxSize(layout.TileWidth(), layout.TileHeight());
 }
@@ -116,6 +125,7 @@ ThumbnailLayout wxThumbnailCtrl::GetLayout() const
     layout.margin = m_thumbnailMargin;
     layout.spacing = m_spacing;
     layout.textHeight = m_thumbnailTextHeight;
+    layout.labelWidth = m_thumbnailLabelWidth;
     return layout;
 }
 
@@ -222,6 +232,8 @@ wxThumbnailItem* wxThumbnailCtrl::GetItem(int n) const
 
 void wxThumbnailCtrl::LayoutChanged()
 {
+    // The entry under the pointer may be another one now.
+    ShowToolTipFor(-1);
     if (m_freezeCount > 0)
         return;
     SetupScrollbars();
@@ -247,6 +259,7 @@ int wxThumbnailCtrl::Insert(wxThumbnailItem* item, int pos)
     // A position outside the list would corrupt it; such entries go last.
     if (pos < 0 || pos > GetCount())
         pos = GetCount();
+    EndDrag(false); // a press waits for an entry that may move
     m_items.Insert(item, pos);
     m_firstSelection = m_lastSelection = m_focusItem = -1;
     for (size_t i = 0; i < m_selections.size(); ++i)
@@ -452,6 +465,7 @@ bool wxThumbnailCtrl::ApplyOrder(const std::vector<int>& order)
 {
     if (order.empty() || !m_items.Reorder(order))
         return false;
+    EndDrag(false); // a press waits for an entry that moves
     std::vector<int> newIndex(order.size());
     for (size_t i = 0; i < order.size(); ++i)
         newIndex[order[i]] = static_cast<int>(i);
@@ -640,6 +654,9 @@ void wxThumbnailCtrl::OnEraseBackground(wxEraseEvent& event)
 
 void wxThumbnailCtrl::OnLeftClick(wxMouseEvent& event)
 {
+    // A press whose release went elsewhere (to a dialog that opened in
+    // between) must not linger: every press starts afresh.
+    EndDrag(false);
     SetFocus();
     int n = -1;
     if (!HitTest(event.GetPosition(), n))
@@ -650,20 +667,31 @@ void wxThumbnailCtrl::OnLeftClick(wxMouseEvent& event)
     // them all: its click (which would select it alone) waits for the release.
     if (flags == 0 && IsSelected(n) && m_selections.size() > 1)
     {
-        m_pressed = true;
         m_pendingClick = n;
+        BeginPress();
         return;
     }
     EnsureVisible(n);
     DoSelection(n, flags);
     SendEvent(wxEVT_COMMAND_THUMBNAIL_LEFT_CLICK, n, flags);
-    m_pressed = IsSelected(n);
+    if (IsSelected(n))
+        BeginPress();
+}
+
+void wxThumbnailCtrl::BeginPress()
+{
+    // Held from the press on: a dialog that opens before the release takes
+    // the capture away, and OnCaptureLost forgets the press.
+    m_pressed = true;
+    CaptureMouse();
 }
 
 void wxThumbnailCtrl::OnMouseMove(wxMouseEvent& event)
 {
     if (!m_pressed || !event.LeftIsDown())
     {
+        int n = -1;
+        ShowToolTipFor(HitTest(event.GetPosition(), n) ? n : -1);
         event.Skip();
         return;
     }
@@ -675,15 +703,15 @@ void wxThumbnailCtrl::OnMouseMove(wxMouseEvent& event)
             return;
         m_dragging = true;
         m_pendingClick = -1;
-        CaptureMouse();
     }
-    // Near the top or bottom edge the strip scrolls on under the pointer.
+    // Above or below the strip it scrolls on under the pointer.
     const int viewStart = GetViewStart().y;
     if (at.y < 0 && viewStart > 0)
         Scroll(-1, viewStart - 1);
     else if (at.y > GetClientSize().y)
         Scroll(-1, viewStart + 1);
-    SetInsertionMark(GetInsertionGap(at));
+    // Outside the strip a release cancels the move, so no gap is marked.
+    SetInsertionMark(IsInside(at) ? GetInsertionGap(at) : -1);
 }
 
 void wxThumbnailCtrl::OnLeftUp(wxMouseEvent& event)
@@ -691,7 +719,8 @@ void wxThumbnailCtrl::OnLeftUp(wxMouseEvent& event)
     const int pending = m_pendingClick;
     if (m_dragging)
     {
-        EndDrag(true);
+        // Released over another window: the frames stay where they were.
+        EndDrag(IsInside(event.GetPosition()));
         return;
     }
     EndDrag(false);
@@ -707,6 +736,29 @@ void wxThumbnailCtrl::OnLeftUp(wxMouseEvent& event)
 void wxThumbnailCtrl::OnCaptureLost(wxMouseCaptureLostEvent&)
 {
     EndDrag(false);
+}
+
+void wxThumbnailCtrl::OnLeaveWindow(wxMouseEvent& event)
+{
+    ShowToolTipFor(-1);
+    event.Skip();
+}
+
+bool wxThumbnailCtrl::IsInside(const wxPoint& clientPt) const
+{
+    return wxRect(GetClientSize()).Contains(clientPt);
+}
+
+void wxThumbnailCtrl::ShowToolTipFor(int n)
+{
+    if (n == m_toolTipItem)
+        return;
+    m_toolTipItem = n;
+    // The full path: the tile may show only part of the name.
+    if (IsValidIndex(n))
+        SetToolTip(m_items[n]->GetFilename());
+    else
+        UnsetToolTip();
 }
 
 void wxThumbnailCtrl::OnRightClick(wxMouseEvent& event)
@@ -771,8 +823,16 @@ void wxThumbnailCtrl::OnChar(wxKeyEvent& event)
 
 void wxThumbnailCtrl::OnSize(wxSizeEvent& event)
 {
-    // The number of columns may have changed.
+    // The number of columns may have changed; the focus entry stays in view
+    // where it was, rather than wherever its new row happens to fall.
+    const wxSize before = m_layoutClientSize, after = GetClientSize();
+    m_layoutClientSize = after;
+    const int start = before.x > 0 && before != after && m_freezeCount == 0
+                          ? GetLayout().ViewStartAfterResize(m_focusItem, GetCount(), before, after, ViewTop())
+                          : -1;
     SetupScrollbars();
+    if (start >= 0 && start != GetViewStart().y)
+        ScrollToUnit(start);
     RecreateBuffer();
     event.Skip();
 }
@@ -786,6 +846,8 @@ void wxThumbnailCtrl::OnSetFocus(wxFocusEvent& event)
 
 void wxThumbnailCtrl::OnKillFocus(wxFocusEvent& event)
 {
+    // The release of a press may now go to another window.
+    EndDrag(false);
     if (GetCount() > 0)
         Refresh(true);
 }

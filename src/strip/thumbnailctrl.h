@@ -121,6 +121,7 @@ protected:
     void OnMouseMove(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnLeaveWindow(wxMouseEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnSetFocus(wxFocusEvent& event);
     void OnKillFocus(wxFocusEvent& event);
@@ -135,7 +136,12 @@ private:
     void RefreshItem(int n);
     void SendEvent(wxEventType type, int index, int flags);
     void LayoutChanged();
+    // A press that may become a drag or a delayed click.
+    void BeginPress();
     void EndDrag(bool drop);
+    bool IsInside(const wxPoint& clientPt) const;
+    // The tooltip names the full path of entry n; -1 takes it away.
+    void ShowToolTipFor(int n);
     void DrawEmptyText(wxDC& dc);
 
     int m_frameDelay;
@@ -146,6 +152,7 @@ private:
     int m_spacing;
     int m_thumbnailMargin;
     int m_thumbnailTextHeight;
+    int m_thumbnailLabelWidth = 0;
     int m_freezeCount; // the strip's own counter, unrelated to the window's
     int m_firstSelection;
     int m_lastSelection;
@@ -166,6 +173,8 @@ private:
     wxPoint m_pressPoint;
     int m_pendingClick = -1;
     int m_insertionMark = -1;
+    int m_toolTipItem = -1;            // entry whose path the tooltip shows
+    wxSize m_layoutClientSize{-1, -1}; // client size of the last layout
 
     wxDECLARE_CLASS(wxThumbnailCtrl);
     wxDECLARE_EVENT_TABLE();

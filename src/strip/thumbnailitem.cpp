@@ -59,11 +59,12 @@ bool wxThumbnailItem::DrawBackground(wxDC& dc, wxThumbnailCtrl* ctrl, const wxRe
         dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
         const wxRect box(x + margin, y + margin, w - 2 * margin,
                          (h - imageRect.height) / 2 - 2 * margin);
+        // A long name loses its middle, not its end; the tooltip has it whole.
+        const wxString shown = FitFileLabel(name, dc, box.width);
         wxCoord textWidth = 0, textHeight = 0;
-        dc.GetTextExtent(name, &textWidth, &textHeight);
+        dc.GetTextExtent(shown, &textWidth, &textHeight);
         dc.SetClippingRegion(box);
-        // Centred; a name wider than the box starts at its left edge and is cut.
-        dc.DrawText(name, box.x + std::max(0, (box.width - textWidth) / 2), box.y);
+        dc.DrawText(shown, box.x + std::max(0, (box.width - textWidth) / 2), box.y);
         dc.DestroyClippingRegion();
     }
 

@@ -110,35 +110,59 @@ int BottomInView(const wxRect& tile, int spacing, int clientHeight)
     const int overflow = tile.y + tile.height + spacing - clientHeight;
     return (overflow + THUMBNAIL_SCROLL_RATE - 1) / THUMBNAIL_SCROLL_RATE;
 }
-} // namespace
 
-int ScrollIntoViewStart(const wxRect& tile, int viewTop, int clientHeight, int spacing, int keyCode)
+bool IsNavigationKey(int keyCode)
 {
-    const bool belowView = tile.y + tile.height > viewTop + clientHeight;
-    const bool aboveView = tile.y < viewTop;
     switch (keyCode)
     {
         case WXK_RIGHT:
         case WXK_DOWN:
         case WXK_END:
         case WXK_PAGEDOWN:
-            if (belowView)
-                return BottomInView(tile, spacing, clientHeight);
-            if (aboveView)
-                return tile.y / THUMBNAIL_SCROLL_RATE;
-            return -1;
         case WXK_LEFT:
         case WXK_UP:
         case WXK_HOME:
         case WXK_PAGEUP:
-            if (aboveView)
-                return tile.y / THUMBNAIL_SCROLL_RATE;
-            if (belowView)
-                return BottomInView(tile, spacing, clientHeight);
-            return -1;
+            return true;
         default:
-            return -1;
+            return false;
     }
+}
+} // namespace
+
+int ScrollIntoViewStart(const wxRect& tile, int viewTop, int clientHeight, int spacing, int keyCode)
+{
+    if (!IsNavigationKey(keyCode))
+        return -1;
+    const bool belowView = tile.y + tile.height > viewTop + clientHeight;
+    const bool aboveView = tile.y < viewTop;
+    // A tile taller than the view that fills it is as much in view as it can
+    // be; scrolling to either end would flip to the other end on the next call.
+    if (belowView == aboveView)
+        return -1;
+    // Showing the bottom never pushes the top out, so a tile taller than the
+    // view comes to rest with its top (its name) in view and stays there.
+    const int showTop = tile.y / THUMBNAIL_SCROLL_RATE;
+    const int start = belowView ? std::min(BottomInView(tile, spacing, clientHeight), showTop) : showTop;
+    return start * THUMBNAIL_SCROLL_RATE == viewTop ? -1 : std::max(0, start);
+}
+
+int ThumbnailLayout::ViewStartAfterResize(int item, int count, const wxSize& before, const wxSize& after,
+                                          int viewTop) const
+{
+    if (item < 0 || item >= count)
+        return -1;
+    const wxRect was = TileRect(item, before.x);
+    if (was.GetBottom() < viewTop || was.y >= viewTop + before.y)
+        return -1; // out of view before: the user scrolled away from it
+    // The tile keeps its distance from the top of the view where it can ...
+    const wxRect now = TileRect(item, after.x);
+    const int offset = was.y - viewTop;
+    int start = std::max(0, now.y - offset) / THUMBNAIL_SCROLL_RATE;
+    start = std::min(start, MaxViewStart(count, after.x, after.y));
+    // ... and is brought whole into view where it cannot.
+    const int inView = ScrollIntoViewStart(now, start * THUMBNAIL_SCROLL_RATE, after.y, spacing, WXK_DOWN);
+    return inView >= 0 ? inView : start;
 }
 
 int NavigationTarget(int keyCode, int current, int count, int perRow, int rowsPerPage)

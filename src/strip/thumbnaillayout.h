@@ -5,6 +5,8 @@
 
 #include <wx/gdicmn.h>
 
+#include <algorithm>
+
 // Pixels per vertical scroll unit of the strip.
 constexpr int THUMBNAIL_SCROLL_RATE = 10;
 
@@ -14,8 +16,10 @@ struct ThumbnailLayout
     int margin = 3;           // inner margin of a tile
     int spacing = 3;          // gap between tiles and to the top/left edge
     int textHeight = 0;       // height of one label line
+    int labelWidth = 0;       // width of the widest frame label, measured in the label font
 
-    int TileWidth() const { return imageSize.x + 2 * margin; }
+    // As wide as the picture box or the widest label, whichever is wider.
+    int TileWidth() const { return std::max(imageSize.x, labelWidth) + 2 * margin; }
     int TileHeight() const { return imageSize.y + 4 * margin + 2 * textHeight; }
 
     // Tiles per row for a client width (at least one).
@@ -47,11 +51,19 @@ struct ThumbnailLayout
     int ScrollUnits(int count, int clientWidth) const;
     // Largest view start (in units) that still fills the client area.
     int MaxViewStart(int count, int clientWidth, int clientHeight) const;
+
+    // View start (in units) after the client area changed from `before` to
+    // `after` with the view `viewTop` pixels down: an entry that was in view
+    // keeps its place on screen as far as it can and stays whole in view;
+    // -1 when there is nothing to keep (no such entry, or it was out of view).
+    int ViewStartAfterResize(int item, int count, const wxSize& before, const wxSize& after, int viewTop) const;
 };
 
 // New view start in scroll units that brings a tile (virtual rectangle) into
-// view after the given navigation key, or -1 when nothing needs to scroll.
-// Forward keys test the bottom edge first, backward keys the top edge first.
+// view after a navigation key, or -1 when nothing needs to scroll (the tile is
+// in view, or fills the view, or the key is no navigation key). A tile below
+// the view comes in at the bottom, one above at the top; a tile taller than
+// the view shows its top. Asked again after scrolling, the answer is -1.
 int ScrollIntoViewStart(const wxRect& tile, int viewTop, int clientHeight, int spacing,
                         int keyCode);
 

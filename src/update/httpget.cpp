@@ -43,9 +43,15 @@ size_t AppendBody(char* data, size_t size, size_t count, void* user)
     body->bytes.append(data, bytes);
     return bytes;
 }
+
+int AskStop(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const HttpStop& stop = *static_cast<const HttpStop*>(user);
+    return stop && stop() ? 1 : 0; // non-zero aborts the transfer
+}
 } // namespace
 
-bool HttpGet(const std::string& url, const HttpLimits& limits, std::string* body)
+bool HttpGet(const std::string& url, const HttpLimits& limits, std::string* body, const HttpStop& stop)
 {
     if (!CurlReady())
         return false;
@@ -72,7 +78,10 @@ bool HttpGet(const std::string& url, const HttpLimits& limits, std::string* body
         curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L) == CURLE_OK &&
         curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L) == CURLE_OK &&
         curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, AppendBody) == CURLE_OK &&
-        curl_easy_setopt(handle, CURLOPT_WRITEDATA, &received) == CURLE_OK;
+        curl_easy_setopt(handle, CURLOPT_WRITEDATA, &received) == CURLE_OK &&
+        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L) == CURLE_OK &&
+        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, AskStop) == CURLE_OK &&
+        curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &stop) == CURLE_OK;
     if (!configured || curl_easy_perform(handle) != CURLE_OK)
         return false;
     // A 3xx without a usable Location ends here too: only a 2xx is the

@@ -5,6 +5,7 @@
 // a size limit, whatever the server sends.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 struct HttpLimits
@@ -17,10 +18,14 @@ struct HttpLimits
     long maxRedirects = 3;
 };
 
+// Asked while the request runs (at least about once a second, also while it
+// waits for the server); true ends the request as a failure.
+using HttpStop = std::function<bool()>;
+
 // Fetches an http:// or https:// address, with the server's certificate
 // checked and the proxy settings of the environment honoured. Blocks the
 // calling thread without dispatching events. True with the body in `body`
 // for a 2xx answer that arrived complete within the limits; false for
 // anything else (other schemes, unknown host, refused or silent connection,
-// TLS failures, HTTP errors, truncated or oversized answers).
-bool HttpGet(const std::string& url, const HttpLimits& limits, std::string* body);
+// TLS failures, HTTP errors, truncated or oversized answers, a stop).
+bool HttpGet(const std::string& url, const HttpLimits& limits, std::string* body, const HttpStop& stop = HttpStop());

@@ -16,24 +16,35 @@ bool IsUsableAddress(const wxURI& uri)
 }
 } // namespace
 
-bool FetchNewestVersion(const wxString& documentUrl, const wxString& product, wxString* version,
-                        const HttpLimits& limits)
+wxString FetchNewestVersion(const wxString& documentUrl, const wxString& product, const HttpLimits& limits,
+                            const HttpStop& stop)
 {
-    if (!IsUsableAddress(wxURI(documentUrl)))
-        return false;
-    version->clear();
     std::string body;
-    if (HttpGet(std::string(documentUrl.utf8_str()), limits, &body))
+    if (!IsUsableAddress(wxURI(documentUrl)) || !HttpGet(std::string(documentUrl.utf8_str()), limits, &body, stop))
+        return wxString();
+    wxMemoryInputStream stream(body.data(), body.size());
+    return ReadNewestVersion(stream, product);
+}
+
+bool IsWellFormedVersion(const wxString& version)
+{
+    const size_t kMaxLength = 32;
+    if (version.length() > kMaxLength)
+        return false;
+    bool digit = false;
+    for (const wxUniChar c : version)
     {
-        wxMemoryInputStream stream(body.data(), body.size());
-        *version = ReadNewestVersion(stream, product);
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c != '.')
+            return false;
     }
-    return true;
+    return digit;
 }
 
 UpdateOutcome DecideUpdate(const wxString& program, const wxString& fetched)
 {
-    if (fetched.empty())
+    if (!IsWellFormedVersion(fetched))
         return UpdateOutcome::Failed;
     return CompareVersions(program, fetched) < 0 ? UpdateOutcome::Newer : UpdateOutcome::Latest;
 }

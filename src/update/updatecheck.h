@@ -6,17 +6,21 @@
 
 class wxString;
 
-// Asks the server at `documentUrl` for the newest version of `product`.
-// False, with nothing asked, when the address is not one the check can use
-// (malformed, no server, or neither http:// nor https://). Otherwise true,
-// with `version` set to the version found or left empty when the request or
-// the document failed.
-bool FetchNewestVersion(const wxString& documentUrl, const wxString& product, wxString* version,
-                        const HttpLimits& limits = HttpLimits());
+// Asks the server at `documentUrl` for the newest version of `product` and
+// returns the version found; empty when the check failed: an address the
+// request cannot fetch (malformed, no server, a scheme other than http:// or
+// https://), a failed request or document, or `stop` answering true.
+wxString FetchNewestVersion(const wxString& documentUrl, const wxString& product,
+                            const HttpLimits& limits = HttpLimits(), const HttpStop& stop = HttpStop());
+
+// A version as the program accepts it from a server: digits and dots only,
+// at least one digit, at most 32 characters. Anything else goes into no
+// message: a server could send pages of text or line breaks.
+bool IsWellFormedVersion(const wxString& version);
 
 enum class UpdateOutcome
 {
-    Failed,   // nothing fetched
+    Failed,   // nothing fetched, or nothing that reads as a version
     Newer,    // the fetched version is newer than the program
     Latest    // the program is as new as the fetched version or newer
 };

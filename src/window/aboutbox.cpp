@@ -30,6 +30,7 @@ void GifFrame::OnAbout(wxCommandEvent&)
         const wxString url = g_domainOption ? g_domainOption->GetProductUrl() : wxString();
         link->SetLabel(url);
         link->SetURL(url);
+        link->Show(!url.empty()); // no product page: no empty link to tab to
         // Through the program's own opener, like every other web page.
         link->Bind(wxEVT_HYPERLINK, [](wxHyperlinkEvent& event) { OpenWebPage(event.GetURL()); });
     }

@@ -17,6 +17,7 @@
 
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/intl.h>
@@ -138,6 +139,16 @@ wxString ChooseProjectPath(wxWindow* parent, bool save)
     return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }
 
+// The help page of option.cfg, else the manual installed with the program;
+// empty when there is neither.
+wxString HelpPageAddress()
+{
+    if (g_domainOption && !g_domainOption->GetHelpUrl().empty())
+        return g_domainOption->GetHelpUrl();
+    const wxString manual = GetManualPath();
+    return wxFileExists(manual) ? wxFileName::FileNameToURL(wxFileName(manual)) : wxString();
+}
+
 bool StartWorker(wxThread& worker)
 {
     return worker.Create() == wxTHREAD_NO_ERROR && worker.Run() == wxTHREAD_NO_ERROR;
@@ -156,6 +167,7 @@ GifFrame::~GifFrame()
     // reads the frames' pixels, so it must end before they go.
     AbandonLoadRun();
     AwaitSave();
+    AbandonUpdateCheck();
     // The timer must not fire into a half-destroyed frame, and the strip with
     // its entries goes before the rest of the window.
     m_timer.Stop();
@@ -351,6 +363,11 @@ void GifFrame::BuildMenuBar()
     m_item_support = m_menu_help->Append(wxID_ANY, _("Support"));
     m_item_check_update = m_menu_help->Append(wxID_ANY, _("Check for Update"));
     m_item_about = m_menu_help->Append(wxID_ANY, _("About"));
+    // A command without an address would lead nowhere; Help falls back on
+    // the manual installed with the program.
+    m_item_help->Enable(!HelpPageAddress().empty());
+    m_item_support->Enable(g_domainOption && !g_domainOption->GetSupportUrl().empty());
+    m_item_check_update->Enable(g_domainOption && !g_domainOption->GetUpdateUrl().empty());
 
     m_menu_file->Bind(wxEVT_MENU, &GifFrame::OnSave, this, m_item_save->GetId());
     m_menu_file->Bind(wxEVT_MENU, &GifFrame::OnSaveAs, this, m_item_save_as->GetId());
@@ -477,14 +494,15 @@ void GifFrame::OnExit(wxCommandEvent&)
 void GifFrame::OnHelp(wxCommandEvent&)
 {
     StopPreview();
-    if (g_domainOption)
-        OpenWebPage(g_domainOption->GetHelpUrl());
+    const wxString address = HelpPageAddress();
+    if (!address.empty())
+        OpenWebPage(address);
 }
 
 void GifFrame::OnSupport(wxCommandEvent&)
 {
     StopPreview();
-    if (g_domainOption)
+    if (g_domainOption && !g_domainOption->GetSupportUrl().empty())
         OpenWebPage(g_domainOption->GetSupportUrl());
 }
 

@@ -110,6 +110,7 @@ public:
 
     bool IsLoading() const { return m_load_link != nullptr; }
     bool IsSaving() const { return m_save_link != nullptr; }
+    bool IsCheckingForUpdate() const { return m_update_link != nullptr; }
     int GetLoopCount() const { return m_loop_count; }
     // Sets the passes after which the preview stops by itself (0: endless)
     // and starts counting them afresh.
@@ -171,6 +172,8 @@ private:
     // Waits for a running save to finish; nothing more of it reaches the window.
     void AwaitSave();
     void CloseSaveProgress();
+    // Ends the update check's wait: nothing more of it reaches the window.
+    void AbandonUpdateCheck();
     // The side the user typed keeps its value and the other follows the
     // frames' ratio (taken from the reference size).
     void FollowEditedSide(int typed, int& outTyped, int& outOther, int refTyped, int refOther, wxSpinCtrl* otherControl);
@@ -308,6 +311,7 @@ private:
     WorkerStarter m_start_worker;
     std::shared_ptr<WorkerLink> m_load_link; // set while a loading run is on
     std::shared_ptr<WorkerLink> m_save_link; // set while a save is on
+    std::shared_ptr<WorkerLink> m_update_link; // set while the update check runs
 
     wxDECLARE_EVENT_TABLE();
 };

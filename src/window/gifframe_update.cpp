@@ -1,5 +1,5 @@
-// Check for Update: asks the product's server for the newest version and
-// tells the user whether this one is current.
+// Check for Update: asks the product's server for the newest version on a
+// worker and tells the user whether this one is current.
 
 #include "window/gifframe.h"
 
@@ -8,27 +8,47 @@
 #include "app/productinfo.h"
 #include "update/updatecheck.h"
 #include "window/frameevents.h"
+#include "window/updatecheckthread.h"
+#include "window/workerlink.h"
 
 #include <wx/intl.h>
 #include <wx/msgdlg.h>
+#include <wx/utils.h>
 
 void GifFrame::OnCheckUpdate(wxCommandEvent&)
 {
     StopPreview();
-    if (!g_domainOption)
+    // One check at a time; without an address there is nothing to ask.
+    if (IsCheckingForUpdate() || !g_domainOption || g_domainOption->GetUpdateUrl().empty())
         return;
-    // The request blocks the window, for a few seconds at most.
-    wxString version;
-    if (!FetchNewestVersion(g_domainOption->GetUpdateUrl(), GetProductDisplayName(), &version))
-        return; // no usable address: nothing to say
-    // The answer comes after this command has returned.
-    wxCommandEvent* done = new wxCommandEvent(EVT_UPDATE_CHECK_DONE, 0);
-    done->SetString(version);
-    QueueEvent(done);
+    auto link = std::make_shared<WorkerLink>(GetEventHandler());
+    auto* worker = new UpdateCheckThread(link, g_domainOption->GetUpdateUrl(), GetProductDisplayName());
+    if (!m_start_worker(*worker))
+    {
+        // Never started: the object is still ours; the check failed.
+        delete worker;
+        QueueEvent(new wxCommandEvent(EVT_UPDATE_CHECK_DONE, 0));
+        return;
+    }
+    // The window stays usable while the request runs, for a few seconds at most.
+    m_update_link = link;
+    wxBeginBusyCursor();
+}
+
+void GifFrame::AbandonUpdateCheck()
+{
+    if (!m_update_link)
+        return;
+    // The worker's request stops when it sees the link detached; nothing it
+    // sends reaches the window.
+    m_update_link->Detach();
+    m_update_link.reset();
+    wxEndBusyCursor();
 }
 
 void GifFrame::OnUpdateCheckDone(wxCommandEvent& event)
 {
+    AbandonUpdateCheck();
     const wxString product = GetProductDisplayName();
     const wxString fetched = event.GetString();
     switch (DecideUpdate(GetVersionString(), fetched))

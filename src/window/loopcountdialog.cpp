@@ -1,5 +1,7 @@
 #include "window/loopcountdialog.h"
 
+#include "window/loopcountplacement.h"
+
 #include <wx/button.h>
 #include <wx/intl.h>
 #include <wx/radiobut.h>
@@ -33,12 +35,15 @@ LoopCountDialog::LoopCountDialog(wxWindow* parent)
     m_box = new wxStaticBox(this, wxID_STATIC, _("Animation Loop Count"), wxPoint(10, 10), wxSize(275, 70));
     m_radio_count = new wxRadioButton(this, ID_COUNT_CHOICE, _("Play animation"), wxPoint(20, 30), wxDefaultSize,
                                       wxRB_GROUP);
-    m_spin_count = new wxSpinCtrl(this, ID_COUNT_SPIN, wxString(), wxPoint(195, 30), wxSize(45, 20),
+    // Created at the size the toolkit needs: squeezed, GTK leaves out its
+    // up and down buttons and complains on every opening.
+    m_spin_count = new wxSpinCtrl(this, ID_COUNT_SPIN, wxString(), wxPoint(195, 30), wxDefaultSize,
                                   wxSP_ARROW_KEYS, 0, 100, 1, "wxSpinCtrl");
     m_text_times = new wxStaticText(this, wxID_ANY, _("time(s)"), wxPoint(240, 30));
     m_radio_infinite = new wxRadioButton(this, ID_INFINITE_CHOICE, _("Play animation infinitely"), wxPoint(20, 55));
     m_button_ok = new wxButton(this, wxID_OK, _("OK"), wxPoint(60, 85), wxSize(70, 25));
     m_button_cancel = new wxButton(this, wxID_CANCEL, _("Cancel"), wxPoint(170, 85), wxSize(70, 25));
+    PlaceCountRow();
 
     if (g_lastLoopCount != 0)
     {
@@ -52,6 +57,21 @@ LoopCountDialog::LoopCountDialog(wxWindow* parent)
         m_radio_infinite->SetValue(true);
     }
     m_result_count = 0;
+}
+
+void LoopCountDialog::PlaceCountRow()
+{
+    int captionHeight = 0, otherBorders = 0;
+    m_box->GetBordersForSizer(&captionHeight, &otherBorders);
+    const LoopCountPlacement placement =
+        PlaceLoopCount(m_radio_count->GetRect(), m_radio_infinite->GetRect(), m_spin_count->GetBestSize(),
+                       m_text_times->GetBestSize(), m_box->GetRect(), captionHeight, GetClientSize());
+    m_spin_count->SetSize(placement.spin);
+    m_text_times->SetSize(placement.unit);
+    m_box->SetSize(placement.box);
+    for (wxButton* button : {m_button_ok, m_button_cancel})
+        button->Move(button->GetPosition() + wxPoint(0, placement.below));
+    SetClientSize(placement.client);
 }
 
 void LoopCountDialog::ConfirmChoice()

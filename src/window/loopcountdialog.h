@@ -28,6 +28,8 @@ public:
     wxSpinCtrl* GetCountControl() const { return m_spin_count; }
 
 private:
+    // Gives the number box the room it needs and moves its unit after it.
+    void PlaceCountRow();
     void OnChooseCount(wxCommandEvent& event);
     void OnChooseInfinite(wxCommandEvent& event);
     void OnOk(wxCommandEvent& event);

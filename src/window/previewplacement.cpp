@@ -15,5 +15,5 @@ wxRect PlacePreview(const wxSize& panel, const wxSize& picture)
         // A sliver keeps one pixel rather than vanish.
         size = wxSize(std::max(1, static_cast<int>(picture.x * f)), std::max(1, static_cast<int>(picture.y * f)));
     }
-    return wxRect((panel.x - size.x) / 2, (panel.y - size.y) / 2 + 30, size.x, size.y);
+    return wxRect((panel.x - size.x) / 2, (panel.y - size.y) / 2, size.x, size.y);
 }

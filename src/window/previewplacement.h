@@ -1,6 +1,6 @@
 #pragma once
 // Where the preview panel shows a frame: never enlarged, shrunk to fit with
-// its aspect kept, centred across and 30 pixels below the centre.
+// its aspect kept, centred, so that the whole frame shows whenever it fits.
 
 #include <wx/gdicmn.h>
 

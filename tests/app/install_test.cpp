@@ -1,10 +1,11 @@
 // Installs the build into a scratch prefix and starts the program there by
 // its bare name through PATH, as a user's shell would: it must find its
-// settings and icon in that installation.
+// settings and icon in that installation, beside its manual.
 
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <wx/filefn.h>
 
 #include <signal.h>
 
@@ -36,4 +37,5 @@ TEST(Installation, StartedByBareNameThroughPathFindsItsInstallation)
     pclose(out);
     EXPECT_EQ(lines[1], root + "/option.cfg\n");
     EXPECT_EQ(lines[2], root + "/Themes/application.ico\n");
+    EXPECT_TRUE(wxFileExists(root + "/share/tavrinex-gloamer/manual.html")); // what Help opens
 }

@@ -94,6 +94,7 @@ TEST(DomainOption, EntriesAreReadByPositionAndAnythingBadLeavesThemEmpty)
         {document("<!-- addresses -->\n<a>1</a><b>2</b><c>3</c><d>4</d><e>5</e><f>6</f><g>7</g>"), true,
          {"", "1", "2", "3", "4-update.xml", "5", "6"}},
         {document("<a>1</a><b>2</b>"), false, {"1", "2"}},
+        {"<?xml version=\"1.0\"?><!-- c --><options><urls><a/><b/><c/><d/><e/><f/><g/></urls></options>", true, {}},
         {"<?xml version=\"1.0\"?><options/>", false, {}}, {"", false, {}}, {"not xml at all", false, {}},
         {"<?xml version=\"1.0\"?><options><urls><a>1</a><b>2</urls></options>", false, {}},
         {std::string("\xff\xfe<\0o\0", 6), false, {}},

@@ -6,6 +6,7 @@
 #include "strip/thumbnailctrl.h"
 #include "strip/thumbnailevent.h"
 #include "strip/thumbnailitem.h"
+#include "strip/thumbnaillabel.h"
 #include "window/windowids.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +172,43 @@ protected:
         event.m_leftDown = leftDown;
         Send(event, flags);
     }
+    // Plays mouse steps such as "down@3 blur up@blank": a press, a motion
+    // with the button held ("move"), without it ("hover") or a release at a
+    // tile (a number), beside the grid ("blank"), below or right of the
+    // strip; "blur" takes the keyboard focus away; "esc", "alt+left" and
+    // "alt+right" are keys.
+    void Play(const wxString& steps)
+    {
+        const wxSize client = m_strip->GetClientSize();
+        for (const wxString& step : wxSplit(steps, ' '))
+        {
+            const wxString what = step.BeforeFirst('@'), where = step.AfterFirst('@');
+            long n = -1;
+            const wxPoint at = where.ToLong(&n)      ? TileRect(n).GetPosition() + wxPoint(10, 10)
+                               : where == "blank" ? wxPoint(client.x - 2, TileRect(0).y + 10)
+                               : where == "below" ? wxPoint(10, client.y + 30)
+                                                  : wxPoint(client.x + 30, 20);
+            if (what.StartsWith("alt+") || what == "esc")
+                Key(what == "esc" ? WXK_ESCAPE : what == "alt+left" ? WXK_LEFT : WXK_RIGHT,
+                    what == "esc" ? 0 : wxTHUMBNAIL_ALT_DOWN);
+            else if (what == "blur")
+            {
+                wxFocusEvent blur(wxEVT_KILL_FOCUS);
+                m_strip->ProcessWindowEvent(blur);
+            }
+            else
+                Click(what == "down" ? wxEVT_LEFT_DOWN : what == "up" ? wxEVT_LEFT_UP : wxEVT_MOTION, -1, 0, at,
+                      what == "move");
+        }
+    }
+    // The last digit of each entry's name, in strip order ("012345").
+    wxString Names() const
+    {
+        wxString all;
+        for (int i = 0; i < m_strip->GetCount(); ++i)
+            all << m_strip->GetItem(i)->GetFilename().Right(5).Left(1);
+        return all;
+    }
     bool Key(int keyCode, int flags = 0)
     {
         wxKeyEvent event(wxEVT_CHAR);
@@ -181,7 +219,7 @@ protected:
     // A tile at (10, 10) drawn by the entry itself.
     wxImage Draw(wxThumbnailItem& item, int style, int index)
     {
-        wxBitmap target(120, 200, 24);
+        wxBitmap target(400, 200, 24);
         wxMemoryDC dc(target);
         dc.SetBackground(wxBrush(wxColour(255, 0, 255)));
         dc.Clear();
@@ -189,28 +227,31 @@ protected:
         dc.SelectObject(wxNullBitmap);
         return target.ConvertToImage();
     }
-    // Whether an unselected tile shows exactly `text` as its frame label: in
-    // the label colour and the control's font, clipped to its box.
-    bool ShowsFrameLabel(const wxImage& out, const wxString& text)
+    // Whether an unselected tile shows exactly `text` as its frame label (in
+    // the label colour, flush left) or as its file label (black, centred), in
+    // the control's font, clipped to the label's box.
+    bool ShowsLabel(const wxImage& out, const wxString& text, bool fileLabel = false)
     {
+        const wxRect box = fileLabel ? FileLabelBox() : FrameLabelBox();
         wxBitmap expected(out);
         wxMemoryDC dc(expected);
         dc.SetBrush(m_strip->GetUnselectedColour());
         dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.DrawRectangle(FrameLabelBox());
+        dc.DrawRectangle(box);
         dc.SetFont(m_strip->GetFont());
-        dc.SetTextForeground(wxColour(0, 0, 200));
-        dc.SetClippingRegion(FrameLabelBox());
-        dc.DrawText(text, FrameLabelBox().GetPosition());
+        dc.SetTextForeground(fileLabel ? *wxBLACK : wxColour(0, 0, 200));
+        dc.SetClippingRegion(box);
+        dc.DrawText(text, box.x + (fileLabel ? std::max(0, (box.width - dc.GetTextExtent(text).x) / 2) : 0), box.y);
         dc.SelectObject(wxNullBitmap);
-        return std::memcmp(out.GetData(), expected.ConvertToImage().GetData(), 120 * 200 * 3) == 0;
+        return std::memcmp(out.GetData(), expected.ConvertToImage().GetData(), 400 * 200 * 3) == 0;
     }
     wxRect Tile() const { return wxRect(wxPoint(10, 10), m_strip->GetThumbnailOverallSize()); }
-    wxRect ImageBox() const { return wxRect(13, 16 + m_strip->GetThumbnailTextHeight(), 80, 80); }
-    wxRect FileLabelBox() const { return wxRect(13, 13, 80, m_strip->GetThumbnailTextHeight()); }
+    wxRect ImageBox() const { return wxRect(10 + (Tile().width - 80) / 2, 16 + m_strip->GetThumbnailTextHeight(), 80, 80); }
+    wxRect FileLabelBox() const { return wxRect(13, 13, Tile().width - 6, m_strip->GetThumbnailTextHeight()); }
     wxRect FrameLabelBox() const
     {
-        return wxRect(13, Tile().GetBottom() - 2 - m_strip->GetThumbnailTextHeight(), 80, m_strip->GetThumbnailTextHeight());
+        return wxRect(13, Tile().GetBottom() - 2 - m_strip->GetThumbnailTextHeight(), Tile().width - 6,
+                      m_strip->GetThumbnailTextHeight());
     }
 
     testsupport::TempDir m_dir;
@@ -221,19 +262,21 @@ protected:
 };
 } // namespace
 
-// The tile size follows the measured font, and the scroll range the layout.
-TEST_F(Strip, GeometryAndScrollingFollowTheMeasuredTextHeight)
+// The tile size follows the measured font: the longest frame label fits
+// (mended: "#10  0.90sec" lost its "c"), and the scroll range the layout.
+TEST_F(Strip, GeometryAndScrollingFollowTheMeasuredFont)
 {
     wxClientDC dc(m_strip);
     dc.SetFont(m_strip->GetFont());
-    const int t = dc.GetTextExtent("X").y;
-    ASSERT_GT(t, 0);
-    EXPECT_EQ(wxSize(86, 92 + 2 * t), m_strip->GetThumbnailOverallSize());
+    const int t = dc.GetTextExtent("X").y, label = dc.GetTextExtent("#9999  9999.99sec").x;
+    ASSERT_GT(label, 80);
+    const int w = label + 6;
+    EXPECT_EQ(wxSize(w, 92 + 2 * t), m_strip->GetThumbnailOverallSize());
     ShowGrid();
     wxRect tile, image;
     ASSERT_TRUE(m_strip->GetItemRect(4, tile, false) && m_strip->GetItemRectImage(4, image, false));
-    EXPECT_EQ(wxRect(92, 3 + 92 + 2 * t + 3, 86, 92 + 2 * t), tile);
-    EXPECT_EQ(wxRect(tile.x + 3, tile.y + 6 + t, 80, 80), image);
+    EXPECT_EQ(wxRect(6 + w, 3 + 92 + 2 * t + 3, w, 92 + 2 * t), tile);
+    EXPECT_EQ(wxRect(tile.x + (w - 80) / 2, tile.y + 6 + t, 80, 80), image);
     EXPECT_EQ(m_strip->GetLayout().ScrollUnits(10, m_strip->GetClientSize().x), m_strip->GetScrollLines(wxVERTICAL));
 }
 
@@ -333,46 +376,62 @@ TEST_F(Strip, ClicksReportButtonsAndModifiersOnlyOnEntries)
 }
 
 // Dragging or Alt+Left/Right moves the selected entries, which stay selected
-// and focused; Escape, a drop in place or the end moves nothing.
-TEST_F(Strip, DraggingOrAltArrowsMoveTheSelectedEntriesWithSelectionAndFocus)
+// and focused; Escape, a drop in place or the end moves nothing. A press whose
+// release went elsewhere (a dialog opened in between) leaves nothing behind,
+// and a drag released outside the strip moves nothing (mended: both moved
+// frames or collapsed the selection). The tooltip names the entry's path.
+TEST_F(Strip, DragsAndAltArrowsMoveTheSelectionOnlyWhenReleasedInTheStrip)
 {
     ShowGrid(6);
-    const auto names = [&] {
-        wxString all;
-        for (int i = 0; i < m_strip->GetCount(); ++i)
-            all << m_strip->GetItem(i)->GetFilename().Right(5).Left(1);
-        return all;
-    };
-    const auto drag = [&](int from, const wxPoint& to, int key = 0) {
-        Click(wxEVT_LEFT_DOWN, from);
-        Click(wxEVT_MOTION, -1, 0, to, true);
-        if (key)
-            Key(key);
-        Click(wxEVT_LEFT_UP, -1, 0, to);
-    };
     m_strip->Select(1);
     m_strip->Select(3);
     TakeNotices();
-    drag(3, TileRect(0).GetPosition() + wxPoint(5, 10));
-    EXPECT_EQ("130245", names());
-    EXPECT_EQ(Ints({0, 1}), Selection());
-    EXPECT_EQ(1, m_strip->GetFocusItem());
-    EXPECT_EQ("moved1", TakeNotices());
-    EXPECT_EQ(-1, m_strip->GetInsertionMark());
-    drag(0, TileRect(5).GetPosition() + wxPoint(60, 10), WXK_ESCAPE);
-    drag(0, TileRect(1).GetPosition() + wxPoint(5, 10));
-    EXPECT_EQ("130245", names());
-    EXPECT_EQ("", TakeNotices());
-    EXPECT_TRUE(Key(WXK_RIGHT, wxTHUMBNAIL_ALT_DOWN));
-    EXPECT_EQ("013245", names());
-    EXPECT_EQ(Ints({1, 2}), Selection());
-    m_strip->DoSelection(5, 0);
-    TakeNotices();
-    Key(WXK_RIGHT, wxTHUMBNAIL_ALT_DOWN);
-    EXPECT_EQ("", TakeNotices());
-    Key(WXK_LEFT, wxTHUMBNAIL_ALT_DOWN);
-    EXPECT_EQ("013254", names());
-    EXPECT_EQ("moved4", TakeNotices());
+    const struct { const char* steps; const char* names; const char* notices; int mark = -1; } cases[] = {
+        {"down@3 down@blank up@blank", "012345", ""}, {"down@3 down@blank move@0 up@0", "012345", ""},
+        {"down@3 blur up@3", "012345", ""},           {"down@3 move@0", "012345", "", 0},
+        {"move@below", "012345", ""}, /* no mark where a release cancels */ {"up@below", "012345", ""},
+        {"down@3 move@0 up@right", "012345", ""},
+        {"down@3 move@0 up@0", "130245", "moved1"},   {"down@0 move@5 esc up@5", "130245", ""},
+        {"down@0 move@1 up@1", "130245", ""},         {"alt+right", "013245", "moved2"},
+        {"down@5 up@5 alt+right", "013245", "desel1 desel2 sel5 left5"}, {"alt+left", "013254", "moved4"},
+    };
+    for (const auto& c : cases)
+    {
+        Play(c.steps);
+        EXPECT_EQ(Names(), c.names) << c.steps;
+        EXPECT_EQ(TakeNotices(), c.notices) << c.steps;
+        EXPECT_EQ(m_strip->GetInsertionMark(), c.mark) << c.steps;
+    }
+    EXPECT_EQ(Ints({4}), Selection());
+    Play("down@4"); // held, so that a dialog opening before the release takes it and ends the press
+    EXPECT_TRUE(m_strip->HasCapture());
+    Play("up@4 hover@4");
+    EXPECT_EQ(m_strip->GetToolTipText(), m_strip->GetItem(4)->GetFilename());
+    Play("hover@blank");
+    EXPECT_EQ(m_strip->GetToolTipText(), "");
+}
+
+// A strip lower than a tile scrolls once for a click, not on every click of
+// the same tile; narrowing keeps the focus entry in view, rather than leave
+// it where its new row falls (mended: both).
+TEST_F(Strip, AShortStripScrollsOnceAndAResizeKeepsTheFocusEntryInView)
+{
+    ShowGrid();
+    const wxSize grid = m_frame->GetClientSize();
+    m_frame->SetClientSize(grid.x, 79);
+    ASSERT_TRUE(PumpUntil([&] { return m_strip->GetClientSize().y <= 79; }));
+    m_strip->ScrollIntoView(4, WXK_DOWN);
+    Play("down@4 up@4");
+    const int start = m_strip->GetViewStart().y;
+    Play("down@4 up@4");
+    EXPECT_EQ(m_strip->GetViewStart().y, start);
+    m_frame->SetClientSize(grid);
+    m_strip->ScrollIntoView(0, WXK_HOME);
+    Play("down@4 up@4");
+    ASSERT_TRUE(FullyVisible(4));
+    m_frame->SetClientSize(m_strip->GetLayout().TileWidth() + 40, m_frame->GetClientSize().y); // entry 4 in row 5
+    ASSERT_TRUE(PumpUntil([&] { return m_strip->GetLayout().Columns(m_strip->GetClientSize().x) == 1; }));
+    EXPECT_TRUE(FullyVisible(4));
 }
 
 // Keys move the focus entry by the navigation table, scroll it into view and
@@ -520,12 +579,21 @@ TEST_F(Strip, TilesShowFillBevelFocusRectangleAndLabels)
     }
     EXPECT_EQ(0, CountPixels(out, box, IsFocusColour));
     EXPECT_EQ(CountPixels(out, ring, IsFocusColour), CountPixels(out, ring.Inflate(1, 1), IsFocusColour));
-    // The frame label: number and start time, two blanks apart.
-    for (const auto& [delay, index, text] : {std::tuple{7, 3, "#4  0.21sec"}, {1, 999, "#1000  9.99sec"}})
+    // The frame label: number and start time, two blanks apart, whole up to #9999.
+    for (const auto& [delay, index, text] :
+         {std::tuple{7, 3, "#4  0.21sec"}, {1, 999, "#1000  9.99sec"}, {100, 9998, "#9999  9998.00sec"}})
     {
         m_strip->SetFrameDelay(delay);
-        EXPECT_TRUE(ShowsFrameLabel(Draw(item, 0, index), text)) << text;
+        EXPECT_TRUE(ShowsLabel(Draw(item, 0, index), text)) << text;
     }
+    // A long file name loses its middle, never its start or end (mended: it was cut at the right).
+    wxThumbnailItem named(m_dir.File("holiday_2019_beach_sunset_panorama_0042.png"));
+    wxMemoryDC measure;
+    measure.SetFont(m_strip->GetFont());
+    const wxString shown = FitFileLabel(wxFileNameFromPath(named.GetFilename()), measure, FileLabelBox().width);
+    EXPECT_TRUE(shown.StartsWith("holiday") && shown.EndsWith("42.png") &&
+                measure.GetTextExtent(shown).x <= FileLabelBox().width) << shown;
+    EXPECT_TRUE(ShowsLabel(Draw(named, 0, 0), shown, true));
     // Without an extension there is no frame label, only the file label.
     wxThumbnailItem bare(m_dir.File("frame01")), gifFrame(m_dir.File("clip.gif_3"));
     const wxImage fileOnly = Draw(bare, 0, 3), both = Draw(gifFrame, 0, 3);

@@ -106,19 +106,34 @@ TEST(UpdateRequest, EveryServerBehaviourEndsWithinTheTimeout)
     for (const auto& c : cases)
     {
         LocalHttpServer server(c.answers, c.then);
-        wxString version = "unset";
         const auto start = std::chrono::steady_clock::now();
-        ASSERT_TRUE(FetchNewestVersion(server.Url(), kProduct, &version, limits)) << c.what;
+        EXPECT_EQ(FetchNewestVersion(server.Url(), kProduct, limits), c.version) << c.what;
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500)) << c.what;
-        EXPECT_EQ(version, c.version) << c.what;
     }
 
-    // Nothing listening is a failed check; an address the check cannot use
-    // is no check at all.
-    wxString version = "unset";
-    EXPECT_TRUE(FetchNewestVersion(wxString::Format("http://127.0.0.1:%d/x", LocalHttpServer::UnusedPort()), kProduct,
-                                   &version, limits));
-    EXPECT_EQ(version, "");
+    // Nothing listening, an address the request cannot fetch, or a stop
+    // (a window that closed) is a failed check; a stop ends a silent server
+    // long before the timeout.
     for (const char* address : {"", "gloamer", "https:///x", "ftp://127.0.0.1/x", "file:///tmp/x-update.xml"})
-        EXPECT_FALSE(FetchNewestVersion(address, kProduct, &version, limits)) << address;
+        EXPECT_EQ(FetchNewestVersion(address, kProduct, limits), "") << address;
+    EXPECT_EQ(FetchNewestVersion(wxString::Format("http://127.0.0.1:%d/x", LocalHttpServer::UnusedPort()), kProduct,
+                                 limits), "");
+    LocalHttpServer silent({""}, Then::Hold);
+    limits.timeoutMilliseconds = 20000;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(FetchNewestVersion(silent.Url(), kProduct, limits, [] { return true; }), "");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+}
+
+// Only digits and dots, at most 32 of them, go into a message; anything
+// else a server sends is a failed check.
+TEST(UpdateDecision, OnlyAShortVersionOfDigitsAndDotsCounts)
+{
+    using O = UpdateOutcome;
+    const struct { std::string fetched; UpdateOutcome outcome; } cases[] = {
+        {"3.0.20", O::Newer}, {"3.0.19", O::Latest}, {"3.0.9", O::Latest}, {std::string(32, '9'), O::Newer},
+        {"", O::Failed}, {std::string(33, '9'), O::Failed}, {"3.0.20\n", O::Failed}, {"3.0.20-beta", O::Failed},
+        {"v3.0.20", O::Failed}, {"...", O::Failed}};
+    for (const auto& c : cases)
+        EXPECT_EQ(DecideUpdate("3.0.19", wxString::FromUTF8(c.fetched)), c.outcome) << c.fetched.substr(0, 40);
 }

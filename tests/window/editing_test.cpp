@@ -147,7 +147,7 @@ TEST_F(EditingTest, WidthAndHeightKeepTheFramesAspectAndThePreviewFitsThePanel)
     AddAndWait();
     XRCCTRL(*m_frame, "m_panel_down", wxPanel)->SetSize(400, 400);
     m_frame->ShowFrame(0);
-    EXPECT_EQ(m_frame->GetPreviewRect(), wxRect(0, 80, 400, 300));
+    EXPECT_EQ(m_frame->GetPreviewRect(), wxRect(0, 50, 400, 300));
     EXPECT_EQ(Status(1), "a.png Width:800px,Height:600 px");
     Type("m_spinctrl_width", 400);
     EXPECT_EQ(Spin("m_spinctrl_height")->GetValue(), 300);

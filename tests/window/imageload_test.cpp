@@ -166,13 +166,14 @@ TEST(WindowTexts, NamedSizesAndTheLeftOutReport)
     EXPECT_TRUE(LeftOutFilesMessage(many).EndsWith("... and 25 more"));
 }
 
-// The preview is never enlarged, shrunk to fit, centred and 30 pixels lower;
-// a sliver keeps a pixel, and no pixels place nothing.
-TEST(PreviewPlacement, NeverEnlargedShrunkToFitCentredThirtyLower)
+// The preview is never enlarged, shrunk to fit and centred (mended: it sat
+// 30 pixels low and lost its bottom rows); a sliver keeps a pixel, and no
+// pixels place nothing.
+TEST(PreviewPlacement, NeverEnlargedShrunkToFitCentred)
 {
     const struct { wxSize panel, picture; wxRect expected; } cases[] = {
-        {{400, 400}, {100, 100}, {150, 180, 100, 100}}, {{400, 300}, {400, 600}, {100, 30, 200, 300}},
-        {{400, 400}, {4000, 1}, {0, 229, 400, 1}},       {{400, 400}, {0, 10}, {}}};
+        {{400, 400}, {100, 100}, {150, 150, 100, 100}}, {{400, 300}, {400, 600}, {100, 0, 200, 300}},
+        {{400, 400}, {4000, 1}, {0, 199, 400, 1}},       {{400, 400}, {0, 10}, {}}};
     for (const auto& c : cases)
         EXPECT_EQ(PlacePreview(c.panel, c.picture), c.expected) << c.picture.x << "x" << c.picture.y;
 }

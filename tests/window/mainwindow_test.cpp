@@ -6,7 +6,9 @@
 #include "window/windowids.h"
 
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/hyperlink.h>
+#include <wx/statbmp.h>
 #include <wx/statusbr.h>
 
 namespace
@@ -64,12 +66,16 @@ protected:
             for (const char* name : {"m_static_version_name", "m_static_description", "m_static_information"})
                 texts.push_back(XRCCTRL(*dialog, name, wxStaticText)->GetLabel());
             texts.insert(texts.begin() + 1, XRCCTRL(*dialog, "m_hyperlink", wxHyperlinkCtrl)->GetURL());
+            m_aboutLinkShown = XRCCTRL(*dialog, "m_hyperlink", wxHyperlinkCtrl)->IsShown();
+            m_aboutLogo = XRCCTRL(*dialog, "m_bitmap_logo", wxStaticBitmap)->GetBitmap().ConvertToImage();
         });
         Send(3, 4);
         EXPECT_EQ(about.shown, 1);
         texts.resize(4);
         return texts;
     }
+    bool m_aboutLinkShown = false;
+    wxImage m_aboutLogo;
 };
 } // namespace
 
@@ -167,11 +173,13 @@ TEST_F(MainWindowTest, CommandsKeepWorkingAfterTheMenuBarIsRebuilt)
     ExpectCommandsEnabled(true); // the rebuilt bar keeps the group state
 
     // Each item of the rebuilt bar reaches its own command exactly once, even
-    // though the new items may reuse ids of the old ones.
+    // though the new items may reuse ids of the old ones. The shipped
+    // settings name no pages: Help opens the manual, Support nothing.
     Send(3, 0);
     Send(3, 2); // Support
-    EXPECT_EQ(m_opened, (std::vector<wxString>{g_domainOption->GetHelpUrl(), g_domainOption->GetHelpUrl(),
-                                              g_domainOption->GetSupportUrl()}));
+    ASSERT_TRUE(wxFileExists(GetManualPath()));
+    const wxString manual = wxFileName::FileNameToURL(wxFileName(GetManualPath()));
+    EXPECT_EQ(m_opened, (std::vector<wxString>{manual, manual}));
     {
         DialogCounter yes(wxID_YES);
         m_frame->GetThumbnailCtrl()->Select(1);
@@ -235,14 +243,22 @@ TEST_F(MainWindowTest, IncompleteLayoutIsRefusedWithTheMissingName)
     }
 }
 
-TEST_F(MainWindowTest, AboutBoxShowsNameVersionAndProductPage)
+// The box shows the application's icon (mended: the play button's
+// picture), name and version, and no empty link while the settings name no
+// product page (as shipped); without settings at all it still opens.
+TEST_F(MainWindowTest, AboutBoxShowsIconNameVersionAndNoEmptyLink)
 {
     ASSERT_TRUE(Create());
     const std::vector<wxString> about = AboutTexts();
     EXPECT_EQ(about[0], "Tavrinex Gloamer 3.0.19");
-    EXPECT_EQ(about[1], g_domainOption->GetProductUrl());
-    // Without a product address the box still opens.
+    EXPECT_EQ(about[1], "");
+    EXPECT_FALSE(m_aboutLinkShown);
+    wxImage icon;
+    ASSERT_TRUE(icon.LoadFile(GetThemesDir() + "/application.ico", wxBITMAP_TYPE_ICO, 2)); // 48 x 48
+    icon = wxBitmap(icon).ConvertToImage(); // as a bitmap shows it
+    ASSERT_EQ(m_aboutLogo.GetSize(), icon.GetSize());
+    EXPECT_EQ(0, memcmp(m_aboutLogo.GetData(), icon.GetData(), 48 * 48 * 3));
     delete g_domainOption;
     g_domainOption = nullptr;
-    EXPECT_EQ(AboutTexts()[1], "");
+    EXPECT_EQ(AboutTexts()[0], "Tavrinex Gloamer 3.0.19");
 }

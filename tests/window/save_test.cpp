@@ -8,6 +8,7 @@
 #include "window/loopcountdialog.h"
 
 #include <wx/radiobut.h>
+#include <wx/statbox.h>
 
 #include <sstream>
 #include <tuple>
@@ -156,7 +157,9 @@ TEST_F(SaveTest, ClosingDuringASaveFinishesTheFile)
 }
 
 // The Loop Count dialog shows the last confirmed choice (0 is endless),
-// cancelling changes nothing, the command stops the preview; no frames, no dialog.
+// cancelling changes nothing, the command stops the preview; no frames, no
+// dialog. Its number box gets the size GTK needs to draw it whole (mended:
+// at 45 x 20 it lost its buttons), beside the choices, nothing overlapping.
 TEST_F(SaveTest, LoopCountDialogRemembersTheLastConfirmedChoice)
 {
     g_lastLoopCount = 0;
@@ -176,6 +179,15 @@ TEST_F(SaveTest, LoopCountDialogRemembersTheLastConfirmedChoice)
             EXPECT_EQ(loop->GetInfiniteChoice()->GetValue(), step.showsInfinite);
             EXPECT_EQ(loop->GetCountControl()->IsEnabled(), !step.showsInfinite);
             EXPECT_EQ(loop->GetCountControl()->GetValue(), step.showsCount);
+            const wxSize best = loop->GetCountControl()->GetBestSize(), size = loop->GetCountControl()->GetSize();
+            EXPECT_TRUE(size.x >= best.x && size.y >= best.y);
+            std::vector<wxRect> rects; // every control but the frame, which surrounds the choices
+            for (wxWindow* child : loop->GetChildren())
+                if (!wxDynamicCast(child, wxStaticBox))
+                    rects.push_back(child->GetRect());
+            for (size_t i = 0; i < rects.size(); ++i)
+                for (size_t j = i + 1; j < rects.size(); ++j)
+                    EXPECT_FALSE(rects[i].Intersects(rects[j]) || !wxRect(loop->GetClientSize()).Contains(rects[j])) << j;
             (step.chooseCount ? loop->GetCountChoice() : loop->GetInfiniteChoice())->SetValue(true);
             loop->GetCountControl()->SetValue(step.count);
         });

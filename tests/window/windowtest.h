@@ -105,14 +105,16 @@ protected:
     void Send(int menu, int index) const { Menu(menu)->SendEvent(Item(menu, index)->GetId()); }
     wxString LabelOf(const char* name) const { return XRCCTRL(*m_frame, name, wxStaticText)->GetLabel(); }
 
-    // The editing commands follow `frames`; the others are always enabled.
+    // The editing commands follow `frames`; Help's follow the settings; the others are always enabled.
     void ExpectCommandsEnabled(bool frames) const
     {
+        // Support and Check for Update need their addresses.
+        const bool support = !g_domainOption->GetSupportUrl().empty(), update = !g_domainOption->GetUpdateUrl().empty();
         const std::vector<std::vector<bool>> always = {
-            {false, false, true, false, true}, {true, false, false}, {false, false}, {true, true, true, true, true}};
+            {false, false, true, false, true}, {true, false, false}, {false, false}, {true, true, support, update, true}};
         for (size_t m = 0; m < always.size(); ++m)
             for (size_t i = 0; i < always[m].size(); ++i)
-                EXPECT_EQ(Item(m, i)->IsEnabled(), frames || always[m][i]) << "menu " << m << " item " << i;
+                EXPECT_EQ(Item(m, i)->IsEnabled(), (frames && m < 3) || always[m][i]) << "menu " << m << " item " << i;
         for (const auto& [tool, on] : {std::pair{"m_tool_play", frames}, {"m_tool_delete", frames}, {"m_tool_insert", true}})
             EXPECT_EQ(m_frame->GetToolBar()->GetToolEnabled(XRCID(tool)), on) << tool;
         for (const char* spin : {"m_spinctrl_delay", "m_spinctrl_width", "m_spinctrl_height"})
