@@ -12,10 +12,11 @@ packages=(
   libgif-dev libpng-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev
   libimagequant-dev
+  libexpat1-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
-  ffmpeg
   gifsicle
   imagemagick
+  ffmpeg
   fonts-dejavu-core
   fonts-wqy-microhei
   desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin

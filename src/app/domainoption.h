@@ -1,10 +1,13 @@
 #pragma once
 // The product settings file option.cfg beside the installation: an XML
 // document whose meaning lies only in its structure. The root's first child
-// holds the entries in order; element names are not looked at.
+// holds the entries in order; element names are not looked at. The file is
+// read like any file from outside: only a regular file of at most
+// kMaxOptionFileBytes, with a bounded depth.
 
 #include <wx/string.h>
-#include <wx/xml/xml.h>
+
+const size_t kMaxOptionFileBytes = 1024 * 1024;
 
 class DomainOption
 {
@@ -27,7 +30,6 @@ public:
 
 private:
     wxString m_path;
-    wxXmlDocument m_document;
     wxString m_entries[7];
 };
 

@@ -2,11 +2,13 @@
 
 #include "app/crashreport.h"
 #include "app/domainoption.h"
+#include "app/fatalsignal.h"
 #include "app/language.h"
 #include "app/paths.h"
 #include "app/productinfo.h"
 #include "app/startarguments.h"
 #include "app/trace.h"
+#include "app/userdata.h"
 #include "window/gifframe.h"
 
 #include <wx/image.h>
@@ -16,10 +18,7 @@
 #include <wx/msgout.h>
 #include <wx/xrc/xmlres.h>
 
-GifApp::GifApp()
-{
-    wxHandleFatalExceptions(true);
-}
+GifApp::GifApp() = default;
 
 GifApp::~GifApp() = default;
 
@@ -48,6 +47,16 @@ bool GifApp::OnInit()
     }
 
     CreateAppLocale(m_locale);
+    if (start.crashReport)
+    {
+        // A crashed run started this process to write its report, in the
+        // language the user chose.
+        const std::unique_ptr<wxLocale> language = CreateWindowLocale(ReadLanguageFile());
+        RunCrashReporter();
+        m_exitCode = 0;
+        return true;
+    }
+    InstallFatalSignalHandler();
 
     // No toolkit log pop-ups (missing file, bad image, bad layout) while
     // starting.
@@ -73,14 +82,12 @@ bool GifApp::OnInit()
         return false; // the toolkit ends the process with a non-zero status
     }
     m_frame->Show(true);
-    // Files given on the command line open once the window is up, behind the
-    // same progress dialog as Add Image.
-    if (!start.files.empty())
-    {
-        GifFrame* frame = m_frame;
-        const wxArrayString files = start.files;
-        frame->CallAfter([frame, files] { frame->OpenFiles(files); });
-    }
+    // Once the window is up: the work a crashed or killed run left is
+    // offered back, then the files given on the command line open, behind
+    // the same progress dialog as Add Image.
+    GifFrame* frame = m_frame;
+    const wxArrayString files = start.files;
+    frame->CallAfter([frame, files] { frame->StartUp(files); });
     return true;
 }
 
@@ -96,9 +103,4 @@ int GifApp::OnExit()
     delete g_domainOption;
     g_domainOption = nullptr;
     return 0;
-}
-
-void GifApp::OnFatalException()
-{
-    WriteCrashReport();
 }

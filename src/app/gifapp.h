@@ -18,7 +18,6 @@ public:
     bool OnInit() override;
     int OnExit() override;
     int OnRun() override;
-    void OnFatalException() override;
 
 private:
     GifFrame* m_frame = nullptr; // owned by the toolkit as a top-level window

@@ -1,5 +1,7 @@
 #include "app/startarguments.h"
 
+#include "app/fatalsignal.h"
+
 StartArguments ParseStartArguments(const std::vector<wxString>& args)
 {
     StartArguments parsed;
@@ -12,6 +14,8 @@ StartArguments ParseStartArguments(const std::vector<wxString>& args)
             parsed.help = true;
         else if (options && arg == "--version")
             parsed.version = true;
+        else if (options && arg == kCrashReportOption)
+            parsed.crashReport = true;
         else if (options && arg.length() > 1 && arg[0] == '-')
         {
             if (parsed.error.empty())

@@ -12,6 +12,7 @@ struct StartArguments
     wxArrayString files; // pictures and projects, as given
     bool help = false;
     bool version = false;
+    bool crashReport = false; // private: this process writes a crash report
     wxString error; // one line naming what was not understood
 };
 

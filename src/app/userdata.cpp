@@ -3,10 +3,17 @@
 #include "app/productinfo.h"
 #include "app/textint.h"
 
-#include <wx/file.h>
+#include "safefile/regularfile.h"
+
 #include <wx/filefn.h>
 #include <wx/log.h>
 #include <wx/stdpaths.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
 
 namespace
 {
@@ -58,29 +65,39 @@ wxString GetLanguageFilePath()
 
 int ReadLanguageFile()
 {
-    const wxString path = GetLanguageFilePath();
-    if (!wxFileExists(path))
+    // Only a regular file is read: a FIFO or device under the name must not
+    // hold the start up, and is not replaced either.
+    RegularFile file;
+    switch (file.Open(GetLanguageFilePath()))
     {
+    case FileStatus::Ok:
+        break;
+    case FileStatus::Missing:
         WriteLanguageFile(kEnglish);
         return kEnglish;
+    default:
+        return 0;
     }
-    wxLogNull quiet;
-    wxFile file;
-    if (!file.Open(path, wxFile::read))
+    std::string bytes;
+    if (file.ReadStart(kLanguageFileBytes, bytes) != FileStatus::Ok)
         return 0;
-    char buffer[kLanguageFileBytes + 1] = {};
-    const ssize_t got = file.Read(buffer, kLanguageFileBytes);
-    if (got <= 0)
-        return 0;
-    buffer[got] = '\0'; // the text also ends at an embedded zero byte
-    return TextToInt(buffer);
+    return TextToInt(bytes.c_str()); // the text also ends at an embedded zero byte
 }
 
 void WriteLanguageFile(int id)
 {
-    wxLogNull quiet;
-    wxFile file;
-    if (!file.Open(GetLanguageFilePath(), wxFile::write))
+    const wxCharBuffer path = GetLanguageFilePath().fn_str();
+    if (!path.data())
         return;
-    file.Write(wxString::Format("%d", id), wxConvUTF8);
+    // Without waiting for a FIFO's reader, and into a regular file only.
+    const int fd = open(path.data(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return;
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ftruncate(fd, 0) == 0)
+    {
+        const std::string text = std::to_string(id);
+        [[maybe_unused]] const ssize_t written = write(fd, text.data(), text.size());
+    }
+    close(fd);
 }

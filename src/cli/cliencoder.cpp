@@ -272,9 +272,10 @@ int RunCliEncoder(const std::vector<wxString>& args, std::ostream& out, std::ost
     if (!options.project.empty())
     {
         ProjectContent project;
-        if (!ReadProjectFile(options.project, project))
+        const ProjectRead read = ReadProjectFile(options.project, project);
+        if (read != ProjectRead::Ok)
         {
-            Fail(err, wxString::Format("cannot read project \"%s\": not a project file", options.project));
+            Fail(err, wxString::Format("cannot read project \"%s\": %s", options.project, DescribeProjectRead(read)));
             return 1;
         }
         for (const wxString& path : UsableProjectPaths(project.paths))

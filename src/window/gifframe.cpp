@@ -11,6 +11,9 @@
 #include "window/windowtexts.h"
 #include "window/workerlink.h"
 #include "window/framedroptarget.h"
+#include "recovery/abandonedcopy.h"
+#include "recovery/recoverycopy.h"
+#include "recovery/recoveryfolder.h"
 #include "strip/thumbnailctrl.h"
 #include "strip/thumbnailevent.h"
 #include "window/windowids.h"
@@ -119,10 +122,11 @@ wxArrayString ChooseImageFiles(wxWindow* parent, const wxString& message)
     return paths;
 }
 
-wxString ChooseSavePath(wxWindow* parent, const wxString& message)
+// Offers `name` (the work's GIF name) or, without one, "*.gif".
+wxString ChooseSavePath(wxWindow* parent, const wxString& message, const wxString& name)
 {
-    wxFileDialog dialog(parent, message, wxString(), "*.gif", _("Image files") + " (*.gif)|*.gif",
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    wxFileDialog dialog(parent, message, wxString(), name.empty() ? wxString("*.gif") : name,
+                        _("Image files") + " (*.gif)|*.gif", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }
 
@@ -153,6 +157,9 @@ bool StartWorker(wxThread& worker)
 {
     return worker.Create() == wxTHREAD_NO_ERROR && worker.Run() == wxTHREAD_NO_ERROR;
 }
+
+// How often the recovery copy follows the work at most.
+const int kRecoveryIntervalMs = 3000;
 } // namespace
 
 GifFrame::GifFrame()
@@ -171,6 +178,8 @@ GifFrame::~GifFrame()
     // The timer must not fire into a half-destroyed frame, and the strip with
     // its entries goes before the rest of the window.
     m_timer.Stop();
+    m_recovery_timer.Stop();
+    // A clean end: the recovery copy goes (RecoveryCopy's destructor).
     delete m_thumbnail_ctrl;
     m_thumbnail_ctrl = nullptr;
 }
@@ -273,8 +282,8 @@ bool GifFrame::SetupFrame(wxString* missing)
     m_preview_index = 0;
     m_loop_count = 0;
     m_loops_played = 0;
-    m_project_delay = m_project_width = m_project_height = m_project_count = 0;
-    m_saved_count = m_saved_delay = m_saved_width = m_saved_height = 0;
+    m_project_state = WorkState();
+    m_gif_state = WorkState();
 
     // 14. Window icon; a missing file keeps the default icon.
     const wxString iconPath = GetInstallRoot() + "/Themes/application.ico";
@@ -289,6 +298,12 @@ bool GifFrame::SetupFrame(wxString* missing)
     // 15, 16.
     SetTitle(GetProductDisplayName());
     m_playing = false;
+
+    // The work is kept for recovery every few seconds while there is any.
+    m_recovery = std::make_unique<RecoveryCopy>(GetRecoveryFolder());
+    m_recovery_timer.SetOwner(this, ID_RECOVERY_TIMER);
+    Bind(wxEVT_TIMER, &GifFrame::OnRecoveryTimer, this, ID_RECOVERY_TIMER);
+    m_recovery_timer.Start(kRecoveryIntervalMs);
     UpdateMinimumSize();
     return true;
 }
@@ -523,9 +538,16 @@ void GifFrame::OnClose(wxCloseEvent& event)
     {
     case wxID_YES:
         // A save that did not happen (cancelled or failed) keeps the window,
-        // so that the frames are not lost.
-        if (SaveProject() || !event.CanVeto())
+        // so that the frames are not lost; when the window must go anyway,
+        // the recovery copy stays for the next start.
+        if (SaveProject())
             Destroy();
+        else if (!event.CanVeto())
+        {
+            UpdateRecoveryCopy();
+            m_recovery->Leave();
+            Destroy();
+        }
         break;
     case wxID_NO:
         Destroy();

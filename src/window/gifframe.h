@@ -10,6 +10,8 @@
 #include <wx/string.h>
 #include <wx/timer.h>
 
+#include "project/workstate.h"
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -21,6 +23,8 @@ class wxMenu;
 class wxPaintEvent;
 class wxSizeEvent;
 class wxThread;
+class AbandonedCopy;
+class RecoveryCopy;
 class WorkerLink;
 struct LeftOutFile;
 struct ProjectContent;
@@ -86,9 +90,9 @@ public:
     using WorkerStarter = std::function<bool(wxThread& worker)>;
     void SetWorkerStarter(WorkerStarter starter) { m_start_worker = std::move(starter); }
 
-    // Asks for the path to save the GIF under; empty when cancelled. Tests
-    // replace the save dialog through SetSavePathChooser.
-    using SavePathChooser = std::function<wxString(wxWindow* parent, const wxString& message)>;
+    // Asks for the path to save the GIF under, offering `name`; empty when
+    // cancelled. Tests replace the save dialog through SetSavePathChooser.
+    using SavePathChooser = std::function<wxString(wxWindow* parent, const wxString& message, const wxString& name)>;
     void SetSavePathChooser(SavePathChooser chooser) { m_choose_save_path = std::move(chooser); }
 
     // Asks for the path of a project file to write (`save`) or to open;
@@ -107,6 +111,14 @@ public:
     bool OpenFiles(const wxArrayString& paths);
     // Open Project without its file dialog.
     void OpenProject(const wxString& path);
+    // The start of a run: the work a run that did not end cleanly left is
+    // offered back, then `files` open as OpenFiles opens them.
+    void StartUp(const wxArrayString& files);
+    // Brings the recovery copy up to date now (the timer does it every few
+    // seconds): written while there are frames, removed when there are none.
+    void UpdateRecoveryCopy();
+    // The recovery copy's file; empty while there is none.
+    wxString GetRecoveryPath() const;
 
     bool IsLoading() const { return m_load_link != nullptr; }
     bool IsSaving() const { return m_save_link != nullptr; }
@@ -146,16 +158,29 @@ private:
     void OnMoveFrames(wxCommandEvent& event);
     // Keeps the window from shrinking below what the spin row needs.
     void UpdateMinimumSize();
-    // True when the strip holds frames that differ from the project last
-    // opened or saved (delay, size or number of frames).
+    // True when the strip holds frames and they, their order, the delay or
+    // the size differ from the project last opened or saved.
     bool HasUnsavedWork() const;
+    // The frames, delay and size as a saved file would hold them.
+    WorkState CurrentWorkState() const;
+    // Asks with `ask` for a file to write until the answer can be used: a
+    // name with wildcards is asked again, and an existing file that the
+    // added `extension` lands on is replaced only after a question. Returns
+    // the path with its extension; empty when cancelled.
+    wxString ChooseTargetPath(const std::function<wxString()>& ask, const wxString& extension);
+    // The work's GIF is forgotten: the next Save asks where to write.
+    void ForgetGifFile();
+    // Offers the work of an abandoned recovery copy; true when it is being
+    // restored.
+    bool OfferRecovery();
+    void OnRecoveryTimer(wxTimerEvent& event);
     // The question whether to save the work first; returns the button.
     int AskToSaveProject(bool canCancel);
     // Applies the values read from a project file and loads its frames.
     void ApplyProject(const ProjectContent& content);
     // The end of loading an opened project's frames.
     void FinishProjectLoad();
-    // Records the delay, size and number of frames as saved.
+    // Records the current work as the project's saved state.
     void RecordProjectState();
     // Inserts the frames of `paths` before position `base`, on this thread.
     void InsertImageFiles(const wxArrayString& paths, int base);
@@ -255,16 +280,10 @@ private:
     wxStaticText* m_staticText_height = nullptr;
     wxStaticText* m_staticText_hpx = nullptr;
 
-    // Spin values and frame count as of the last project open or save.
-    int m_project_delay = 0;
-    int m_project_width = 0;
-    int m_project_height = 0;
-    int m_project_count = 0;
-    // Frame count and spin values as of the last GIF save.
-    int m_saved_count = 0;
-    int m_saved_delay = 0;
-    int m_saved_width = 0;
-    int m_saved_height = 0;
+    // The work as of the last project open or save, and as of the last GIF
+    // save (empty: not saved).
+    WorkState m_project_state;
+    WorkState m_gif_state;
 
     wxToolBar* m_toolBar_button = nullptr;
     wxThumbnailCtrl* m_thumbnail_ctrl = nullptr;
@@ -295,6 +314,15 @@ private:
     // Set while the frames of an opened project load: when they have, the
     // project counts as saved as it then stands.
     bool m_loading_project = false;
+    // Set while the frames of a recovery copy load: the work then counts as
+    // unsaved, and these files open after it.
+    bool m_restoring = false;
+    wxArrayString m_after_restore;
+    // This window's recovery copy, refreshed by m_recovery_timer; the copy a
+    // restore came from stays until this window's own copy stands.
+    std::unique_ptr<RecoveryCopy> m_recovery;
+    std::unique_ptr<AbandonedCopy> m_abandoned;
+    wxTimer m_recovery_timer;
 
     std::unique_ptr<wxLocale> m_frame_locale;
     bool m_playing = false;

@@ -110,6 +110,7 @@ void GifFrame::AbandonLoadRun()
         return;
     std::shared_ptr<WorkerLink> link = std::move(m_load_link);
     m_loading_project = false;
+    m_restoring = false;
     link->Detach();
     link->WaitUntilFinished(kWorkerStopWaitMs);
     CloseLoadProgress();
@@ -195,7 +196,10 @@ void GifFrame::OnDelete(wxCommandEvent&)
     m_statusBar1->SetStatusText(wxString(), 1);
     ResetOutputSize();
     if (GetFrameCount() == 0)
+    {
         EnableFrameCommands(false);
+        ForgetGifFile(); // as Clear All: new frames make another animation
+    }
 }
 
 void GifFrame::OnClearAll(wxCommandEvent&)
@@ -203,6 +207,7 @@ void GifFrame::OnClearAll(wxCommandEvent&)
     StopPreview();
     EnableFrameCommands(false);
     m_thumbnail_ctrl->Clear();
+    ForgetGifFile();
     ResetOutputSize();
     m_statusBar1->SetStatusText(wxString(), 1);
     ClearPreview();
@@ -232,9 +237,5 @@ void GifFrame::OnMoveFrames(wxCommandEvent& event)
 void GifFrame::OnThumbnailItemsMoved(wxThumbnailEvent& event)
 {
     StopPreview();
-    // The frames are the same but their order is not: the GIF must be
-    // written again, and the project counts as changed until it is saved.
-    m_saved_count = 0;
-    m_project_count = -1;
     ShowFrame(event.GetIndex() >= 0 ? event.GetIndex() : 0);
 }

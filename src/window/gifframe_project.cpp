@@ -5,6 +5,7 @@
 
 #include "app/productinfo.h"
 #include "project/projectfile.h"
+#include "project/workstate.h"
 #include "strip/thumbnailctrl.h"
 #include "strip/thumbnailitem.h"
 #include "window/windowtexts.h"
@@ -21,30 +22,18 @@ void GifFrame::OnSaveProject(wxCommandEvent&)
 
 bool GifFrame::SaveProject()
 {
-    const int frames = GetFrameCount();
-    if (frames == 0)
+    if (GetFrameCount() == 0)
         return false;
-
-    ProjectContent content;
-    content.hasSize = true;
-    content.gifName = wxFileNameFromPath(m_gif_path);
-    content.width = m_spinctrl_width->GetValue();
-    content.height = m_spinctrl_height->GetValue();
-    content.hasDelay = true;
-    content.delay = m_spinctrl_delay->GetValue();
-    content.images = ProjectContent::Images::Listed;
-    std::vector<wxString> entries;
-    for (int i = 0; i < frames; ++i)
-        entries.push_back(m_thumbnail_ctrl->GetItem(i)->GetFilename());
-    content.paths = ProjectPathsWithMarkers(entries);
+    const WorkState state = CurrentWorkState();
+    // The GIF's name as the window knows it, also when the GIF has not been
+    // written yet (the name a project brought along).
+    const ProjectContent content = MakeProjectContent(state, m_gif_name);
 
     wxString path = m_project_path;
     if (path.empty())
-        path = m_choose_project_path(this, true);
+        path = ChooseTargetPath([this] { return m_choose_project_path(this, true); }, ".xml");
     if (path.empty())
         return false;
-    if (!path.EndsWith(".xml"))
-        path += ".xml";
 
     // The work counts as saved only once the file holds it; a path that could
     // not be written is asked for again next time.
@@ -58,21 +47,28 @@ bool GifFrame::SaveProject()
     }
     m_project_path = path;
     m_project_file_name = wxFileNameFromPath(path);
-    RecordProjectState();
+    m_project_state = state;
     SetTitle(ProjectWindowTitle(m_project_file_name, GetProductDisplayName()));
     return true;
+}
+
+WorkState GifFrame::CurrentWorkState() const
+{
+    WorkState state;
+    for (int i = 0; i < GetFrameCount(); ++i)
+        state.frames.push_back(m_thumbnail_ctrl->GetItem(i)->GetFilename());
+    state.delay = m_spinctrl_delay->GetValue();
+    state.width = m_spinctrl_width->GetValue();
+    state.height = m_spinctrl_height->GetValue();
+    return state;
 }
 
 bool GifFrame::HasUnsavedWork() const
 {
     // An empty strip has nothing a project could keep.
-    const int frames = GetFrameCount();
-    if (frames == 0)
+    if (GetFrameCount() == 0)
         return false;
-    if (m_project_path.empty())
-        return true;
-    return m_spinctrl_delay->GetValue() != m_project_delay || m_spinctrl_width->GetValue() != m_project_width ||
-           m_spinctrl_height->GetValue() != m_project_height || frames != m_project_count;
+    return m_project_path.empty() || CurrentWorkState() != m_project_state;
 }
 
 int GifFrame::AskToSaveProject(bool canCancel)
@@ -122,22 +118,23 @@ void GifFrame::OpenProject(const wxString& path)
 
 void GifFrame::OpenProjectFile(const wxString& path, bool tellUnreadable)
 {
+    ProjectContent content;
+    const ProjectRead read = ReadProjectFile(path, content);
+    if (read != ProjectRead::Ok)
+    {
+        // Only a file read as a project becomes the project; the work in the
+        // window stays as it is. A file that is simply no project is passed
+        // over in silence when it was chosen in the dialog.
+        if (tellUnreadable || read != ProjectRead::NotAProject)
+            wxMessageBox(_("Failed to load XML file!") + "\n" + path + "\n" + DescribeProjectRead(read), GetTitle(),
+                         wxOK | wxICON_INFORMATION, this);
+        return;
+    }
     StopPreview();
     m_thumbnail_ctrl->Clear();
     m_project_path = path;
     m_project_file_name = wxFileNameFromPath(path);
     SetTitle(ProjectWindowTitle(m_project_file_name, GetProductDisplayName()));
-
-    ProjectContent content;
-    if (!ReadProjectFile(path, content))
-    {
-        // Not a project: the strip stays empty, with its commands off.
-        EnableFrameCommands(false);
-        ClearPreview();
-        if (tellUnreadable)
-            wxMessageBox(_("Failed to load XML file!") + "\n" + path, GetTitle(), wxOK | wxICON_INFORMATION, this);
-        return;
-    }
     ApplyProject(content);
 }
 
@@ -146,28 +143,30 @@ void GifFrame::ApplyProject(const ProjectContent& content)
     EnableFrameCommands(false);
     ClearPreview();
     m_statusBar1->SetStatusText(wxString(), 1);
+    // The GIF of the work before is not this project's: the next Save asks,
+    // offering the name the project gives.
+    ForgetGifFile();
+    m_gif_name = content.gifName;
+    // Until the frames are in, nothing counts as saved.
+    m_project_state = WorkState();
     if (content.hasSize)
     {
         // The controls keep values within their range; what they show is
         // what counts from here on.
         m_spinctrl_width->SetValue(content.width);
         m_spinctrl_height->SetValue(content.height);
-        m_project_width = m_spinctrl_width->GetValue();
-        m_project_height = m_spinctrl_height->GetValue();
-        m_gif_name = content.gifName;
-        m_statusBar1->SetStatusText(ProjectSizeStatusText(m_gif_name, m_project_width, m_project_height), 0);
-        m_ref_width = m_out_width = m_project_width;
-        m_ref_height = m_out_height = m_project_height;
-    }
-    else
-    {
-        m_project_width = m_project_height = 0;
+        m_project_state.width = m_spinctrl_width->GetValue();
+        m_project_state.height = m_spinctrl_height->GetValue();
+        m_statusBar1->SetStatusText(
+            ProjectSizeStatusText(m_gif_name, m_project_state.width, m_project_state.height), 0);
+        m_ref_width = m_out_width = m_project_state.width;
+        m_ref_height = m_out_height = m_project_state.height;
     }
     if (content.hasDelay)
     {
         m_spinctrl_delay->SetValue(content.delay);
-        m_project_delay = m_spinctrl_delay->GetValue();
-        m_thumbnail_ctrl->SetFrameDelay(m_project_delay);
+        m_project_state.delay = m_spinctrl_delay->GetValue();
+        m_thumbnail_ctrl->SetFrameDelay(m_project_state.delay);
     }
 
     const wxString failure = _("Failed to load XML file!");
@@ -183,15 +182,21 @@ void GifFrame::ApplyProject(const ProjectContent& content)
         break;
     }
 
+    std::vector<wxString> missing;
     wxArrayString paths;
-    for (const wxString& path : UsableProjectPaths(content.paths))
+    for (const wxString& path : UsableProjectPaths(content.paths, &missing))
         paths.Add(path);
     if (paths.empty())
     {
-        wxMessageBox(failure, GetTitle(), wxOK | wxICON_INFORMATION, this);
+        wxMessageBox(failure + (missing.empty() ? wxString() : "\n\n" + MissingFilesText(missing)), GetTitle(),
+                     wxOK | wxICON_INFORMATION, this);
         return;
     }
-    m_project_count = 0;
+    // Told before the frames load: a later Save Project leaves these out.
+    if (!missing.empty())
+        wxMessageDialog(this, MissingFilesText(missing) + "\n\n" + _("Saving the project will leave them out."),
+                        _("Open Project"), wxOK | wxICON_WARNING)
+            .ShowModal();
     m_loading_project = LoadImageFiles(paths);
 }
 
@@ -200,13 +205,26 @@ void GifFrame::FinishProjectLoad()
     m_loading_project = false;
     // The frames give the ratio for later edits; the output size stays the
     // one the project was saved with.
-    if (GetFrameCount() > 0 && m_project_width > 0 && m_project_height > 0)
+    if (GetFrameCount() > 0 && m_project_state.width > 0 && m_project_state.height > 0)
     {
-        m_out_width = m_project_width;
-        m_out_height = m_project_height;
+        m_out_width = m_project_state.width;
+        m_out_height = m_project_state.height;
         m_spinctrl_width->SetValue(m_out_width);
         m_spinctrl_height->SetValue(m_out_height);
         m_statusBar1->SetStatusText(ProjectSizeStatusText(m_gif_name, m_out_width, m_out_height), 0);
+    }
+    if (m_restoring)
+    {
+        // Restored work was never saved as it stands.
+        m_restoring = false;
+        m_project_state = WorkState();
+        if (!m_after_restore.empty())
+        {
+            const wxArrayString files = m_after_restore;
+            m_after_restore.clear();
+            CallAfter([this, files] { OpenFiles(files); });
+        }
+        return;
     }
     // Opened and unchanged is saved, whatever the file held.
     RecordProjectState();
@@ -214,8 +232,5 @@ void GifFrame::FinishProjectLoad()
 
 void GifFrame::RecordProjectState()
 {
-    m_project_delay = m_spinctrl_delay->GetValue();
-    m_project_width = m_spinctrl_width->GetValue();
-    m_project_height = m_spinctrl_height->GetValue();
-    m_project_count = GetFrameCount();
+    m_project_state = CurrentWorkState();
 }

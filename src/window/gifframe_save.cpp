@@ -4,6 +4,7 @@
 #include "window/gifframe.h"
 
 #include "encoder/animationsave.h"
+#include "project/workstate.h"
 #include "window/savethread.h"
 #include "strip/imagethumbnailitem.h"
 #include "window/loopcountdialog.h"
@@ -23,31 +24,19 @@
 void GifFrame::OnSave(wxCommandEvent&)
 {
     StopPreview();
-    if (GetFrameCount() == 0)
-    {
-        // Nothing to write yet; the path chosen is kept for later.
-        if (m_gif_path.empty())
-        {
-            m_gif_path = m_choose_save_path(this, _("Save GIF Files"));
-            if (!m_gif_path.empty())
-                m_gif_name = wxFileName(WithGifExtension(m_gif_path)).GetFullName();
-        }
-        return;
-    }
     if (m_gif_path.empty())
     {
-        m_gif_path = m_choose_save_path(this, _("Save GIF Files"));
+        // The first save of this work asks where, offering the name it has.
+        m_gif_path = ChooseTargetPath([this] { return m_choose_save_path(this, _("Save GIF Files"), m_gif_name); },
+                                      ".gif");
         if (m_gif_path.empty())
             return;
+        m_gif_name = wxFileNameFromPath(m_gif_path);
+        if (GetFrameCount() == 0)
+            return; // nothing to write yet; the path is kept for later
     }
-    else if (wxFileExists(m_gif_path) && GetFrameCount() == m_saved_count &&
-             m_spinctrl_delay->GetValue() == m_saved_delay && m_spinctrl_width->GetValue() == m_saved_width &&
-             m_spinctrl_height->GetValue() == m_saved_height)
-    {
-        return; // the file is there and nothing changed since it was written
-    }
-    m_gif_path = WithGifExtension(m_gif_path);
-    m_gif_name = wxFileName(m_gif_path).GetFullName();
+    else if (GetFrameCount() == 0 || (wxFileExists(m_gif_path) && CurrentWorkState() == m_gif_state))
+        return; // the file is there and holds this very work
     StartSave(_("Save GIF Progress Dialog"));
 }
 
@@ -57,22 +46,49 @@ void GifFrame::OnSaveAs(wxCommandEvent&)
     if (GetFrameCount() == 0)
         return;
     // Cancelling forgets the path, so that the next Save asks again.
-    m_gif_path = m_choose_save_path(this, _("Save As GIF Files"));
+    m_gif_path =
+        ChooseTargetPath([this] { return m_choose_save_path(this, _("Save As GIF Files"), m_gif_name); }, ".gif");
     if (m_gif_path.empty())
         return;
-    m_gif_path = WithGifExtension(m_gif_path);
-    m_gif_name = wxFileName(m_gif_path).GetFullName();
+    m_gif_name = wxFileNameFromPath(m_gif_path);
     StartSave(_("Save As GIF Progress Dialog"));
+}
+
+wxString GifFrame::ChooseTargetPath(const std::function<wxString()>& ask, const wxString& extension)
+{
+    for (;;)
+    {
+        const wxString chosen = ask();
+        if (chosen.empty())
+            return chosen;
+        // "*.gif" taken as it stands would be a file of that name.
+        if (wxFileNameFromPath(chosen).find_first_of("*?") != wxString::npos)
+            continue;
+        const wxString target = chosen.EndsWith(extension) ? chosen : chosen + extension;
+        // The file dialog asked only about the name as typed.
+        if (target != chosen && wxFileName::Exists(target, wxFILE_EXISTS_ANY | wxFILE_EXISTS_NO_FOLLOW))
+        {
+            wxMessageDialog ask(this, wxString::Format(_("\"%s\" already exists.\nDo you want to replace it?"), target),
+                                _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+            if (ask.ShowModal() != wxID_YES)
+                continue;
+        }
+        return target;
+    }
+}
+
+void GifFrame::ForgetGifFile()
+{
+    // The name stays, to be offered when the next Save asks.
+    m_gif_path.clear();
+    m_gif_state = WorkState();
 }
 
 bool GifFrame::StartSave(const wxString& title)
 {
     if (IsSaving())
         return false;
-    m_saved_count = GetFrameCount();
-    m_saved_delay = m_spinctrl_delay->GetValue();
-    m_saved_width = m_spinctrl_width->GetValue();
-    m_saved_height = m_spinctrl_height->GetValue();
+    m_gif_state = CurrentWorkState();
 
     // The worker reads the pixels through views of its own; the frame list
     // cannot change while the progress dialog holds the window.
@@ -83,15 +99,15 @@ bool GifFrame::StartSave(const wxString& title)
         frames.push_back(item ? MakeSaveView(item->GetFullImage()) : wxImage());
     }
     auto link = std::make_shared<WorkerLink>(GetEventHandler());
-    auto* worker = new WorkSaveAsGifThread(link, std::move(frames), wxSize(m_saved_width, m_saved_height),
-                                           m_saved_delay, m_gif_path);
+    auto* worker = new WorkSaveAsGifThread(link, std::move(frames), wxSize(m_gif_state.width, m_gif_state.height),
+                                           m_gif_state.delay, m_gif_path);
     m_save_progress = new wxProgressDialog(title, _(" Saving images...."), 100, this,
                                            wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
     if (!m_start_worker(*worker))
     {
         delete worker;
         CloseSaveProgress();
-        m_saved_count = 0; // nothing was written
+        m_gif_state = WorkState(); // nothing was written
         wxMessageDialog(this, _("The animation cannot be saved: the program could not start its saving thread."),
                         _("Save"), wxOK | wxICON_ERROR)
             .ShowModal();
@@ -119,13 +135,13 @@ void GifFrame::OnSaveGifUpdate(wxCommandEvent& event)
     {
         // Not saved: a later Save writes again, and the status bar keeps
         // what it said.
-        m_saved_count = 0;
+        m_gif_state = WorkState();
         wxMessageDialog(this, wxString::Format(_("The animation could not be saved as \"%s\":"), m_gif_path) + "\n" + error,
                         _("Save"), wxOK | wxICON_ERROR)
             .ShowModal();
         return;
     }
-    m_statusBar1->SetStatusText(SizeEditedStatusText(m_gif_name, m_saved_width, m_saved_height), 0);
+    m_statusBar1->SetStatusText(SizeEditedStatusText(m_gif_name, m_gif_state.width, m_gif_state.height), 0);
 }
 
 void GifFrame::AwaitSave()

@@ -11,5 +11,6 @@ enum
     ID_IMAGE_LOAD_UPDATE = 6,
     ID_SAVE_GIF_UPDATE = 10,
     ID_MOVE_LEFT_MENU = 11, // "Move Left" and "Move Right" in the context menu
-    ID_MOVE_RIGHT_MENU = 12
+    ID_MOVE_RIGHT_MENU = 12,
+    ID_RECOVERY_TIMER = 13
 };

@@ -42,12 +42,32 @@ wxString ProjectWindowTitle(const wxString& projectFileName, const wxString& pro
     return " - " + productName;
 }
 
+namespace
+{
+// A long list would make a message box taller than the screen.
+const size_t kShown = 15;
+
+// The line that stands for the items of a list beyond kShown.
+wxString MoreLine(size_t count)
+{
+    if (count <= kShown)
+        return wxString();
+    return "\n" + wxString::Format(_("... and %d more"), static_cast<int>(count - kShown));
+}
+} // namespace
+
+wxString MissingFilesText(const std::vector<wxString>& paths)
+{
+    wxString text = _("These files of the project are missing:") + "\n";
+    for (size_t i = 0; i < paths.size() && i < kShown; ++i)
+        text += "\n" + paths[i];
+    return text + MoreLine(paths.size());
+}
+
 wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut)
 {
     if (leftOut.empty())
         return wxString();
-    // A long list would make a message box taller than the screen.
-    const size_t kShown = 15;
     wxString text = _("These files could not be added completely:") + "\n";
     for (size_t i = 0; i < leftOut.size() && i < kShown; ++i)
     {
@@ -57,7 +77,5 @@ wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut)
                                     : DescribePictureStatus(file.status);
         text += "\n" + wxFileName(file.path).GetFullName() + ": " + reason;
     }
-    if (leftOut.size() > kShown)
-        text += "\n" + wxString::Format(_("... and %d more"), static_cast<int>(leftOut.size() - kShown));
-    return text;
+    return text + MoreLine(leftOut.size());
 }

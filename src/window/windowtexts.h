@@ -22,5 +22,7 @@ wxString SizeResetStatusText(const wxString& gifName, int width, int height);
 wxString ProjectSizeStatusText(const wxString& gifName, int width, int height);
 // "demo - Tavrinex Gloamer" for the project file "demo.xml".
 wxString ProjectWindowTitle(const wxString& projectFileName, const wxString& productName);
+// "These files of the project are missing:" and their paths.
+wxString MissingFilesText(const std::vector<wxString>& paths);
 // One message naming every file left out and why; empty when none was.
 wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut);

@@ -11,6 +11,9 @@
 #include <wx/filename.h>
 #include <wx/intl.h>
 
+#include <sys/stat.h>
+#include <wx/filefn.h>
+
 #include <climits>
 #include <optional>
 #include <vector>
@@ -50,7 +53,8 @@ TEST(TextToInt, SaturatesInsteadOfOverflowingAndLanguageIdsMap)
 
 // The language file: made as English when missing (its folder made again on
 // every call), read by the C rules from its first eight bytes, rewritten
-// whole; a file where the folder should be fails nothing.
+// whole; a file where the folder should be fails nothing; a FIFO or folder
+// in its place is neither waited on nor replaced.
 TEST(LanguageFile, MissingIsWrittenAsEnglishAndContentReadWithTheCRulesFromEightBytes)
 {
     testsupport::TempDir documents;
@@ -71,6 +75,15 @@ TEST(LanguageFile, MissingIsWrittenAsEnglishAndContentReadWithTheCRulesFromEight
     }
     WriteLanguageFile(89);
     EXPECT_EQ(testsupport::ReadBytes(GetLanguageFilePath()), "89");
+    for (const bool fifo : {true, false})
+    {
+        wxRemoveFile(GetLanguageFilePath());
+        ASSERT_TRUE(fifo ? mkfifo(GetLanguageFilePath().fn_str(), 0600) == 0 : wxMkdir(GetLanguageFilePath()));
+        EXPECT_EQ(ReadLanguageFile(), 0);
+        WriteLanguageFile(89);
+        EXPECT_FALSE(wxFileExists(GetLanguageFilePath()));
+        wxRmdir(GetLanguageFilePath());
+    }
     wxFileName::Rmdir(documents.Path() + "/Tavrinex files", wxPATH_RMDIR_RECURSIVE);
     testsupport::WriteBytes(documents.File("Tavrinex files"), "x");
     WriteLanguageFile(89);
@@ -85,6 +98,11 @@ TEST(DomainOption, EntriesAreReadByPositionAndAnythingBadLeavesThemEmpty)
     const auto document = [](const std::string& entries) {
         return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<options>\n  <urls>\n" + entries + "  </urls>\n</options>\n";
     };
+    std::string deep; // deep enough to overflow the stack of a recursive reader
+    for (int i = 0; i < 131072; ++i)
+        deep += "<a>";
+    for (int i = 0; i < 131072; ++i)
+        deep += "</a>";
     // No bytes: no file. Entries 1..7; missing ones are empty.
     const struct { std::optional<std::string> bytes; bool complete; std::vector<wxString> entries; } cases[] = {
         {std::nullopt, false, {}},
@@ -98,6 +116,9 @@ TEST(DomainOption, EntriesAreReadByPositionAndAnythingBadLeavesThemEmpty)
         {"<?xml version=\"1.0\"?><options/>", false, {}}, {"", false, {}}, {"not xml at all", false, {}},
         {"<?xml version=\"1.0\"?><options><urls><a>1</a><b>2</urls></options>", false, {}},
         {std::string("\xff\xfe<\0o\0", 6), false, {}},
+        {"<!DOCTYPE o [<!ENTITY a \"x\">]>" + document("<a>&a;</a><b/><c/><d/><e/><f/><g/>"), false, {}},
+        {document(deep), false, {}},
+        {document("<a>1</a>text<b>2</b><c>3</c><d>4</d><e>5</e><f>6</f>"), true, {"1", "", "2", "3", "4-update.xml", "5", "6"}},
     };
     for (const auto& c : cases)
     {
@@ -112,4 +133,7 @@ TEST(DomainOption, EntriesAreReadByPositionAndAnythingBadLeavesThemEmpty)
         EXPECT_EQ(option.GetHelpUrl() + option.GetSupportUrl() + option.GetUpdateUrl() + option.GetProductUrl(),
                   option.GetEntry(1) + option.GetEntry(3) + option.GetEntry(5) + option.GetEntry(6));
     }
+    testsupport::TempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("option.cfg").fn_str(), 0600), 0);
+    EXPECT_FALSE(DomainOption(dir.File("option.cfg")).Load());
 }

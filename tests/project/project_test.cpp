@@ -11,6 +11,10 @@
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -34,31 +38,40 @@ TEST(ProjectFile, MarkersFollowEachRunOfGifFrames)
         EXPECT_EQ(ProjectPathsWithMarkers(c.entries), c.written) << c.entries.size();
 }
 
-// The layout other versions read, escaped text read back as written; a
-// directory in the way is refused by name.
+// The layout other versions read, escaped text read back as written (a
+// control character, which XML cannot carry, percent-encoded, other text as
+// it always was), the recovery element too; a directory in the way is
+// refused by name.
 TEST(ProjectFile, WritesTheLayoutAndReadsItBack)
 {
     testsupport::TempDir dir;
     ProjectContent written;
-    written.gifName = wxString::FromUTF8("Früh & <spät>.gif");
+    written.hasSize = written.hasDelay = true;
+    written.images = ProjectContent::Images::Listed;
+    written.gifName = wxString::FromUTF8("Früh & <spät>\x1f.gif");
     written.width = 400;
     written.height = 300;
     written.delay = 7;
-    written.paths = {wxString::FromUTF8("/bilder/straße & <1>.png"), "/p/anim.gif_3"};
+    written.paths = {wxString::FromUTF8("/bilder/straße & <1>.png"), "/p/anim.gif_3", "/p/ctl\x01x%.png",
+                     "/p/50%\tof\r\nit.png", wxString::FromUTF8("/p/\xef\xbf\xbe.png")};
+    written.hasRecovery = true;
+    written.loopCount = 3;
+    written.gifPath = "/p/out\x02.gif";
+    written.projectPath = "/p/demo.xml";
     const wxString path = dir.File("demo.xml");
     wxString error;
     ASSERT_TRUE(WriteProjectFile(path, written, error)) << error;
     const std::string bytes = testsupport::ReadBytes(path);
-    EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<project>\n  <name>", 0), 0u) << bytes;
-    EXPECT_NE(bytes.find("\n  <gif>\n    <width>400</width>\n    <height>300</height>\n    <delay_time>7</delay_time>"),
-              std::string::npos)
+    EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<project>\n  <name encoding=\"percent\">", 0), 0u)
         << bytes;
+    for (const char* part : {"\n  <gif>\n    <width>400</width>\n    <height>300</height>\n    <delay_time>7</delay_time>",
+                             "<path>/bilder/stra\xc3\x9f\x65 &amp; &lt;1&gt;.png</path>\n    <path>/p/anim.gif_3</path>",
+                             "<path encoding=\"percent\">/p/ctl%01x%25.png</path>", "<path>/p/50%\tof&#xD;\nit.png</path>",
+                             "<path encoding=\"percent\">/p/%EF%BF%BE.png</path>", "</images>\n  <recovery>"})
+        EXPECT_NE(bytes.find(part), std::string::npos) << part << "\n" << bytes;
     ProjectContent read;
-    ASSERT_TRUE(ReadProjectFile(path, read));
-    EXPECT_TRUE(read.hasSize && read.hasDelay);
-    EXPECT_EQ(read.gifName, written.gifName);
-    EXPECT_EQ(std::make_tuple(read.width, read.height, read.delay), std::make_tuple(400, 300, 7));
-    EXPECT_EQ(read.images, ProjectContent::Images::Listed);
+    ASSERT_EQ(ReadProjectFile(path, read), ProjectRead::Ok);
+    EXPECT_TRUE(read == written);
     EXPECT_EQ(read.paths, written.paths);
     ASSERT_TRUE(wxMkdir(dir.File("taken.xml")));
     EXPECT_FALSE(WriteProjectFile(dir.File("taken.xml"), written, error));
@@ -74,6 +87,9 @@ TEST(ProjectFile, ReadingStopsAtTheFirstMisplacedElement)
     const std::string gif = "<gif><width>40</width><height>30</height><delay_time>5</delay_time></gif>";
     using Images = ProjectContent::Images;
     const struct { const char* label; std::string body; bool readable, size, delay; Images images; size_t paths; } cases[] = {
+        {"comments and blank text between", "<project><!-- x --><name> </name>\n<gif><width>40</width><!-- w -->"
+         "<height>30</height><delay_time>5</delay_time></gif><images><path> /a.png</path></images></project>", true,
+         true, true, Images::Listed, 1},
         {"whole", "<project><name/>" + gif + "<images><path>/a.png</path><path>/b.png</path></images></project>", true,
          true, true, Images::Listed, 2},
         {"empty name text", "<project><name></name>" + gif + "<images/></project>", true, true, true, Images::Empty, 0},
@@ -91,14 +107,14 @@ TEST(ProjectFile, ReadingStopsAtTheFirstMisplacedElement)
     for (const auto& c : cases)
     {
         testsupport::WriteBytes(dir.File("p.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + c.body);
-        EXPECT_EQ(ReadProjectFile(dir.File("p.xml"), read), c.readable) << c.label;
+        EXPECT_EQ(ReadProjectFile(dir.File("p.xml"), read) == ProjectRead::Ok, c.readable) << c.label;
         EXPECT_EQ(std::make_tuple(read.hasSize, read.hasDelay, read.images, read.paths.size()),
                   std::make_tuple(c.size, c.delay, c.images, c.paths))
             << c.label;
     }
     testsupport::WriteBytes(dir.File("n.xml"), "<project><name/><gif><width>-5</width><height>99999999999</height>"
                                                "<delay_time>soon</delay_time></gif><images/></project>");
-    ASSERT_TRUE(ReadProjectFile(dir.File("n.xml"), read));
+    ASSERT_EQ(ReadProjectFile(dir.File("n.xml"), read), ProjectRead::Ok);
     EXPECT_EQ(std::make_tuple(read.width, read.height, read.delay), std::make_tuple(-5, 2147483647, 0));
 }
 
@@ -141,4 +157,76 @@ TEST(ProjectFile, GloamerCliRendersAProjectAsItsFramesGivenByHand)
         EXPECT_NE(quietErr.str().find(name), std::string::npos) << quietErr.str();
         EXPECT_FALSE(wxFileExists(dir.File("x.gif")));
     }
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size);
+
+// Hostile and odd files are refused with their reason, by the reader and by
+// gloamer-cli --project (one line, status 1, no output), without a crash, a
+// hang or memory beyond their size; none crosses the fuzz entry's checks.
+TEST(ProjectFile, HostileFilesAreRefusedWithTheirReason)
+{
+    testsupport::TempDir dir;
+    const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const std::string gif = "<gif><width>40</width><height>30</height><delay_time>5</delay_time></gif>";
+    const auto project = [&](const std::string& name, const std::string& images = "<images/>") {
+        return head + "<project><name>" + name + "</name>" + gif + images + "</project>";
+    };
+    std::string deep, many = "<images>";
+    for (int i = 0; i < 131072; ++i)
+        deep += "<a>";
+    for (int i = 0; i <= kMaxProjectFrames; ++i)
+        many += "<path>/p/x.png</path><path>/p/x.gif</path>";
+    std::string laughs = "<!DOCTYPE project [<!ENTITY a0 \"ha\">";
+    for (int i = 1; i < 10; ++i)
+    {
+        laughs += "<!ENTITY a" + std::to_string(i) + " \"";
+        for (int j = 0; j < 10; ++j)
+            laughs += "&a" + std::to_string(i - 1) + ";";
+        laughs += "\">";
+    }
+    using Read = ProjectRead;
+    const struct { const char* label; std::string bytes; Read read; } files[] = {
+        {"deep", head + "<project>" + deep, Read::NotAProject},
+        {"long text", project(std::string(8 << 20, 'x')), Read::NotAProject},
+        {"raw control character", project("a\x01"), Read::NotAProject},
+        {"invalid UTF-8", project("\xff\xfe"), Read::NotAProject},
+        {"billion laughs", head + laughs + "]>" + project("&a9;").substr(head.size()), Read::NotAProject},
+        {"external entity", head + "<!DOCTYPE project [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>" +
+                                project("&x;").substr(head.size()), Read::NotAProject},
+        {"undefined entity", project("&x;"), Read::NotAProject},
+        {"empty", "", Read::NotAProject},
+        {"one frame too many", project("", many + "</images>"), Read::TooManyFrames},
+    };
+    const auto check = [&](const std::string& label, const wxString& path, Read expected) {
+        ProjectContent content;
+        EXPECT_EQ(ReadProjectFile(path, content), expected) << label;
+        EXPECT_TRUE(content == ProjectContent()) << label;
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCliEncoder({"--project", path, "-o", dir.File("out.gif")}, out, err), 1) << label;
+        EXPECT_NE(err.str().find(std::string(DescribeProjectRead(expected).utf8_str())), std::string::npos)
+            << label << ": " << err.str();
+        EXPECT_FALSE(wxFileExists(dir.File("out.gif"))) << label;
+    };
+    for (const auto& file : files)
+    {
+        testsupport::WriteBytes(dir.File("p.xml"), file.bytes);
+        check(file.label, dir.File("p.xml"), file.read);
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(file.bytes.data()), file.bytes.size());
+    }
+    // Near the length limit a value read must still be written so that it
+    // reads again: a control character and 60,000 "%" take 180,003
+    // characters encoded.
+    const std::string percents =
+        project("", "<images><path encoding=\"percent\">%01" + std::string(60000, '%') + "</path></images>");
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(percents.data()), percents.size());
+    // Files that are no regular files are never opened for reading, nor
+    // read beyond the limit.
+    ASSERT_EQ(mkfifo(dir.File("fifo.xml").fn_str(), 0600), 0);
+    ASSERT_TRUE(wxMkdir(dir.File("folder.xml")));
+    ASSERT_EQ(truncate(dir.File("p.xml").fn_str(), kMaxProjectFileBytes + 1), 0);
+    const std::pair<wxString, Read> special[] = {{dir.File("fifo.xml"), Read::NotAFile}, {"/dev/zero", Read::NotAFile},
+        {dir.File("folder.xml"), Read::NotAFile}, {dir.File("p.xml"), Read::TooLarge}, {dir.File("gone.xml"), Read::Missing}};
+    for (const auto& [path, read] : special)
+        check(std::string(path.utf8_str()), path, read);
 }

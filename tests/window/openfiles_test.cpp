@@ -56,7 +56,7 @@ TEST(StartArguments, FilesOptionsAndWhatIsNotUnderstood)
 // Pictures from the command line or a drop load as Add Image does (relative
 // paths made absolute, missing files named); a project replaces the list after
 // the unsaved-work question, pictures beside it are named as left aside, and
-// an unreadable one asked for by name says so.
+// an unreadable one asked for by name says so and changes nothing.
 TEST_F(OpenFilesTest, CommandLineAndDropsAddPicturesOrOpenOneProject)
 {
     const wxString a = Picture("a.png", 40, 30), b = Picture("b.png", 40, 30), anim = Gif("anim.gif", 2);
@@ -86,7 +86,7 @@ TEST_F(OpenFilesTest, CommandLineAndDropsAddPicturesOrOpenOneProject)
     messages = Messages([&] { m_frame->OpenFiles(Files({m_documents.File("bad.xml")})); });
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].StartsWith("Failed to load XML file!")) << messages[0];
-    EXPECT_EQ(m_frame->GetFrameCount(), 0);
+    EXPECT_EQ(m_frame->GetFrameCount(), 2); // the work stays
 }
 
 // Alt+Right moves the selected frames (not past the end) and shows the moved
@@ -97,7 +97,7 @@ TEST_F(OpenFilesTest, MovedFramesAreSavedInTheirNewOrderAndCountAsAChange)
     Choose({Picture("a.png", 40, 30), Picture("b.png", 30, 30), Picture("c.png", 40, 30), Picture("d.png", 20, 40)});
     AddAndWait();
     const wxString gif = m_documents.File("out.gif");
-    m_frame->SetSavePathChooser([&](wxWindow*, const wxString&) { return gif; });
+    m_frame->SetSavePathChooser([&](wxWindow*, const wxString&, const wxString&) { return gif; });
     Send(0, 3); // Save Project
     SaveAndWait();
     const std::string before = testsupport::ReadBytes(gif);

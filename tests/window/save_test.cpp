@@ -36,7 +36,7 @@ protected:
     void SetUp() override
     {
         EditingTest::SetUp();
-        m_frame->SetSavePathChooser([this](wxWindow*, const wxString&) { return ++m_asked, m_savePath; });
+        m_frame->SetSavePathChooser([this](wxWindow*, const wxString&, const wxString&) { return ++m_asked, m_savePath; });
     }
     // Save (0) or Save As (1), until the save it started ends; the progress it reported.
     Percents File(int item)
