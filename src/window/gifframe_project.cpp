@@ -48,7 +48,7 @@ bool GifFrame::SaveProject()
     m_project_path = path;
     m_project_file_name = wxFileNameFromPath(path);
     m_project_state = state;
-    SetTitle(ProjectWindowTitle(m_project_file_name, GetProductDisplayName()));
+    UpdateTitle();
     return true;
 }
 
@@ -134,7 +134,7 @@ void GifFrame::OpenProjectFile(const wxString& path, bool tellUnreadable)
     m_thumbnail_ctrl->Clear();
     m_project_path = path;
     m_project_file_name = wxFileNameFromPath(path);
-    SetTitle(ProjectWindowTitle(m_project_file_name, GetProductDisplayName()));
+    UpdateTitle();
     ApplyProject(content);
 }
 
@@ -233,4 +233,10 @@ void GifFrame::FinishProjectLoad()
 void GifFrame::RecordProjectState()
 {
     m_project_state = CurrentWorkState();
+}
+
+void GifFrame::UpdateTitle()
+{
+    SetTitle(m_project_path.empty() ? GetProductDisplayName()
+                                    : ProjectWindowTitle(m_project_file_name, GetProductDisplayName()));
 }

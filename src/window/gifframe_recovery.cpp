@@ -9,7 +9,6 @@
 #include "recovery/recoverycopy.h"
 #include "recovery/recoveryfolder.h"
 #include "strip/thumbnailctrl.h"
-#include "window/windowtexts.h"
 
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -61,8 +60,7 @@ bool GifFrame::OfferRecovery()
         m_gif_name = wxFileNameFromPath(m_gif_path);
     m_project_path = content.projectPath;
     m_project_file_name = wxFileNameFromPath(m_project_path);
-    SetTitle(m_project_path.empty() ? GetProductDisplayName()
-                                    : ProjectWindowTitle(m_project_file_name, GetProductDisplayName()));
+    UpdateTitle();
     SetLoopCount(content.loopCount);
     return true;
 }
