@@ -26,7 +26,6 @@
 #include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>

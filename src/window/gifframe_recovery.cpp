@@ -3,6 +3,7 @@
 
 #include "window/gifframe.h"
 
+#include "app/messagebox.h"
 #include "app/productinfo.h"
 #include "project/projectfile.h"
 #include "recovery/abandonedcopy.h"
@@ -11,7 +12,6 @@
 #include "strip/thumbnailctrl.h"
 
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 
 #include <algorithm>
 
@@ -36,12 +36,12 @@ bool GifFrame::OfferRecovery()
     }
     const int frames = static_cast<int>(std::count_if(content.paths.begin(), content.paths.end(),
                                                       [](const wxString& path) { return !path.EndsWith(".gif"); }));
-    wxMessageDialog ask(this,
-                        wxString::Format(_("%s did not end properly last time.\nDo you want to restore the work it "
-                                           "had open (%d frames)?"),
-                                         GetProductDisplayName(), frames),
-                        _("Restore Work"), wxYES_NO | wxYES_DEFAULT | wxICON_QUESTION);
-    if (ask.ShowModal() != wxID_YES)
+    const int answer = ShowMessage(this,
+                                   wxString::Format(_("%s did not end properly last time.\nDo you want to restore the "
+                                                      "work it had open (%d frames)?"),
+                                                    GetProductDisplayName(), frames),
+                                   _("Restore Work"), wxYES_NO | wxYES_DEFAULT | wxICON_QUESTION);
+    if (answer != wxID_YES)
     {
         found->Discard();
         return false;

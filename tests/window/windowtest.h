@@ -42,6 +42,11 @@ struct DialogCounter : wxModalDialogHook
         : answer(answer), look(std::move(look)) { Register(); }
     int Enter(wxDialog* dialog) override
     {
+        // Every message box labels its buttons in the program's language.
+        if (auto* message = dynamic_cast<wxMessageDialog*>(dialog))
+        {
+            EXPECT_TRUE(message->HasCustomLabels()) << message->GetMessage();
+        }
         if (look)
             look(dialog);
         ++shown;
