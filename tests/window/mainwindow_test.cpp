@@ -207,43 +207,34 @@ TEST_F(MainWindowTest, CommandsKeepWorkingAfterTheMenuBarIsRebuilt)
 
 // Every question's buttons speak the program's language with their
 // accelerators, also where the system has no such locale: one question per
-// language, answered as the last column says.
+// language, each answered with Cancel.
 TEST_F(MainWindowTest, QuestionsLabelTheirButtonsInTheProgramsLanguage)
 {
     ASSERT_TRUE(Create());
     AddFrames(2);
     testsupport::WriteBytes(m_documents.File("taken.xml"), "");
-    wxString offered = m_documents.File("taken"); // Save Project lands on taken.xml, then is cancelled
+    wxString offered = m_documents.File("taken"); // Save Project lands on taken.xml once
     m_frame->SetProjectPathChooser([&](wxWindow*, bool) { return std::exchange(offered, wxString()); });
-    const auto updateDone = [this](const wxString& version) {
-        wxCommandEvent done(EVT_UPDATE_CHECK_DONE);
-        done.SetString(version);
+    const auto latest = [this] {
+        wxCommandEvent done(EVT_UPDATE_CHECK_DONE); // the update check found this version
+        done.SetString(GetVersionString());
         m_frame->ProcessWindowEvent(done);
     };
-    const struct { int language; const char* question; std::function<void()> ask; const char* buttons; int answer; } cases[] = {
-        {89, "delete", [&] { m_frame->GetThumbnailCtrl()->Select(0); Send(1, 1); }, "_Ja/_Nein", wxID_NO},
-        {80, "unsaved work", [&] { m_frame->Close(); }, "_Oui/_Non/_Annuler", wxID_CANCEL},
-        {110, "replace", [&] { Send(0, 3); }, "_Sì/_No", wxID_NO},
-        {46, "newer version", [&] { updateDone("99.0"); }, "是(_Y)/否(_N)", wxID_NO},
-        {47, "update failed", [&] { updateDone(""); }, "確定(_O)", wxID_OK},
-        {112, "latest version", [&] { updateDone(GetVersionString()); }, "OK(_O)", wxID_OK},
-        {58, "unsaved work at session end", [&] { m_frame->Close(true); }, "_Yes/_No", wxID_NO},
+    const struct { int language; const char* question; std::function<void()> ask; const char* buttons; } cases[] = {
+        {89, "delete", [&] { m_frame->GetThumbnailCtrl()->Select(0); Send(1, 1); }, "_Ja/_Nein"},
+        {80, "unsaved work", [&] { m_frame->Close(); }, "_Oui/_Non/_Annuler"},
+        {110, "replace", [&] { Send(0, 3); }, "_Sì/_No"},
+        {46, "delete", [&] { Send(1, 1); }, "是(_Y)/否(_N)"},
+        {47, "unsaved work", [&] { m_frame->Close(); }, "是(_Y)/否(_N)/取消(_C)"},
+        {112, "latest version", latest, "OK(_O)"},
+        {58, "unsaved work at session end", [&] { m_frame->Close(true); }, "_Yes/_No"},
     };
     for (const auto& c : cases)
     {
         LanguageMenu()->SendEvent(c.language);
-        wxString shown;
-        DialogCounter counter(c.answer, [&](wxDialog* dialog) {
-            auto* message = dynamic_cast<wxMessageDialog*>(dialog);
-            ASSERT_NE(message, nullptr);
-            const long style = message->GetMessageDialogStyle();
-            shown = style & wxYES ? message->GetYesLabel() + "/" + message->GetNoLabel() : message->GetOKLabel();
-            if (style & wxCANCEL)
-                shown += "/" + message->GetCancelLabel();
-        });
+        DialogCounter counter;
         c.ask();
-        EXPECT_EQ(counter.shown, 1) << c.question;
-        EXPECT_EQ(shown, wxString::FromUTF8(c.buttons)) << c.question;
+        EXPECT_EQ(counter.buttons, wxString::FromUTF8(c.buttons)) << c.question;
     }
     EXPECT_EQ(m_frame->GetFrameCount(), 2); // every answer kept the frames
     EXPECT_TRUE(m_opened.empty());
