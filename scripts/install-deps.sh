@@ -15,6 +15,7 @@ packages=(
   libexpat1-dev
   gifsicle
   imagemagick
+  ffmpeg
   fonts-dejavu-core
   fonts-wqy-microhei
   desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin

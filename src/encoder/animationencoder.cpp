@@ -1,9 +1,21 @@
 #include "encoder/animationencoder.h"
 
 #include "encoder/framecompose.h"
+#include "encoder/lossywriter.h"
 #include "encoder/quantize.h"
 
 #include <algorithm>
+
+namespace
+{
+// Frame differencing below full quality with libimagequant writes lossily;
+// 100 when it does not.
+int LossyQuality(const GifEncodeOptions& options)
+{
+    return options.optimize && options.quantizer == GifQuantizer::ImageQuant ? std::clamp(options.quality, 1, 100)
+                                                                              : 100;
+}
+} // namespace
 
 int AnimationEncoder::DefaultThreads()
 {
@@ -12,8 +24,9 @@ int AnimationEncoder::DefaultThreads()
 
 AnimationEncoder::AnimationEncoder(wxOutputStream& stream, const wxSize& size, int delayMs,
                                    const GifEncodeOptions& options, int threads)
-    : m_writer(stream, options.optimize), m_steadier(options.quality), m_size(size), m_delayMs(delayMs),
-      m_options(options), m_maxInFlight(2 * std::max(1, threads))
+    : m_writer(stream, options.optimize, LossyQuality(options)), m_steadier(options.quality), m_size(size),
+      m_delayMs(delayMs), m_options(options), m_lossy(LossyQuality(options) < 100),
+      m_maxInFlight(2 * std::max(1, threads))
 {
     for (int i = 0; i < std::max(1, threads); ++i)
         m_threads.emplace_back(&AnimationEncoder::Work, this);
@@ -47,9 +60,17 @@ void AnimationEncoder::Work()
         lock.unlock();
 
         Reduced done;
+        done.area = picture.IsOk() ? FitPictureRect(picture.GetSize(), m_size) : wxRect(m_size);
         done.composed = ComposeFrame(picture, m_size.x, m_size.y);
         picture = wxImage();
-        done.reduced = ReduceFrame(done.composed, m_options);
+        if (m_lossy)
+        {
+            // A spare entry stays for transparency.
+            done.own.count =
+                GifLossyColours(done.composed, m_options.quality, done.area.GetSize() != m_size, done.own.entries);
+        }
+        else
+            done.reduced = ReduceFrame(done.composed, m_options, done.area);
 
         lock.lock();
         m_finished[index] = done;
@@ -73,11 +94,19 @@ void AnimationEncoder::WriteReady(std::unique_lock<std::mutex>& lock, int inFlig
         Reduced frame = next->second;
         m_finished.erase(next);
         lock.unlock();
-        m_steadier.Steady(frame.composed, frame.reduced);
-        if (frame.reduced.IsOk() && m_writer.AddFrame(frame.reduced, m_delayMs))
-            m_steadier.Remember(frame.composed, frame.reduced);
-        else if (!m_writer.IsBroken())
-            ++m_refused;
+        if (m_lossy)
+        {
+            if (!m_writer.AddLossyFrame(frame.composed, frame.own, frame.area, m_delayMs) && !m_writer.IsBroken())
+                ++m_refused;
+        }
+        else
+        {
+            m_steadier.Steady(frame.composed, frame.reduced);
+            if (frame.reduced.IsOk() && m_writer.AddFrame(frame.reduced, m_delayMs))
+                m_steadier.Remember(frame.composed, frame.reduced);
+            else if (!m_writer.IsBroken())
+                ++m_refused;
+        }
         frame = Reduced();
         ++m_written;
         if (m_progress)

@@ -9,6 +9,7 @@
 #include "encoder/animationwriter.h"
 #include "encoder/encodeoptions.h"
 #include "encoder/framesteadier.h"
+#include "encoder/palette.h"
 
 #include <wx/gdicmn.h>
 #include <wx/image.h>
@@ -62,6 +63,8 @@ private:
     {
         wxImage composed;
         wxImage reduced; // invalid when refused
+        wxRect area;     // where the picture lies in the frame
+        GifPalette own;  // lossy mode: the frame's own colours (none when refused)
     };
 
     void Work();
@@ -74,6 +77,7 @@ private:
     const wxSize m_size;
     const int m_delayMs;
     const GifEncodeOptions m_options;
+    const bool m_lossy; // below full quality with frame differencing
     const int m_maxInFlight;
     std::function<void(int)> m_progress;
 

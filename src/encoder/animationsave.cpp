@@ -18,7 +18,8 @@ wxImage MakeSaveView(const wxImage& image)
 }
 
 bool SaveAnimationFile(const wxString& path, std::vector<wxImage>& frames, const wxSize& size, int delay,
-                       const std::function<void(int percent)>& progress, wxString& error)
+                       const std::function<void(int percent)>& progress, wxString& error,
+                       const GifEncodeOptions& options)
 {
     wxLogNull quiet; // failures are reported through `error`
     OutputFile output;
@@ -27,7 +28,7 @@ bool SaveAnimationFile(const wxString& path, std::vector<wxImage>& frames, const
     wxFileOutputStream stream(output.File());
     const int count = static_cast<int>(frames.size());
     {
-        AnimationEncoder encoder(stream, size, delay * 10);
+        AnimationEncoder encoder(stream, size, delay * 10, options);
         encoder.SetProgress([&](int done) {
             if (done < count && progress)
                 progress(100 * done / count);

@@ -2,6 +2,8 @@
 // Saving the frame list as a GIF file: the window's save worker runs this on
 // its own thread, over the same encoder as gloamer-cli.
 
+#include "encoder/encodeoptions.h"
+
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 #include <wx/string.h>
@@ -19,9 +21,11 @@ wxImage MakeSaveView(const wxImage& image);
 // the target only when complete. `progress` gets 100 x (i + 1) / count after
 // frame i, except the last, which the caller reports when this returns. False
 // with a one-line reason in `error` when no complete file could be written;
-// the target is then as it was.
+// the target is then as it was. `options` as gloamer-cli takes them: the same
+// choices give the same bytes.
 bool SaveAnimationFile(const wxString& path, std::vector<wxImage>& frames, const wxSize& size, int delay,
-                       const std::function<void(int percent)>& progress, wxString& error);
+                       const std::function<void(int percent)>& progress, wxString& error,
+                       const GifEncodeOptions& options = GifEncodeOptions());
 
 // ".gif" appended unless the path already ends in it (case matters).
 wxString WithGifExtension(const wxString& path);

@@ -2,12 +2,14 @@
 
 #include "encoder/differencingwriter.h"
 #include "encoder/gifhandler.h"
+#include "encoder/lossywriter.h"
 
 #include <wx/image.h>
 #include <wx/stream.h>
 
-GifAnimationWriter::GifAnimationWriter(wxOutputStream& stream, bool differencing)
-    : m_stream(stream), m_differencing(differencing ? std::make_unique<GifDifferencingWriter>() : nullptr)
+GifAnimationWriter::GifAnimationWriter(wxOutputStream& stream, bool differencing, int lossyQuality)
+    : m_stream(stream), m_differencing(differencing ? std::make_unique<GifDifferencingWriter>() : nullptr),
+      m_lossy(lossyQuality < 100 ? std::make_unique<GifLossyWriter>(lossyQuality) : nullptr)
 {
     g_gifOutputStream = &m_stream;
 }
@@ -19,16 +21,14 @@ GifAnimationWriter::~GifAnimationWriter()
         g_gifOutputStream = nullptr;
 }
 
-bool GifAnimationWriter::AddFrame(const wxImage& reduced, int delayMs)
+template <typename Write>
+bool GifAnimationWriter::Run(Write write)
 {
-    if (m_broken || m_finished || !reduced.IsOk())
+    if (m_broken || m_finished)
         return false;
-
     g_gifOutputStream = &m_stream;
     const wxFileOffset before = m_stream.TellO();
-    const bool written = m_differencing ? m_differencing->WriteFrame(reduced, delayMs, m_written == 0)
-                                        : MyGifHandler().WriteFrame(reduced, delayMs, m_written == 0);
-    if (written)
+    if (write())
     {
         ++m_written;
         return true;
@@ -38,6 +38,23 @@ bool GifAnimationWriter::AddFrame(const wxImage& reduced, int delayMs)
     if (!m_stream.IsOk() || m_stream.TellO() != before)
         m_broken = true;
     return false;
+}
+
+bool GifAnimationWriter::AddFrame(const wxImage& reduced, int delayMs)
+{
+    if (!reduced.IsOk())
+        return false;
+    return Run([&] {
+        return m_differencing ? m_differencing->WriteFrame(reduced, delayMs, m_written == 0)
+                              : MyGifHandler().WriteFrame(reduced, delayMs, m_written == 0);
+    });
+}
+
+bool GifAnimationWriter::AddLossyFrame(const wxImage& composed, const GifPalette& own, const wxRect& area, int delayMs)
+{
+    if (!m_lossy || !composed.IsOk())
+        return false;
+    return Run([&] { return m_lossy->WriteFrame(composed, own, area, delayMs, m_written == 0); });
 }
 
 bool GifAnimationWriter::Finish()

@@ -6,7 +6,10 @@
 #include <memory>
 
 class GifDifferencingWriter;
+class GifLossyWriter;
+struct GifPalette;
 class wxImage;
+class wxRect;
 class wxOutputStream;
 
 class GifAnimationWriter
@@ -15,7 +18,9 @@ public:
     // Makes `stream` the writer's output stream until this object goes.
     // With `differencing`, later frames hold only what changed (see
     // GifDifferencingWriter); otherwise every frame is written whole.
-    explicit GifAnimationWriter(wxOutputStream& stream, bool differencing = false);
+    // With `lossyQuality` below 100, frames go through AddLossyFrame
+    // instead (see GifLossyWriter).
+    explicit GifAnimationWriter(wxOutputStream& stream, bool differencing = false, int lossyQuality = 100);
     ~GifAnimationWriter();
     GifAnimationWriter(const GifAnimationWriter&) = delete;
     GifAnimationWriter& operator=(const GifAnimationWriter&) = delete;
@@ -23,6 +28,8 @@ public:
     // Writes a reduced (palette) frame. False when it was not written: it was
     // refused without a byte written, or a write failed (then IsBroken).
     bool AddFrame(const wxImage& reduced, int delayMs);
+    // The same for a composed frame with its own palette, in lossy mode.
+    bool AddLossyFrame(const wxImage& composed, const GifPalette& own, const wxRect& area, int delayMs);
 
     // Writes the trailer. True only for a complete file: at least one frame
     // and no failed write. Later calls return the same answer.
@@ -33,8 +40,13 @@ public:
     bool IsBroken() const { return m_broken; }
 
 private:
+    // Runs one frame's write and keeps the count and the state.
+    template <typename Write>
+    bool Run(Write write);
+
     wxOutputStream& m_stream;
     std::unique_ptr<GifDifferencingWriter> m_differencing;
+    std::unique_ptr<GifLossyWriter> m_lossy;
     int m_written = 0;
     bool m_broken = false;
     bool m_finished = false;

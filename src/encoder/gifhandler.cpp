@@ -133,7 +133,7 @@ bool MyGifHandler::WriteImageBlock(const GifImageBlock& block)
     const int width = block.width;
     const int height = block.height;
     if (width <= 0 || height <= 0 || block.left < 0 || block.top < 0 || block.left + width > 0xFFFF ||
-        block.top + height > 0xFFFF || !block.indices ||
+        block.top + height > 0xFFFF || (!block.indices && !block.encoded) ||
         block.codeSize < 2 || block.codeSize > 8 || block.localCount < 0 || block.localCount > GifPalette::MaxEntries)
         return false;
 
@@ -157,6 +157,8 @@ bool MyGifHandler::WriteImageBlock(const GifImageBlock& block)
     if (block.localTable && !PutColourTable(block.localTable, block.localCount, n))
         return false;
 
+    if (block.encoded)
+        return Put(block.encoded->data(), block.encoded->size());
     // Its own compressor: the toolkit's serves whole frames of 8-bit codes.
     const std::vector<unsigned char> data =
         GifLzwEncoder(block.codeSize).Encode(block.indices, static_cast<size_t>(width) * height);

@@ -1,4 +1,6 @@
 #pragma once
+
+#include <vector>
 // One image of an animation with its control block, as frame differencing
 // lays it out: any rectangle of the screen, any disposal, its own table or
 // the file's global one.
@@ -14,4 +16,7 @@ struct GifImageBlock
     int localCount = 0;
     int codeSize = 8;                      // LZW minimum code size, 2 to 8
     const unsigned char* indices = nullptr; // width x height, row by row
+    // Image data already compressed (code size byte to terminator), written
+    // instead of compressing `indices`.
+    const std::vector<unsigned char>* encoded = nullptr;
 };

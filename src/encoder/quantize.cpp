@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -47,13 +48,29 @@ wxPalette MakePalette(const unsigned char (*entries)[3], int count)
     return wxPalette(count, r, g, b);
 }
 
-// Floyd-Steinberg error diffusion to the entries, in serpentine order, with
-// `strength` (0 to 1) of each error passed on. Integer sums, so every
-// machine and thread gives the same pixels.
-void DitherToPalette(const unsigned char* src, int width, int height, const unsigned char (*entries)[3], int count,
-                     float strength, unsigned char* dst)
+// Floyd-Steinberg error diffusion to the entries inside `area`, in
+// serpentine order, with `strength` (0 to 1) of each error passed on; no
+// error leaves the area, and every pixel outside it takes its nearest entry.
+// Integer sums, so every machine and thread gives the same pixels.
+void DitherToPalette(const unsigned char* src, int width, int height, const wxRect& area,
+                     const unsigned char (*entries)[3], int count, float strength, unsigned char* dst)
 {
     GifNearestColour nearest(entries, count);
+    for (int y = 0; area.GetSize() != wxSize(width, height) && y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            if (area.Contains(x, y))
+                continue;
+            const size_t at = 3 * (static_cast<size_t>(y) * width + x);
+            std::memcpy(dst + at, entries[nearest.Find(src[at], src[at + 1], src[at + 2])], 3);
+        }
+    }
+    src += 3 * (static_cast<size_t>(area.y) * width + area.x);
+    dst += 3 * (static_cast<size_t>(area.y) * width + area.x);
+    const int stride = width;
+    width = area.width;
+    height = area.height;
     const int weight = static_cast<int>(std::lround(std::clamp(strength, 0.0f, 1.0f) * 256));
     // The errors the row below receives, in sixteenths of a level, with a
     // pixel of margin at either end (every one is written before it is
@@ -68,8 +85,8 @@ void DitherToPalette(const unsigned char* src, int width, int height, const unsi
         const bool forward = y % 2 == 0;
         const int dir = forward ? 1 : -1;
         const int first = forward ? 0 : width - 1;
-        const unsigned char* pixel = src + 3 * (static_cast<size_t>(y) * width + first);
-        unsigned char* out = dst + 3 * (static_cast<size_t>(y) * width + first);
+        const unsigned char* pixel = src + 3 * (static_cast<size_t>(y) * stride + first);
+        unsigned char* out = dst + 3 * (static_cast<size_t>(y) * stride + first);
         const int* error = here + 3 * (first + 1);
         int* next = below + 3 * (first + 1);
         int right[3] = {0, 0, 0};    // from the pixel before
@@ -149,17 +166,18 @@ bool HasMoreColours(const wxImage& composed, int limit)
 }
 } // namespace
 
-wxImage ReduceFrameExact(const wxImage& composed)
+namespace
 {
-    if (!composed.IsOk())
-        return wxImage();
+// The frame's colours in order of first appearance, or -1 when it has more
+// than `limit` (at most 256).
+int CollectColours(const wxImage& composed, int limit, unsigned char (*colours)[3])
+{
     const size_t pixels = static_cast<size_t>(composed.GetWidth()) * composed.GetHeight();
     const unsigned char* pixel = composed.GetData();
 
     // Open addressing over 1024 slots: twice the most colours ever kept.
     const std::uint32_t slots = 1024;
     std::vector<std::uint32_t> keys(slots, 0); // colour + 1, 0 = empty
-    unsigned char colours[256][3];             // in order of first appearance
     int count = 0;
     std::uint32_t previous = 0;                // runs of one colour are common
     for (size_t p = 0; p < pixels; ++p, pixel += 3)
@@ -173,12 +191,22 @@ wxImage ReduceFrameExact(const wxImage& composed)
             slot = (slot + 1) & (slots - 1);
         if (keys[slot] == key)
             continue;
-        if (count == 256)
-            return wxImage(); // a 257th colour
+        if (count == limit)
+            return -1;
         keys[slot] = key;
         std::copy_n(pixel, 3, colours[count++]);
     }
-    if (count == 0)
+    return count;
+}
+} // namespace
+
+wxImage ReduceFrameExact(const wxImage& composed)
+{
+    if (!composed.IsOk())
+        return wxImage();
+    unsigned char colours[256][3];
+    const int count = CollectColours(composed, 256, colours);
+    if (count <= 0)
         return wxImage();
 
     wxImage reduced = composed.Copy();
@@ -188,10 +216,11 @@ wxImage ReduceFrameExact(const wxImage& composed)
     return reduced;
 }
 
-wxImage QuantizeFrame(const wxImage& composed, int quality)
+int QuantizePalette(const wxImage& composed, int quality, int maxColours, bool withBlack,
+                    unsigned char (*entries)[3])
 {
     if (!composed.IsOk())
-        return wxImage();
+        return 0;
     const int width = composed.GetWidth();
     const int height = composed.GetHeight();
     const size_t pixels = static_cast<size_t>(width) * height;
@@ -225,41 +254,64 @@ wxImage QuantizeFrame(const wxImage& composed, int quality)
     }
 
     const std::unique_ptr<liq_attr, LiqAttrFree> attr(liq_attr_create());
-    if (!attr || liq_set_max_colors(attr.get(), 256) != LIQ_OK ||
+    if (!attr || liq_set_max_colors(attr.get(), std::clamp(maxColours, 2, 256)) != LIQ_OK ||
         liq_set_quality(attr.get(), 0, quality) != LIQ_OK ||
         liq_set_speed(attr.get(), sampled ? kSampledSpeed : kSpeed) != LIQ_OK)
-        return wxImage();
+        return 0;
     const std::unique_ptr<liq_image, LiqImageFree> image(
         liq_image_create_rgba(attr.get(), sample.data(), sampleWidth, height, 0));
+    // The black around a letterboxed picture keeps its exact colour.
+    if (!image || (withBlack && liq_image_add_fixed_color(image.get(), liq_color{0, 0, 0, 255}) != LIQ_OK))
+        return 0;
     liq_result* rawResult = nullptr;
-    if (!image || liq_image_quantize(image.get(), attr.get(), &rawResult) != LIQ_OK || !rawResult)
-        return wxImage();
+    if (liq_image_quantize(image.get(), attr.get(), &rawResult) != LIQ_OK || !rawResult)
+        return 0;
     const std::unique_ptr<liq_result, LiqResultFree> result(rawResult);
     const liq_palette* palette = liq_get_palette(result.get());
     if (!palette || palette->count == 0 || palette->count > 256)
-        return wxImage();
-
-    unsigned char entries[256][3];
+        return 0;
     for (unsigned i = 0; i < palette->count; ++i)
     {
         entries[i][0] = palette->entries[i].r;
         entries[i][1] = palette->entries[i].g;
         entries[i][2] = palette->entries[i].b;
     }
-    const int count = static_cast<int>(palette->count);
+    return static_cast<int>(palette->count);
+}
+
+wxImage QuantizeFrame(const wxImage& composed, int quality, const wxRect& area)
+{
+    if (!composed.IsOk())
+        return wxImage();
+    const int width = composed.GetWidth();
+    const int height = composed.GetHeight();
+    const wxRect inside = area.IsEmpty() ? wxRect(0, 0, width, height) : area.Intersect(wxRect(0, 0, width, height));
+    unsigned char entries[256][3];
+    const int count = QuantizePalette(composed, quality, 256, inside.GetSize() != composed.GetSize(), entries);
+    if (count == 0)
+        return wxImage();
     wxImage reduced(width, height, false);
     if (!reduced.IsOk())
         return wxImage();
     // Our own mapping, not the quantizer's: it takes a fifth of the time.
-    DitherToPalette(src, width, height, entries, count, kDithering * quality / 100.0f, reduced.GetData());
+    DitherToPalette(composed.GetData(), width, height, inside, entries, count,
+                    kDithering * std::clamp(quality, 1, 100) / 100.0f, reduced.GetData());
     reduced.SetPalette(MakePalette(entries, count));
     return reduced;
 }
 
-wxImage ReduceFrame(const wxImage& composed, const GifEncodeOptions& options)
+wxImage ReduceFrame(const wxImage& composed, const GifEncodeOptions& options, const wxRect& area)
 {
     if (options.quantizer == GifQuantizer::Toolkit)
         return ReduceFrameColours(composed);
     wxImage exact = ReduceFrameExact(composed);
-    return exact.IsOk() ? exact : QuantizeFrame(composed, options.quality);
+    return exact.IsOk() ? exact : QuantizeFrame(composed, options.quality, area);
+}
+
+int ChooseFrameColours(const wxImage& composed, int maxColours, bool withBlack, unsigned char (*entries)[3])
+{
+    if (!composed.IsOk())
+        return 0;
+    const int count = CollectColours(composed, std::clamp(maxColours, 1, 256), entries);
+    return count > 0 ? count : QuantizePalette(composed, 100, maxColours, withBlack, entries);
 }

@@ -343,27 +343,42 @@ TEST(CliProgram, OptimizedFilesShowThePlainFilesPictures)
         const std::string plain = encode({}, "plain.gif");
         const auto shown = giftest::Coalesce(giftest::DecodeWithGiflib(plain));
         ASSERT_FALSE(shown.empty());
-        EXPECT_TRUE(giftest::CoalesceWithImageMagick(plain) == shown);
+        const wxSize size = animation.extra.empty() ? animation.pictures[0].GetSize() : wxSize(33, 17);
+        // Every decoder shows the same pictures.
+        auto expectShown = [&](const std::string& bytes, const std::vector<std::vector<giftest::Rgb>>& pictures) {
+            EXPECT_TRUE(giftest::Coalesce(giftest::DecodeWithGiflib(bytes)) == pictures);
+            EXPECT_TRUE(giftest::CoalesceWithImageMagick(bytes) == pictures);
+            EXPECT_TRUE(giftest::CoalesceWithFfmpeg(bytes, size.x, size.y) == pictures);
+        };
+        expectShown(plain, shown);
         for (size_t f = 0; animation.flat && f < shown.size(); ++f)
             EXPECT_TRUE(shown[f] == Pixels(animation.pictures[f])) << "frame " << f;
-        // Still pictures stay still, dithered or not: only pixels whose
-        // picture changed may change on screen.
-        for (size_t f = 1; f < shown.size() && animation.extra.empty() && f < animation.pictures.size(); ++f)
-        {
-            const std::vector<giftest::Rgb> before = Pixels(animation.pictures[f - 1]);
-            const std::vector<giftest::Rgb> now = Pixels(animation.pictures[f]);
-            int crawled = 0;
-            for (size_t p = 0; p < now.size(); ++p)
-                crawled += now[p] == before[p] && shown[f][p] != shown[f - 1][p];
-            EXPECT_EQ(crawled, 0) << "frame " << f;
-        }
+        // Still pictures stay still, dithered or not, at any quality: only
+        // pixels whose picture changed may change on screen.
+        auto expectStill = [&](const std::vector<std::vector<giftest::Rgb>>& pictures) {
+            for (size_t f = 1; f < pictures.size() && animation.extra.empty() && f < animation.pictures.size(); ++f)
+            {
+                const std::vector<giftest::Rgb> before = Pixels(animation.pictures[f - 1]);
+                const std::vector<giftest::Rgb> now = Pixels(animation.pictures[f]);
+                int crawled = 0;
+                for (size_t p = 0; p < now.size(); ++p)
+                    crawled += now[p] == before[p] && pictures[f][p] != pictures[f - 1][p];
+                EXPECT_EQ(crawled, 0) << "frame " << f;
+            }
+        };
+        expectStill(shown);
 
         const std::string optimized = encode({"--optimize"}, "optimized.gif");
-        EXPECT_TRUE(giftest::Coalesce(giftest::DecodeWithGiflib(optimized)) == shown);
-        EXPECT_TRUE(giftest::CoalesceWithImageMagick(optimized) == shown);
+        expectShown(optimized, shown);
         // Never larger; a third at most for still frames, two thirds for moving flat ones.
         const bool still = animation.name == std::string("still");
         EXPECT_LE(optimized.size() * (still ? 3 : animation.flat ? 3 : 1), plain.size() * (animation.flat ? 2 : 1));
+        const std::string lossy = encode({"--optimize", "--quality", "60"}, "lossy.gif");
+        const auto lossyShown = giftest::Coalesce(giftest::DecodeWithGiflib(lossy));
+        ASSERT_EQ(lossyShown.size(), shown.size());
+        expectShown(lossy, lossyShown);
+        expectStill(lossyShown);
+        EXPECT_TRUE(encode({"--optimize", "--quality", "60", "--threads", "1"}, "sequential.gif") == lossy);
         EXPECT_TRUE(encode({"--optimize", "--threads", "1"}, "sequential.gif") == optimized);
     }
 }

@@ -114,7 +114,13 @@ std::vector<std::vector<Rgb>> Coalesce(const File& file)
     return pictures;
 }
 
-std::vector<std::vector<Rgb>> CoalesceWithImageMagick(const std::string& bytes)
+namespace
+{
+// Runs `command` (GIF, RAW and INFO stand for the file names) on the bytes;
+// the raw RGB frames it writes. A `count` of -1 reads width, height and count
+// from INFO; -2 takes as many frames as there are.
+std::vector<std::vector<Rgb>> RunDecoder(const std::string& bytes, const std::string& command, int width,
+                                         int height, int count)
 {
     char name[] = "/tmp/gloamer-coalesce-XXXXXX";
     const int fd = mkstemp(name);
@@ -123,26 +129,45 @@ std::vector<std::vector<Rgb>> CoalesceWithImageMagick(const std::string& bytes)
     close(fd);
     const std::string gif = std::string(name) + ".gif", rgb = std::string(name) + ".rgb";
     std::ofstream(gif, std::ios::binary) << bytes;
-    // Width, height and count first, then every coalesced frame as raw RGB.
-    const std::string command = "convert '" + gif + "' -coalesce -format '%w %h %n\n' -write info:'" + name +
-                                "' -depth 8 -adjoin 'rgb:" + rgb + "' 2>/dev/null";
+    std::string line = command;
+    for (const auto& [key, value] : {std::make_pair("GIF", gif), std::make_pair("RAW", rgb), std::make_pair("INFO", std::string(name))})
+        for (size_t at = line.find(key); at != std::string::npos; at = line.find(key))
+            line.replace(at, std::strlen(key), value);
     std::vector<std::vector<Rgb>> pictures;
-    if (std::system(command.c_str()) == 0)
+    if (std::system(line.c_str()) == 0)
     {
-        std::ifstream info(name);
-        int width = 0, height = 0, count = 0;
-        info >> width >> height >> count;
+        if (count == -1)
+        {
+            std::ifstream info(name);
+            info >> width >> height >> count;
+        }
         std::ifstream raw(rgb, std::ios::binary);
         std::vector<Rgb> picture(static_cast<size_t>(width) * height);
-        while (count > 0 && raw.read(reinterpret_cast<char*>(picture.data()), 3 * picture.size()))
+        while (!picture.empty() && raw.read(reinterpret_cast<char*>(picture.data()), 3 * picture.size()))
             pictures.push_back(picture);
-        if (static_cast<int>(pictures.size()) != count)
+        if (count >= 0 && static_cast<int>(pictures.size()) != count)
             pictures.clear();
     }
     std::remove(name);
     std::remove(gif.c_str());
     std::remove(rgb.c_str());
     return pictures;
+}
+} // namespace
+
+std::vector<std::vector<Rgb>> CoalesceWithImageMagick(const std::string& bytes)
+{
+    // Width, height and count first, then every coalesced frame as raw RGB.
+    return RunDecoder(bytes,
+                      "convert 'GIF' -coalesce -format '%w %h %n\n' -write info:'INFO' -depth 8 -adjoin 'rgb:RAW' "
+                      "2>/dev/null",
+                      0, 0, -1);
+}
+
+std::vector<std::vector<Rgb>> CoalesceWithFfmpeg(const std::string& bytes, int width, int height)
+{
+    return RunDecoder(bytes, "ffmpeg -v error -i 'GIF' -fps_mode passthrough -f rawvideo -pix_fmt rgb24 -y 'RAW' </dev/null",
+                      width, height, -2);
 }
 
 std::string MakeGif(int width, int height, std::vector<Rgb> colours, const std::vector<Layer>& layers)

@@ -34,6 +34,8 @@ File DecodeWithWx(const std::string& bytes);
 std::vector<std::vector<Rgb>> Coalesce(const File& file);
 // The same as ImageMagick's `convert -coalesce` gives them; empty when it fails.
 std::vector<std::vector<Rgb>> CoalesceWithImageMagick(const std::string& bytes);
+// The same as ffmpeg decodes them, every frame kept; empty when it fails.
+std::vector<std::vector<Rgb>> CoalesceWithFfmpeg(const std::string& bytes, int width, int height);
 
 // A frame of a made GIF: indices below 8, into the file's global table.
 struct Layer

@@ -9,6 +9,7 @@
 #include "encoder/framecompose.h"
 #include "encoder/gifhandler.h"
 #include "encoder/imageblock.h"
+#include "encoder/lossywriter.h"
 #include "encoder/nearestcolour.h"
 #include "encoder/palette.h"
 #include "encoder/quantize.h"
@@ -430,16 +431,109 @@ TEST(AnimationEncoder, EveryThreadCountWritesTheSequentialFile)
         stream.CopyTo(&bytes[0], bytes.size());
         return bytes;
     };
-    GifEncodeOptions optimize, toolkit, low;
-    optimize.optimize = true;
+    GifEncodeOptions optimize, toolkit, low, lossy;
+    optimize.optimize = lossy.optimize = true;
     toolkit.quantizer = GifQuantizer::Toolkit;
-    low.quality = 40;
-    for (const GifEncodeOptions& options : {GifEncodeOptions(), optimize, toolkit, low})
+    low.quality = lossy.quality = 40;
+    for (const GifEncodeOptions& options : {GifEncodeOptions(), optimize, toolkit, low, lossy})
     {
         const std::string sequential = encode(options, 1);
         const giftest::File file = giftest::DecodeWithGiflib(sequential);
         EXPECT_EQ(file.frames.size(), 9u);
         for (int threads : {2, 3, 8})
             EXPECT_TRUE(encode(options, threads) == sequential) << threads << " threads";
+    }
+}
+
+namespace
+{
+int Distance(const Rgb& a, const unsigned char* b)
+{
+    return (a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]);
+}
+} // namespace
+
+// Below full quality every shown pixel is the colour its frame's table
+// dithers it to, or within the tolerance of its own picture, or unchanged
+// since its picture last changed: a slow fade never drifts away, however
+// small each step. Mended: error diffusion crossed out of a letterboxed
+// picture and left dark dots in the black under it; the black stays black.
+TEST(LossyWriter, EveryShownPixelStaysWithinItsBound)
+{
+    const wxSize size(96, 64);
+    const wxImage world = testimages::PhotoLike(160, 100, 3);
+    std::vector<wxImage> pictures;
+    for (int i = 0; i < 4; ++i) // a pan, then a still frame
+        pictures.push_back(world.GetSubImage(wxRect(8 * i, 5 * i, size.x, size.y)));
+    pictures.push_back(pictures.back());
+    for (int i = 1; i <= 25; ++i) // a fade of one level a frame
+    {
+        wxImage brighter = pictures[0].Copy();
+        for (unsigned char* v = brighter.GetData(); v < brighter.GetData() + 3 * size.x * size.y; ++v)
+            *v = static_cast<unsigned char>(std::min(255, *v + i));
+        pictures.push_back(brighter);
+    }
+    wxImage dark = testimages::PhotoLike(size.x, 40, 9); // letterboxed, with dark colours to dither to
+    for (unsigned char* v = dark.GetData(); v < dark.GetData() + 3 * size.x * 40; ++v)
+        *v /= 4;
+    pictures.push_back(dark);
+
+    std::vector<GifEncodeOptions> plain(2);
+    plain[1].quality = 40;
+    for (const GifEncodeOptions& options : plain)
+    {
+        const wxRect area = FitPictureRect(pictures.back().GetSize(), size);
+        const wxImage reduced = ReduceFrame(ComposeFrame(pictures.back(), size.x, size.y), options, area);
+        int lit = 0;
+        for (int y = 0; y < size.y; ++y)
+            for (int x = 0; x < size.x; ++x)
+                lit += !area.Contains(x, y) && (reduced.GetRed(x, y) | reduced.GetGreen(x, y) | reduced.GetBlue(x, y));
+        EXPECT_EQ(lit, 0) << "quality " << options.quality;
+    }
+
+    for (int quality : {90, 50, 10})
+    {
+        SCOPED_TRACE(quality);
+        GifEncodeOptions options;
+        options.optimize = true;
+        options.quality = quality;
+        wxMemoryOutputStream stream;
+        {
+            AnimationEncoder encoder(stream, size, 100, options, 2);
+            for (wxImage picture : pictures)
+                ASSERT_TRUE(encoder.Add(picture));
+            ASSERT_TRUE(encoder.Finish());
+        }
+        std::string bytes(stream.GetSize(), '\0');
+        stream.CopyTo(&bytes[0], bytes.size());
+        const giftest::File file = giftest::DecodeWithGiflib(bytes);
+        const auto shown = giftest::Coalesce(file);
+        ASSERT_EQ(shown.size(), pictures.size());
+        wxImage before;
+        for (size_t f = 0; f < pictures.size(); ++f)
+        {
+            const wxImage source = ComposeFrame(pictures[f], size.x, size.y);
+            const wxRect area = FitPictureRect(pictures[f].GetSize(), size);
+            const giftest::Frame& frame = file.frames[f];
+            ASSERT_GT(frame.transparent, 0); // where the table's colours end
+            unsigned char table[256][3];
+            for (int e = 0; e < frame.transparent; ++e)
+                std::copy_n(frame.colours.at(e).data(), 3, table[e]);
+            std::vector<unsigned char> dithered(size.x * size.y);
+            GifOrderedDither(source.GetData(), size.x, size.y, area, table, frame.transparent, quality, dithered.data());
+            int outside = 0, border = 0;
+            for (size_t p = 0; p < dithered.size(); ++p)
+            {
+                const unsigned char* want = source.GetData() + 3 * p;
+                const bool still = f > 0 && std::memcmp(want, before.GetData() + 3 * p, 3) == 0 &&
+                                   shown[f][p] == shown[f - 1][p];
+                outside += shown[f][p] != frame.colours[dithered[p]] &&
+                           Distance(shown[f][p], want) > GifLossTolerance(quality) && !still;
+                border += !area.Contains(int(p) % size.x, int(p) / size.x) && shown[f][p] != shown[f][0];
+            }
+            EXPECT_EQ(outside, 0) << "frame " << f;
+            EXPECT_EQ(border, 0) << "frame " << f;
+            before = source;
+        }
     }
 }
