@@ -1,6 +1,7 @@
 #include "app/crashreport.h"
 
 #include "app/desktop.h"
+#include "app/messagebox.h"
 #include "app/productinfo.h"
 
 #include <wx/datetime.h>
@@ -31,7 +32,7 @@ void ShowCrashMessage(const wxString& message)
     if (MessageShower())
         MessageShower()(message);
     else
-        wxMessageBox(message, wxMessageBoxCaptionStr, wxOK | wxCENTRE);
+        ShowMessage(nullptr, message, wxMessageBoxCaptionStr, wxOK | wxCENTRE);
 }
 } // namespace
 

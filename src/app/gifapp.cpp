@@ -4,6 +4,7 @@
 #include "app/domainoption.h"
 #include "app/fatalsignal.h"
 #include "app/language.h"
+#include "app/messagebox.h"
 #include "app/paths.h"
 #include "app/productinfo.h"
 #include "app/startarguments.h"
@@ -14,7 +15,6 @@
 #include <wx/image.h>
 #include <wx/intl.h>
 #include <wx/log.h>
-#include <wx/msgdlg.h>
 #include <wx/msgout.h>
 #include <wx/xrc/xmlres.h>
 
@@ -75,8 +75,8 @@ bool GifApp::OnInit()
     m_frame = GifFrame::CreateFromLayout(*wxXmlResource::Get(), &problem);
     if (!m_frame)
     {
-        wxMessageBox(problem + "\n" + wxString::Format(_("Looked in: %s"), GetThemesDir()),
-                     _("Tavrinex Gloamer cannot start"), wxOK | wxICON_ERROR);
+        ShowMessage(nullptr, problem + "\n" + wxString::Format(_("Looked in: %s"), GetThemesDir()),
+                    _("Tavrinex Gloamer cannot start"), wxOK | wxICON_ERROR);
         delete g_domainOption;
         g_domainOption = nullptr;
         return false; // the toolkit ends the process with a non-zero status

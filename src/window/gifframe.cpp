@@ -26,7 +26,6 @@
 #include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
@@ -468,12 +467,19 @@ void GifFrame::RefreshWindowTexts()
     if (m_shown_image.IsOk())
         frameText = FrameStatusText(m_image_path, m_shown_image.GetWidth(), m_shown_image.GetHeight());
     m_statusBar1->SetStatusText(frameText, 1);
-    ResetOutputSize();
-    SetTitle(GetProductDisplayName());
+    // The output size stays as it stands, typed or derived; only its text
+    // follows the language.
+    if (GetFrameCount() > 0)
+        m_statusBar1->SetStatusText(
+            SizeResetStatusText(m_gif_name, m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()), 0);
+    else
+        ResetOutputSize();
+    UpdateTitle();
     m_thumbnail_ctrl->SetEmptyText(_("Add images with Ctrl+Ins, or drop them here"));
-    // Labels changed length: let the spin row take its new widths.
+    // Labels changed length: the spin row's panel places its controls anew.
+    // The frame's own layout would not do it, as the panel keeps its size.
     UpdateMinimumSize();
-    Layout();
+    m_staticText_delay->GetParent()->Layout();
 }
 
 void GifFrame::UpdateMinimumSize()
@@ -487,7 +493,15 @@ void GifFrame::UpdateMinimumSize()
     const wxSize rowSize = item->GetMinSizeWithBorder();
     // Room for the row, one row of thumbnails and a little of the preview.
     const int below = m_thumbnail_ctrl->GetThumbnailOverallSize().y + 2 * m_thumbnail_ctrl->GetSpacing() + 80;
-    SetMinClientSize(wxSize(rowSize.x, rowSize.y + below));
+    const wxSize minimum(rowSize.x, rowSize.y + below);
+    SetMinClientSize(minimum);
+    // A longer row after a language switch widens a window that was narrower.
+    wxSize client = GetClientSize();
+    if (client.x < minimum.x || client.y < minimum.y)
+    {
+        client.IncTo(minimum);
+        SetClientSize(client);
+    }
 }
 
 void GifFrame::OnSelectLanguage(wxCommandEvent& event)

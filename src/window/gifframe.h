@@ -182,6 +182,9 @@ private:
     void FinishProjectLoad();
     // Records the current work as the project's saved state.
     void RecordProjectState();
+    // The title: the project's name, if the work has a project file, and
+    // the product's.
+    void UpdateTitle();
     // Inserts the frames of `paths` before position `base`, on this thread.
     void InsertImageFiles(const wxArrayString& paths, int base);
     // The end of a loading run: dialog closed, size and preview refreshed.

@@ -3,6 +3,7 @@
 
 #include "window/gifframe.h"
 
+#include "app/messagebox.h"
 #include "app/trace.h"
 #include "window/imageloadevent.h"
 #include "window/imageloadrun.h"
@@ -16,7 +17,6 @@
 #include "window/workerlink.h"
 
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/progdlg.h>
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
@@ -56,9 +56,8 @@ bool GifFrame::LoadImageFiles(const wxArrayString& paths)
         // Never started: the object is still ours, and no event will come.
         delete worker;
         CloseLoadProgress();
-        wxMessageDialog(this, _("The images cannot be loaded: the program could not start its loading thread."),
-                        _("Add Image"), wxOK | wxICON_ERROR)
-            .ShowModal();
+        ShowMessage(this, _("The images cannot be loaded: the program could not start its loading thread."),
+                    _("Add Image"), wxOK | wxICON_ERROR);
         return false;
     }
     m_load_link = link;
@@ -130,7 +129,7 @@ void GifFrame::ReportLeftOutFiles(const std::vector<LeftOutFile>& leftOut)
 {
     const wxString message = LeftOutFilesMessage(leftOut);
     if (!message.empty())
-        wxMessageDialog(this, message, _("Add Image"), wxOK | wxICON_WARNING).ShowModal();
+        ShowMessage(this, message, _("Add Image"), wxOK | wxICON_WARNING);
 }
 
 void GifFrame::OnInsertImage(wxCommandEvent&)
@@ -184,9 +183,8 @@ void GifFrame::OnDelete(wxCommandEvent&)
     std::vector<int> doomed(selections.begin(), selections.end());
     std::sort(doomed.begin(), doomed.end(), std::greater<int>());
 
-    wxMessageDialog ask(this, _("Are you sure you want to delete selected image(s)?"), _("Confirm"),
-                        wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION);
-    if (ask.ShowModal() == wxID_YES)
+    if (ShowMessage(this, _("Are you sure you want to delete selected image(s)?"), _("Confirm"),
+                    wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION) == wxID_YES)
     {
         // Highest first, so that every remaining index stays valid.
         for (const int index : doomed)

@@ -3,10 +3,10 @@
 
 #include "window/gifframe.h"
 
+#include "app/messagebox.h"
 #include "window/openedfiles.h"
 
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 
 bool GifFrame::OpenFiles(const wxArrayString& paths)
 {
@@ -24,11 +24,10 @@ bool GifFrame::OpenFiles(const wxArrayString& paths)
     const OpenedFiles files = SortOpenedFiles(absolute);
     if (!files.ignored.empty())
     {
-        wxMessageDialog(this,
-                        _("A project replaces the frame list, so only the project was opened. These files were not added:") +
-                            "\n" + wxJoin(files.ignored, '\n', '\0'),
-                        _("Open Project"), wxOK | wxICON_INFORMATION)
-            .ShowModal();
+        ShowMessage(this,
+                    _("A project replaces the frame list, so only the project was opened. These files were not added:") +
+                        "\n" + wxJoin(files.ignored, '\n', '\0'),
+                    _("Open Project"), wxOK | wxICON_INFORMATION);
     }
     if (!files.project.empty())
     {

@@ -3,6 +3,7 @@
 
 #include "window/gifframe.h"
 
+#include "app/messagebox.h"
 #include "app/productinfo.h"
 #include "project/projectfile.h"
 #include "project/workstate.h"
@@ -11,7 +12,6 @@
 #include "window/windowtexts.h"
 
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 
@@ -40,15 +40,14 @@ bool GifFrame::SaveProject()
     wxString error;
     if (!WriteProjectFile(path, content, error))
     {
-        wxMessageDialog(this, wxString::Format(_("Cannot write the project file:\n%s"), path) + "\n" + error,
-                        _("Save Project"), wxOK | wxICON_ERROR)
-            .ShowModal();
+        ShowMessage(this, wxString::Format(_("Cannot write the project file:\n%s"), path) + "\n" + error,
+                    _("Save Project"), wxOK | wxICON_ERROR);
         return false;
     }
     m_project_path = path;
     m_project_file_name = wxFileNameFromPath(path);
     m_project_state = state;
-    SetTitle(ProjectWindowTitle(m_project_file_name, GetProductDisplayName()));
+    UpdateTitle();
     return true;
 }
 
@@ -76,11 +75,10 @@ int GifFrame::AskToSaveProject(bool canCancel)
     long style = wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION;
     if (canCancel)
         style |= wxCANCEL;
-    wxMessageDialog ask(this,
-                        _("The project is unsaved,you can continue to edit\n your project when you open it next "
-                          "time,do you \nwant to save the project now?"),
-                        _("Warning"), style);
-    return ask.ShowModal();
+    return ShowMessage(this,
+                       _("The project is unsaved,you can continue to edit\n your project when you open it next "
+                         "time,do you \nwant to save the project now?"),
+                       _("Warning"), style);
 }
 
 bool GifFrame::ConfirmDiscardWork()
@@ -126,15 +124,15 @@ void GifFrame::OpenProjectFile(const wxString& path, bool tellUnreadable)
         // window stays as it is. A file that is simply no project is passed
         // over in silence when it was chosen in the dialog.
         if (tellUnreadable || read != ProjectRead::NotAProject)
-            wxMessageBox(_("Failed to load XML file!") + "\n" + path + "\n" + DescribeProjectRead(read), GetTitle(),
-                         wxOK | wxICON_INFORMATION, this);
+            ShowMessage(this, _("Failed to load XML file!") + "\n" + path + "\n" + DescribeProjectRead(read), GetTitle(),
+                        wxOK | wxICON_INFORMATION);
         return;
     }
     StopPreview();
     m_thumbnail_ctrl->Clear();
     m_project_path = path;
     m_project_file_name = wxFileNameFromPath(path);
-    SetTitle(ProjectWindowTitle(m_project_file_name, GetProductDisplayName()));
+    UpdateTitle();
     ApplyProject(content);
 }
 
@@ -176,7 +174,7 @@ void GifFrame::ApplyProject(const ProjectContent& content)
     case ProjectContent::Images::Broken:
         return;
     case ProjectContent::Images::Empty:
-        wxMessageBox(failure, GetTitle(), wxOK | wxICON_INFORMATION, this);
+        ShowMessage(this, failure, GetTitle(), wxOK | wxICON_INFORMATION);
         return;
     case ProjectContent::Images::Listed:
         break;
@@ -188,15 +186,14 @@ void GifFrame::ApplyProject(const ProjectContent& content)
         paths.Add(path);
     if (paths.empty())
     {
-        wxMessageBox(failure + (missing.empty() ? wxString() : "\n\n" + MissingFilesText(missing)), GetTitle(),
-                     wxOK | wxICON_INFORMATION, this);
+        ShowMessage(this, failure + (missing.empty() ? wxString() : "\n\n" + MissingFilesText(missing)), GetTitle(),
+                    wxOK | wxICON_INFORMATION);
         return;
     }
     // Told before the frames load: a later Save Project leaves these out.
     if (!missing.empty())
-        wxMessageDialog(this, MissingFilesText(missing) + "\n\n" + _("Saving the project will leave them out."),
-                        _("Open Project"), wxOK | wxICON_WARNING)
-            .ShowModal();
+        ShowMessage(this, MissingFilesText(missing) + "\n\n" + _("Saving the project will leave them out."),
+                    _("Open Project"), wxOK | wxICON_WARNING);
     m_loading_project = LoadImageFiles(paths);
 }
 
@@ -233,4 +230,10 @@ void GifFrame::FinishProjectLoad()
 void GifFrame::RecordProjectState()
 {
     m_project_state = CurrentWorkState();
+}
+
+void GifFrame::UpdateTitle()
+{
+    SetTitle(m_project_path.empty() ? GetProductDisplayName()
+                                    : ProjectWindowTitle(m_project_file_name, GetProductDisplayName()));
 }

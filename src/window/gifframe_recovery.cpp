@@ -3,16 +3,15 @@
 
 #include "window/gifframe.h"
 
+#include "app/messagebox.h"
 #include "app/productinfo.h"
 #include "project/projectfile.h"
 #include "recovery/abandonedcopy.h"
 #include "recovery/recoverycopy.h"
 #include "recovery/recoveryfolder.h"
 #include "strip/thumbnailctrl.h"
-#include "window/windowtexts.h"
 
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 
 #include <algorithm>
 
@@ -37,12 +36,12 @@ bool GifFrame::OfferRecovery()
     }
     const int frames = static_cast<int>(std::count_if(content.paths.begin(), content.paths.end(),
                                                       [](const wxString& path) { return !path.EndsWith(".gif"); }));
-    wxMessageDialog ask(this,
-                        wxString::Format(_("%s did not end properly last time.\nDo you want to restore the work it "
-                                           "had open (%d frames)?"),
-                                         GetProductDisplayName(), frames),
-                        _("Restore Work"), wxYES_NO | wxYES_DEFAULT | wxICON_QUESTION);
-    if (ask.ShowModal() != wxID_YES)
+    const int answer = ShowMessage(this,
+                                   wxString::Format(_("%s did not end properly last time.\nDo you want to restore the "
+                                                      "work it had open (%d frames)?"),
+                                                    GetProductDisplayName(), frames),
+                                   _("Restore Work"), wxYES_NO | wxYES_DEFAULT | wxICON_QUESTION);
+    if (answer != wxID_YES)
     {
         found->Discard();
         return false;
@@ -61,8 +60,7 @@ bool GifFrame::OfferRecovery()
         m_gif_name = wxFileNameFromPath(m_gif_path);
     m_project_path = content.projectPath;
     m_project_file_name = wxFileNameFromPath(m_project_path);
-    SetTitle(m_project_path.empty() ? GetProductDisplayName()
-                                    : ProjectWindowTitle(m_project_file_name, GetProductDisplayName()));
+    UpdateTitle();
     SetLoopCount(content.loopCount);
     return true;
 }

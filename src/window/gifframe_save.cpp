@@ -3,6 +3,7 @@
 
 #include "window/gifframe.h"
 
+#include "app/messagebox.h"
 #include "encoder/animationsave.h"
 #include "project/workstate.h"
 #include "window/savethread.h"
@@ -14,7 +15,6 @@
 
 #include <wx/app.h>
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 #include <wx/progdlg.h>
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
@@ -68,9 +68,8 @@ wxString GifFrame::ChooseTargetPath(const std::function<wxString()>& ask, const 
         // The file dialog asked only about the name as typed.
         if (target != chosen && wxFileName::Exists(target, wxFILE_EXISTS_ANY | wxFILE_EXISTS_NO_FOLLOW))
         {
-            wxMessageDialog ask(this, wxString::Format(_("\"%s\" already exists.\nDo you want to replace it?"), target),
-                                _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
-            if (ask.ShowModal() != wxID_YES)
+            if (ShowMessage(this, wxString::Format(_("\"%s\" already exists.\nDo you want to replace it?"), target),
+                            _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING) != wxID_YES)
                 continue;
         }
         return target;
@@ -108,9 +107,8 @@ bool GifFrame::StartSave(const wxString& title)
         delete worker;
         CloseSaveProgress();
         m_gif_state = WorkState(); // nothing was written
-        wxMessageDialog(this, _("The animation cannot be saved: the program could not start its saving thread."),
-                        _("Save"), wxOK | wxICON_ERROR)
-            .ShowModal();
+        ShowMessage(this, _("The animation cannot be saved: the program could not start its saving thread."), _("Save"),
+                    wxOK | wxICON_ERROR);
         return false;
     }
     m_save_link = link;
@@ -136,9 +134,8 @@ void GifFrame::OnSaveGifUpdate(wxCommandEvent& event)
         // Not saved: a later Save writes again, and the status bar keeps
         // what it said.
         m_gif_state = WorkState();
-        wxMessageDialog(this, wxString::Format(_("The animation could not be saved as \"%s\":"), m_gif_path) + "\n" + error,
-                        _("Save"), wxOK | wxICON_ERROR)
-            .ShowModal();
+        ShowMessage(this, wxString::Format(_("The animation could not be saved as \"%s\":"), m_gif_path) + "\n" + error,
+                    _("Save"), wxOK | wxICON_ERROR);
         return;
     }
     m_statusBar1->SetStatusText(SizeEditedStatusText(m_gif_name, m_gif_state.width, m_gif_state.height), 0);

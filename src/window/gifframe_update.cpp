@@ -5,6 +5,7 @@
 
 #include "app/desktop.h"
 #include "app/domainoption.h"
+#include "app/messagebox.h"
 #include "app/productinfo.h"
 #include "update/updatecheck.h"
 #include "window/frameevents.h"
@@ -12,7 +13,6 @@
 #include "window/workerlink.h"
 
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 #include <wx/utils.h>
 
 void GifFrame::OnCheckUpdate(wxCommandEvent&)
@@ -54,23 +54,22 @@ void GifFrame::OnUpdateCheckDone(wxCommandEvent& event)
     switch (DecideUpdate(GetVersionString(), fetched))
     {
     case UpdateOutcome::Failed:
-        wxMessageBox(_("Update failed!Please check if the network is available."), product, wxOK | wxCENTRE);
+        ShowMessage(this, _("Update failed!Please check if the network is available."), product, wxOK | wxCENTRE);
         break;
     case UpdateOutcome::Newer:
     {
-        wxMessageDialog ask(this,
-                            wxString::Format(_("A new version of Tavrinex Gloamer(%s) is available. Click Yes to "
-                                               "open download page."),
-                                             fetched),
-                            product, wxYES_NO | wxCENTRE);
-        ask.SetTitle(product);
-        if (ask.ShowModal() == wxID_YES && g_domainOption)
+        const int answer = ShowMessage(this,
+                                       wxString::Format(_("A new version of Tavrinex Gloamer(%s) is available. Click "
+                                                          "Yes to open download page."),
+                                                        fetched),
+                                       product, wxYES_NO | wxCENTRE);
+        if (answer == wxID_YES && g_domainOption)
             OpenWebPage(g_domainOption->GetProductUrl());
         break;
     }
     case UpdateOutcome::Latest:
-        wxMessageBox(wxString::Format(_("This version of Tavrinex Gloamer(%s) is the latest version."), GetVersionString()),
-                     product, wxOK | wxCENTRE);
+        ShowMessage(this, wxString::Format(_("This version of Tavrinex Gloamer(%s) is the latest version."), GetVersionString()),
+                    product, wxOK | wxCENTRE);
         break;
     }
 }

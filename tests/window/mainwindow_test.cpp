@@ -3,6 +3,8 @@
 
 #include "windowtest.h"
 
+#include "app/productinfo.h"
+#include "window/frameevents.h"
 #include "window/windowids.h"
 
 #include <wx/filefn.h>
@@ -141,11 +143,9 @@ TEST_F(MainWindowTest, EveryLanguageFindsItsCatalogAndGermanRelabelsAtOnceAndPer
     }
     AddFrames(1);
     m_frame->ShowFrame(0);
-    m_frame->SetTitle("project - Tavrinex Gloamer");
     LanguageMenu()->SendEvent(89);
     ExpectTexts(true);
     EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(1), wxString::FromUTF8("frame.png Breite:40px,Höhe:30 px"));
-    EXPECT_EQ(m_frame->GetTitle(), "Tavrinex Gloamer");
     // A dialog opened afterwards speaks the new language.
     const std::vector<wxString> about = AboutTexts();
     EXPECT_EQ(about[2], "Erstellt aus Standbildern ein animiertes GIF.");
@@ -203,6 +203,41 @@ TEST_F(MainWindowTest, CommandsKeepWorkingAfterTheMenuBarIsRebuilt)
     Send(0, 4); // Exit, like the window's close button: an empty strip asks nothing
     EXPECT_EQ(dialogs.shown, 0);
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame));
+}
+
+// Every question's buttons speak the program's language with their
+// accelerators, also where the system has no such locale: one question per
+// language, each answered with Cancel.
+TEST_F(MainWindowTest, QuestionsLabelTheirButtonsInTheProgramsLanguage)
+{
+    ASSERT_TRUE(Create());
+    AddFrames(2);
+    testsupport::WriteBytes(m_documents.File("taken.xml"), "");
+    wxString offered = m_documents.File("taken"); // Save Project lands on taken.xml once
+    m_frame->SetProjectPathChooser([&](wxWindow*, bool) { return std::exchange(offered, wxString()); });
+    const auto latest = [this] {
+        wxCommandEvent done(EVT_UPDATE_CHECK_DONE); // the update check found this version
+        done.SetString(GetVersionString());
+        m_frame->ProcessWindowEvent(done);
+    };
+    const struct { int language; const char* question; std::function<void()> ask; const char* buttons; } cases[] = {
+        {89, "delete", [&] { m_frame->GetThumbnailCtrl()->Select(0); Send(1, 1); }, "_Ja/_Nein"},
+        {80, "unsaved work", [&] { m_frame->Close(); }, "_Oui/_Non/_Annuler"},
+        {110, "replace", [&] { Send(0, 3); }, "_Sì/_No"},
+        {46, "delete", [&] { Send(1, 1); }, "是(_Y)/否(_N)"},
+        {47, "unsaved work", [&] { m_frame->Close(); }, "是(_Y)/否(_N)/取消(_C)"},
+        {112, "latest version", latest, "OK(_O)"},
+        {58, "unsaved work at session end", [&] { m_frame->Close(true); }, "_Yes/_No"},
+    };
+    for (const auto& c : cases)
+    {
+        LanguageMenu()->SendEvent(c.language);
+        DialogCounter counter;
+        c.ask();
+        EXPECT_EQ(counter.buttons, wxString::FromUTF8(c.buttons)) << c.question;
+    }
+    EXPECT_EQ(m_frame->GetFrameCount(), 2); // every answer kept the frames
+    EXPECT_TRUE(m_opened.empty());
 }
 
 TEST_F(MainWindowTest, CloseWithUnsavedFramesAsksAndCancelKeepsTheWindow)

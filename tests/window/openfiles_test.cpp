@@ -121,15 +121,34 @@ TEST_F(OpenFilesTest, MovedFramesAreSavedInTheirNewOrderAndCountAsAChange)
     EXPECT_LT(saved.find("d.png"), saved.find("c.png"));
 }
 
-// The minimum window size keeps room for the spin row in every language.
-TEST_F(OpenFilesTest, TheWindowKeepsRoomForTheSpinRowInEveryLanguage)
+// The window after a switch to each language, from the narrowest it can be
+// in English: the spin row laid out anew (every control at its best size at
+// least, none over the one before, all within the window), the typed size
+// and the project's name in the title kept.
+TEST_F(OpenFilesTest, ALanguageSwitchLaysOutTheSpinRowAndKeepsTheTypedSizeAndTheTitle)
 {
+    Choose({Picture("a.png", 400, 300)});
+    AddAndWait();
+    Type("m_spinctrl_width", 200);
+    Send(0, 3); // Save Project: demo.xml
+    m_frame->SetClientSize(m_frame->GetMinClientSize());
     wxSizer* row = XRCCTRL(*m_frame, "m_staticText_delay", wxStaticText)->GetContainingSizer();
-    ASSERT_NE(row, nullptr);
-    for (int i = 0; i < 7; ++i)
+    for (const int id : {46, 47, 89, 58, 80, 110, 112, 89})
     {
-        LanguageMenu()->SendEvent(LanguageMenu()->FindItemByPosition(i)->GetId());
-        EXPECT_GE(m_frame->GetMinClientSize().x, row->CalcMin().x) << "language item " << i;
+        LanguageMenu()->SendEvent(id);
+        int x = 0; // where the control before ends
+        for (const wxSizerItem* item : row->GetChildren())
+        {
+            if (const wxWindow* control = item->GetWindow()) // the spacer has none
+            {
+                EXPECT_GE(control->GetPosition().x, x) << id << " " << control->GetName();
+                EXPECT_GE(control->GetSize().x, control->GetBestSize().x) << id << " " << control->GetName();
+                x = control->GetRect().GetRight() + 1;
+            }
+        }
+        EXPECT_LE(x, row->GetContainingWindow()->GetClientSize().x) << id;
+        EXPECT_EQ(Spin("m_spinctrl_width")->GetValue() * 1000 + Spin("m_spinctrl_height")->GetValue(), 200150) << id;
+        EXPECT_TRUE(Status(0).StartsWith("Untitled.gif (200 * 150)")) << id << Status(0);
+        EXPECT_EQ(m_frame->GetTitle(), "demo - Tavrinex Gloamer") << id;
     }
-    LanguageMenu()->SendEvent(LanguageMenu()->FindItemByPosition(3)->GetId()); // English again
 }

@@ -42,6 +42,16 @@ struct DialogCounter : wxModalDialogHook
         : answer(answer), look(std::move(look)) { Register(); }
     int Enter(wxDialog* dialog) override
     {
+        // Every message box labels its buttons in the program's language,
+        // none with the system's stock label.
+        if (auto* message = dynamic_cast<wxMessageDialog*>(dialog))
+        {
+            const long style = message->GetMessageDialogStyle();
+            buttons = style & wxYES ? message->GetYesLabel() + "/" + message->GetNoLabel() : message->GetOKLabel();
+            if (style & wxCANCEL)
+                buttons += "/" + message->GetCancelLabel();
+            EXPECT_FALSE(buttons.Contains("gtk-")) << buttons << " " << message->GetMessage();
+        }
         if (look)
             look(dialog);
         ++shown;
@@ -51,6 +61,7 @@ struct DialogCounter : wxModalDialogHook
     const int answer;
     const std::function<void(wxDialog*)> look;
     int shown = 0;
+    wxString buttons; // of the last message box: "_Yes/_No/_Cancel"
 };
 
 class WindowTest : public ::testing::Test
