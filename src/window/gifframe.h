@@ -27,6 +27,7 @@ class AbandonedCopy;
 class RecoveryCopy;
 class WorkerLink;
 struct LeftOutFile;
+struct LoadSource;
 struct ProjectContent;
 class wxMenuBar;
 class wxMenuItem;
@@ -185,8 +186,21 @@ private:
     // The title: the project's name, if the work has a project file, and
     // the product's.
     void UpdateTitle();
-    // Inserts the frames of `paths` before position `base`, on this thread.
-    void InsertImageFiles(const wxArrayString& paths, int base);
+    // Loads `paths` on the worker, asking for the part of each video clip;
+    // the frames go before position `insertAt`, or at the end for -1. False
+    // when nothing was started.
+    bool AddImageFiles(const wxArrayString& paths, int insertAt);
+    // What a run reads for `paths`: each clip's part as the user chooses it
+    // (a clip whose dialog is cancelled is left aside). A strip that was
+    // empty takes the delay of the first clip's rate. False when nothing is
+    // left to read.
+    bool ChooseLoadSources(const wxArrayString& paths, std::vector<LoadSource>& sources);
+    // Starts the loading worker behind the progress dialog; false, after
+    // telling the user, when it could not be started.
+    bool StartLoadRun(const std::vector<LoadSource>& sources, int insertAt);
+    // Cancel in the progress dialog: the worker stops and the run ends as
+    // usual with what it delivered.
+    void CancelLoadRun();
     // The end of a loading run: dialog closed, size and preview refreshed.
     void FinishLoadRun(const std::vector<LeftOutFile>& leftOut);
     // Stops a loading run at once; nothing more of it reaches the window.
@@ -341,6 +355,8 @@ private:
     ProjectPathChooser m_choose_project_path;
     WorkerStarter m_start_worker;
     std::shared_ptr<WorkerLink> m_load_link; // set while a loading run is on
+    int m_load_insert_at = -1;               // where the run's next frame goes; -1: at the end
+    bool m_load_cancelled = false;           // the user cancelled the run
     std::shared_ptr<WorkerLink> m_save_link; // set while a save is on
     std::shared_ptr<WorkerLink> m_update_link; // set while the update check runs
 

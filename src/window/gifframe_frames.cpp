@@ -1,10 +1,15 @@
-// Editing the frame list: Add Image on the loading worker, Insert Image,
-// Delete, Clear All and the strip's context menu.
+// Editing the frame list: Add Image and Insert Image on the loading worker
+// (with the part of each video clip asked for), Delete, Clear All and the
+// strip's context menu.
 
 #include "window/gifframe.h"
 
 #include "app/messagebox.h"
 #include "app/trace.h"
+#include "picture/framereference.h"
+#include "picture/videoinfo.h"
+#include "picture/videopart.h"
+#include "window/clippartdialog.h"
 #include "window/imageloadevent.h"
 #include "window/imageloadrun.h"
 #include "window/imageloadthread.h"
@@ -44,13 +49,69 @@ void GifFrame::OnAddImage(wxCommandEvent&)
 
 bool GifFrame::LoadImageFiles(const wxArrayString& paths)
 {
+    return AddImageFiles(paths, -1);
+}
+
+bool GifFrame::AddImageFiles(const wxArrayString& paths, int insertAt)
+{
     if (paths.empty() || IsLoading())
         return false;
+    std::vector<LoadSource> sources;
+    if (!ChooseLoadSources(paths, sources))
+        return false;
+    return StartLoadRun(sources, insertAt);
+}
+
+bool GifFrame::ChooseLoadSources(const wxArrayString& paths, std::vector<LoadSource>& sources)
+{
+    const bool wasEmpty = GetFrameCount() == 0;
+    double firstRate = 0;
+    for (const wxString& path : paths)
+    {
+        VideoInfo info;
+        LoadSource source;
+        source.path = path;
+        if (!ProbeClipFile(path, info))
+        {
+            sources.push_back(source);
+            continue;
+        }
+        ClipPartDialog dialog(this, path, info);
+        if (dialog.ShowModal() != wxID_OK)
+            continue; // this clip is left aside; the other files still come
+        source.clipPart = true;
+        source.part = dialog.GetChoice().part;
+        source.maxFrames = std::max(dialog.GetChoice().frames, kClipFramesWithoutAsking);
+        if (firstRate == 0)
+            firstRate = source.part.fps;
+        sources.push_back(source);
+    }
+    // The first frames of a new animation show at the clip's pace.
+    if (wasEmpty && firstRate > 0 && !sources.empty())
+    {
+        m_spinctrl_delay->SetValue(DelayForVideoRate(firstRate));
+        m_thumbnail_ctrl->SetFrameDelay(m_spinctrl_delay->GetValue());
+    }
+    return !sources.empty();
+}
+
+bool GifFrame::StartLoadRun(const std::vector<LoadSource>& sources, int insertAt)
+{
+    if (sources.empty() || IsLoading())
+        return false;
     auto link = std::make_shared<WorkerLink>(GetEventHandler());
-    auto* worker = new ImageLoadThread(link, paths, m_thumbnail_ctrl->GetThumbnailImageSize());
+    auto* worker = new ImageLoadThread(link, sources, m_thumbnail_ctrl->GetThumbnailImageSize());
     // The dialog exists before the worker's first event can be handled.
     m_load_progress = new wxProgressDialog(_("Load Images Progress Dialog"), _(" Loading images...."), 100, this,
-                                           wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
+                                           wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME |
+                                               wxPD_CAN_ABORT);
+    // Cancel stops the worker at once, not only at its next picture; the
+    // frames in the strip stay.
+    m_load_progress->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+        if (event.GetId() == wxID_CANCEL)
+            CancelLoadRun();
+        event.Skip();
+    });
     if (!m_start_worker(*worker))
     {
         // Never started: the object is still ours, and no event will come.
@@ -61,8 +122,18 @@ bool GifFrame::LoadImageFiles(const wxArrayString& paths)
         return false;
     }
     m_load_link = link;
+    m_load_insert_at = insertAt;
+    m_load_cancelled = false;
     EnableFrameCommands(true);
     return true;
+}
+
+void GifFrame::CancelLoadRun()
+{
+    if (!m_load_link)
+        return;
+    m_load_cancelled = true;
+    m_load_link->RequestStop();
 }
 
 void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
@@ -70,29 +141,48 @@ void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
     WriteTraceLine("ThreadUpdate");
     auto& load = static_cast<ImageLoadEvent&>(event);
     std::unique_ptr<wxImage> image(load.TakeImage());
-    // Pictures still queued from a run that was abandoned are dropped.
+    // Pictures still queued from a run that was abandoned are dropped, and
+    // so are those of a cancelled run: it stops where the user saw it.
     if (!IsLoading())
         return;
-    if (image)
+    if (image && !m_load_cancelled)
     {
         auto* item =
             new wxImageThumbnailItem(image.release(), static_cast<int>(event.GetExtraLong()), event.GetString());
         item->SetThumbnailImage(load.GetThumbnail());
-        if (m_thumbnail_ctrl->Append(item, m_spinctrl_delay->GetValue()) < 0)
+        bool added = true;
+        if (m_load_insert_at >= 0)
+            m_thumbnail_ctrl->Insert(item, m_load_insert_at++);
+        else if (m_thumbnail_ctrl->Append(item, m_spinctrl_delay->GetValue()) < 0)
+        {
             delete item; // its file went away meanwhile
+            added = false;
+        }
+        // A clip's frame is named by the clip and its time, once the entry
+        // has found the clip.
+        if (added && load.GetClipTime() >= 0)
+            item->SetFilename(MakeClipFrameReference(event.GetString(), load.GetClipTime()));
     }
     if (event.GetInt() >= 100)
         FinishLoadRun(load.GetLeftOut());
-    else if (m_load_progress)
-        m_load_progress->Update(event.GetInt(), wxString());
+    else if (m_load_progress && !m_load_progress->Update(event.GetInt(), wxString()))
+        CancelLoadRun();
 }
 
 void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
 {
     m_load_link.reset();
+    m_load_insert_at = -1;
     ResetOutputSize();
     if (m_loading_project)
+    {
         FinishProjectLoad();
+        // A project only partly loaded is not the project: leaving or saving
+        // over it asks first.
+        if (m_load_cancelled)
+            m_project_state = WorkState();
+    }
+    m_load_cancelled = false;
     if (GetFrameCount() > 0)
         ShowFrame(0);
     else
@@ -108,6 +198,7 @@ void GifFrame::AbandonLoadRun()
     if (!m_load_link)
         return;
     std::shared_ptr<WorkerLink> link = std::move(m_load_link);
+    m_load_insert_at = -1;
     m_loading_project = false;
     m_restoring = false;
     link->Detach();
@@ -144,32 +235,7 @@ void GifFrame::OnInsertImage(wxCommandEvent&)
     int base = !selections.empty() && selections[0] >= 0 ? selections[0] : m_thumbnail_ctrl->GetFocusItem();
     if (base < 0 || base > GetFrameCount())
         base = GetFrameCount();
-    InsertImageFiles(paths, base);
-}
-
-void GifFrame::InsertImageFiles(const wxArrayString& paths, int base)
-{
-    wxBusyCursor busy;
-    int inserted = 0;
-    std::vector<LeftOutFile> leftOut;
-    RunImageLoad(
-        paths, m_thumbnail_ctrl->GetThumbnailImageSize(), [] { return false; },
-        [&](LoadedPicture& picture) {
-            if (picture.image.IsOk())
-            {
-                auto* item = new wxImageThumbnailItem(new wxImage(picture.image), picture.frameIndex, picture.path);
-                item->SetThumbnailImage(picture.thumbnail);
-                m_thumbnail_ctrl->Freeze();
-                m_thumbnail_ctrl->Insert(item, base + inserted);
-                m_thumbnail_ctrl->Thaw();
-                ++inserted;
-            }
-            leftOut.insert(leftOut.end(), picture.leftOut.begin(), picture.leftOut.end());
-        });
-    ResetOutputSize();
-    if (inserted > 0)
-        EnableFrameCommands(true);
-    ReportLeftOutFiles(leftOut);
+    AddImageFiles(paths, base);
 }
 
 void GifFrame::OnDelete(wxCommandEvent&)

@@ -4,7 +4,8 @@
 #include "window/windowids.h"
 
 ImageLoadEvent::ImageLoadEvent(LoadedPicture& picture)
-    : wxCommandEvent(EVT_THREAD_UPDATE, ID_IMAGE_LOAD_UPDATE), m_leftOut(std::move(picture.leftOut))
+    : wxCommandEvent(EVT_THREAD_UPDATE, ID_IMAGE_LOAD_UPDATE), m_leftOut(std::move(picture.leftOut)),
+      m_clipTime(picture.clipTime)
 {
     SetInt(picture.percent);
     SetExtraLong(picture.frameIndex);
@@ -20,7 +21,7 @@ ImageLoadEvent::ImageLoadEvent(LoadedPicture& picture)
 
 ImageLoadEvent::ImageLoadEvent(const ImageLoadEvent& other)
     : wxCommandEvent(other), m_thumbnail(other.m_thumbnail.IsOk() ? other.m_thumbnail.Copy() : wxImage()),
-      m_leftOut(other.m_leftOut)
+      m_leftOut(other.m_leftOut), m_clipTime(other.m_clipTime)
 {
     if (other.m_image)
         m_image = std::make_unique<wxImage>(other.m_image->Copy());

@@ -6,11 +6,17 @@
 
 ImageLoadThread::ImageLoadThread(std::shared_ptr<WorkerLink> link, const wxArrayString& paths,
                                  const wxSize& thumbnailBox)
-    : wxThread(wxTHREAD_DETACHED), m_link(std::move(link)), m_thumbnailBox(thumbnailBox)
+    : ImageLoadThread(std::move(link), LoadSourcesOf(paths), thumbnailBox)
+{
+}
+
+ImageLoadThread::ImageLoadThread(std::shared_ptr<WorkerLink> link, const std::vector<LoadSource>& sources,
+                                 const wxSize& thumbnailBox)
+    : wxThread(wxTHREAD_DETACHED), m_link(std::move(link)), m_sources(sources), m_thumbnailBox(thumbnailBox)
 {
     // Copies of their own: the strings are read on the worker thread.
-    for (const wxString& path : paths)
-        m_paths.Add(path.Clone());
+    for (LoadSource& source : m_sources)
+        source.path = source.path.Clone();
 }
 
 ImageLoadThread::~ImageLoadThread()
@@ -21,7 +27,7 @@ ImageLoadThread::~ImageLoadThread()
 wxThread::ExitCode ImageLoadThread::Entry()
 {
     RunImageLoad(
-        m_paths, m_thumbnailBox, [this] { return TestDestroy() || m_link->IsStopRequested(); },
+        m_sources, m_thumbnailBox, [this] { return TestDestroy() || m_link->IsStopRequested(); },
         [this](LoadedPicture& picture) { m_link->Post(new ImageLoadEvent(picture)); });
     return nullptr;
 }
