@@ -83,8 +83,7 @@ void ClipPartDialog::OnOk(wxCommandEvent&)
         return;
     if (m_choice.frames > kClipFramesWithoutAsking &&
         ShowMessage(this,
-                    wxString::Format(_("This part gives %lld frames, more than %lld. Every frame is held in memory "
-                                       "while you work. Add them all?"),
+                    wxString::Format(_("This part gives %lld frames, more than %lld. Add them all?"),
                                      static_cast<long long>(m_choice.frames),
                                      static_cast<long long>(kClipFramesWithoutAsking)),
                     _("Part of a Video Clip"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) != wxID_YES)
