@@ -24,7 +24,7 @@ ClipPartDialog::ClipPartDialog(wxWindow* parent, const wxString& clipPath, const
     grid->AddGrowableCol(1);
     m_start = new wxTextCtrl(this, wxID_ANY, FormatVideoClock(0));
     // Without a known length the part runs to the clip's end.
-    m_end = new wxTextCtrl(this, wxID_ANY, info.duration >= 0 ? FormatVideoSeconds(info.duration) : wxString());
+    m_end = new wxTextCtrl(this, wxID_ANY, info.duration >= 0 ? FormatVideoClock(info.duration) : wxString());
     m_rate = new wxSpinCtrlDouble(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 0.1,
                                   100, OfferedClipRate(info), 1);
     m_rate->SetDigits(2);
