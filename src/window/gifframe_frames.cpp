@@ -71,7 +71,13 @@ bool GifFrame::ChooseLoadSources(const wxArrayString& paths, std::vector<LoadSou
         VideoInfo info;
         LoadSource source;
         source.path = path;
-        if (!ProbeClipFile(path, info))
+        bool clip = false;
+        {
+            // A clip's headers may take a moment to read.
+            wxBusyCursor busy;
+            clip = ProbeClipFile(path, info);
+        }
+        if (!clip)
         {
             sources.push_back(source);
             continue;

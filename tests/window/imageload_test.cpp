@@ -255,10 +255,6 @@ TEST(ClipPartChoice, FramesOrTheReason)
         EXPECT_EQ(choice.problem.empty(), c.ok) << c.start << "-" << c.end << " " << choice.problem;
         EXPECT_EQ(choice.frames, c.ok ? c.frames : 0) << c.start << "-" << c.end;
     }
-    EXPECT_EQ(OfferedClipRate(known), 10);
-    known.frameRate = 4;
-    EXPECT_EQ(OfferedClipRate(known), 4);
-    EXPECT_EQ(OfferedClipRate(unknown), 10);
 }
 
 // The size text names the GIF; the left-out report names each file with its
