@@ -103,8 +103,9 @@ public:
     void SetProjectPathChooser(ProjectPathChooser chooser) { m_choose_project_path = std::move(chooser); }
 
     // Loads `paths` on the worker, appending their frames at the end of the
-    // strip behind the progress dialog. False, after telling the user, when
-    // no worker could be started.
+    // strip behind the progress dialog; each video clip first asks which part
+    // to take. False when nothing was started (every clip's dialog
+    // cancelled, or no worker could be started, which the user is told).
     bool LoadImageFiles(const wxArrayString& paths);
     // Files from the command line or a drop: one project opens as Open
     // Project does (asking about unsaved work first); pictures are added as
