@@ -37,6 +37,15 @@ run_suite() {
   (cd "$build" && env "$@" xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
       ctest -j "$jobs" --timeout 1200 --output-on-failure) >"$logs/ctest.txt" 2>&1 || true
   tail -n 3 "$logs/ctest.txt"
+  # A sanitizer that refuses its options ends every test program before
+  # its tests are even listed; that is no clean run.
+  local ran
+  ran="$(grep -oE 'out of [0-9]+' "$logs/ctest.txt" | grep -oE '[0-9]+' || echo 0)"
+  if [ "$ran" -lt 20 ]; then
+    echo "== $name: the suite did not run ($ran tests); the first sanitizer log says:"
+    head -n 3 "$logs"/san.* 2>/dev/null | head -n 6
+    failed=1; return
+  fi
   report "$name" "$logs"
 }
 
@@ -91,7 +100,7 @@ supp="$root/build-supp"; mkdir -p "$supp"
 {
   for lib in libgtk-3 libgdk-3 libglib-2.0 libgobject-2.0 libgio-2.0 libfontconfig libpango \
              libcairo libharfbuzz libgdk_pixbuf libatk libatspi libdbus libX11 libxcb libgomp libepoxy; do
-    echo "race:$lib"; echo "mutex:$lib"; echo "called_from_lib:$lib"
+    echo "race:$lib"; echo "mutex:$lib"; echo "deadlock:$lib"
   done
 } >"$supp/tsan.txt"
 
