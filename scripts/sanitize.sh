@@ -20,7 +20,7 @@ bash "$here/install-deps.sh"
 
 # Libraries the program calls but does not build; their own findings are
 # theirs. Also the toolkit, whose event loop hands GTK's objects around.
-foreign='libgtk-3|libgdk-3|libglib-2|libgobject-2|libgio-2|libfontconfig|libpango|libcairo|libharfbuzz|libgdk_pixbuf|libatk|libatspi|libdbus|libX11|libxcb|libwx_|libgomp|libepoxy|libfreetype|libstdc\+\+'
+foreign='libgtk-3|libgdk-3|libglib-2|libgobject-2|libgio-2|libfontconfig|libpango|libcairo|libharfbuzz|libgdk_pixbuf|libatk|libatspi|libdbus|libX11|libxcb|libwx_|libgomp|libepoxy|libfreetype|libstdc\+\+|libavcodec|libavformat|libavutil|libswscale'
 
 # run_suite <name> <flags> <environment assignments...>
 run_suite() {
@@ -68,9 +68,11 @@ report() {
         other=$((other + 1))
       fi
     done < <(awk '
-      /^==[0-9]+==(ERROR|WARNING)|^WARNING: ThreadSanitizer|^(Direct|Indirect) leak of|runtime error:/ { printf "\x1e"; inside = 1; stack = 0 }
+      /^==[0-9]+==(ERROR|WARNING)|^WARNING: ThreadSanitizer|^(Direct|Indirect) leak of|runtime error:/ {
+        printf "\x1e"; inside = 1; stack = 0; whole = /ThreadSanitizer/ }
       inside && /^ *#[0-9]+ / { stack = 1 }
-      inside && stack && /^ *$/ && !/^==/ { inside = 0; printf "\x1e"; next }
+      inside && whole && /^SUMMARY:/ { print; inside = 0; printf "\x1e"; next }
+      inside && !whole && stack && /^ *$/ { inside = 0; printf "\x1e"; next }
       inside { print }
       END { printf "\x1e" }' "$f")
   done
@@ -99,7 +101,8 @@ supp="$root/build-supp"; mkdir -p "$supp"
 } >"$supp/lsan.txt"
 {
   for lib in libgtk-3 libgdk-3 libglib-2.0 libgobject-2.0 libgio-2.0 libfontconfig libpango \
-             libcairo libharfbuzz libgdk_pixbuf libatk libatspi libdbus libX11 libxcb libgomp libepoxy; do
+             libcairo libharfbuzz libgdk_pixbuf libatk libatspi libdbus libX11 libxcb libgomp libepoxy \
+             libavcodec libavformat libavutil libswscale; do
     echo "race:$lib"; echo "mutex:$lib"; echo "deadlock:$lib"
   done
 } >"$supp/tsan.txt"
