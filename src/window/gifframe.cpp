@@ -351,6 +351,7 @@ void GifFrame::ConnectLayoutHandlers()
     Bind(wxEVT_MENU, &GifFrame::OnFrameOperation, this, ID_DUPLICATE_MENU);
     Bind(wxEVT_MENU, &GifFrame::OnEveryNth, this, ID_REMOVE_EVERY_NTH_MENU, ID_KEEP_EVERY_NTH_MENU);
     Bind(wxEVT_CHAR_HOOK, &GifFrame::OnCharHook, this);
+    Bind(wxEVT_MENU_OPEN, &GifFrame::OnMenuOpen, this);
     Bind(wxEVT_TEXT, &GifFrame::OnSetDelay, this, XRCID("m_spinctrl_delay"));
     Bind(wxEVT_TEXT, &GifFrame::OnSetWidth, this, XRCID("m_spinctrl_width"));
     Bind(wxEVT_TEXT, &GifFrame::OnSetHeight, this, XRCID("m_spinctrl_height"));

@@ -23,6 +23,7 @@ class wxCommandProcessor;
 class wxContextMenuEvent;
 class wxFocusEvent;
 class wxKeyEvent;
+class wxMenuEvent;
 struct WorkSnapshot;
 enum class EditKind;
 class wxThumbnailItem;
@@ -202,6 +203,9 @@ private:
     // A frame operation that rearranges the selected (else all) frames.
     void ApplyFrameOperation(EditKind kind, const std::vector<int>& sources, const std::vector<int>& selected);
     void ShowStripMenu(const wxPoint& at);
+    // Enables the frame operations of `menu` that would change something.
+    void EnableFrameOperations(wxMenu& menu) const;
+    void OnMenuOpen(wxMenuEvent& event);
     void OnUndo(wxCommandEvent& event);
     void OnRedo(wxCommandEvent& event);
     void OnSelectAll(wxCommandEvent& event);

@@ -268,7 +268,7 @@ void GifFrame::OnEveryNth(wxCommandEvent& event)
     const std::vector<int> selected = Indices(m_thumbnail_ctrl->GetSelections());
     const int concerned = selected.empty() ? GetFrameCount() : static_cast<int>(selected.size());
     if (concerned < 2)
-        return;
+        return; // the item is disabled then; a key or a stale menu may still come
     StopPreview();
     EveryNthDialog dialog(this, keep ? _("Keep Every Nth Frame") : _("Remove Every Nth Frame"),
                           keep ? _("Keeps the 1st, (N+1)th, (2N+1)th, ... of the selected frames (of all frames when "
@@ -283,6 +283,28 @@ void GifFrame::OnEveryNth(wxCommandEvent& event)
                                               : RemoveEveryNthFrame(GetFrameCount(), selected, n);
     ApplyFrameOperation(keep ? EditKind::KeepEveryNth : EditKind::RemoveEveryNth, arrangement.sources,
                         arrangement.selected);
+}
+
+void GifFrame::EnableFrameOperations(wxMenu& menu) const
+{
+    // Each operation needs enough frames to change anything: those selected,
+    // else all.
+    const int count = GetFrameCount();
+    const int selected = static_cast<int>(m_thumbnail_ctrl->GetSelections().size());
+    const int concerned = selected > 0 ? selected : count;
+    const std::pair<int, bool> rules[] = {{ID_SELECT_ALL_MENU, count > 0},         {ID_REVERSE_MENU, concerned > 1},
+                                          {ID_YOYO_MENU, concerned > 2},           {ID_REMOVE_EVERY_NTH_MENU, concerned > 1},
+                                          {ID_KEEP_EVERY_NTH_MENU, concerned > 1}, {ID_DUPLICATE_MENU, count > 0}};
+    for (const auto& [id, enable] : rules)
+        if (menu.FindItem(id))
+            menu.Enable(id, enable);
+}
+
+void GifFrame::OnMenuOpen(wxMenuEvent& event)
+{
+    if (event.GetMenu() == m_menu_frame && GetFrameCount() > 0)
+        EnableFrameOperations(*m_menu_frame);
+    event.Skip();
 }
 
 void GifFrame::ShowStripMenu(const wxPoint& at)
@@ -305,6 +327,7 @@ void GifFrame::ShowStripMenu(const wxPoint& at)
     menu.Append(ID_REMOVE_EVERY_NTH_MENU, _("Remove Every Nth Frame..."));
     menu.Append(ID_KEEP_EVERY_NTH_MENU, _("Keep Every Nth Frame..."));
     menu.Append(ID_DUPLICATE_MENU, _("Duplicate"));
+    EnableFrameOperations(menu);
     m_show_menu(menu, at);
 }
 

@@ -109,10 +109,11 @@ void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
         ClearHistory();
     else if (before)
         RecordEdit(EditKind::Add, GetFrameCount() - static_cast<int>(before->frames.size()), *before);
-    // Keys go on to the frames that came.
+    CloseLoadProgress();
+    // Keys go on to the frames that came (once the dialog has given the
+    // window back its input).
     if (GetFrameCount() > 0)
         m_thumbnail_ctrl->SetFocus();
-    CloseLoadProgress();
     ReportLeftOutFiles(leftOut);
 }
 
