@@ -580,8 +580,8 @@ int wxThumbnailCtrl::DrawContents(wxDC& dc, const wxRegion& updateRegion)
     if (focused)
     {
         // The strip shows that keys go to it, also while no entry is the
-        // focus entry (or there is none).
-        dc.SetPen(wxPen(m_focusRectColour, 2));
+        // focus entry (or there is none), as the desktop marks a focused field.
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), 2));
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
         dc.DrawRectangle(wxRect(CalcUnscrolledPosition(wxPoint(0, 0)), client).Deflate(1));
     }
