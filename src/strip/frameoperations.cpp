@@ -7,7 +7,7 @@ namespace
 {
 // The frames an operation works on, in list order: the selected ones
 // (duplicates and indices out of range ignored), else all.
-std::vector<int> Targets(int count, const std::vector<int>& selected)
+std::vector<int> Targets(int count, const std::vector<int>& selected, bool* fromSelection = nullptr)
 {
     std::vector<int> targets;
     for (const int index : selected)
@@ -15,6 +15,8 @@ std::vector<int> Targets(int count, const std::vector<int>& selected)
             targets.push_back(index);
     std::sort(targets.begin(), targets.end());
     targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
+    if (fromSelection)
+        *fromSelection = !targets.empty();
     if (targets.empty())
     {
         targets.resize(count > 0 ? count : 0);
@@ -35,7 +37,8 @@ std::vector<int> Identity(int count)
 template <typename Drop>
 FrameArrangement RemoveByRank(int count, const std::vector<int>& selected, Drop drop)
 {
-    const std::vector<int> targets = Targets(count, selected);
+    bool fromSelection = false;
+    const std::vector<int> targets = Targets(count, selected, &fromSelection);
     std::vector<bool> dropped(count > 0 ? count : 0, false), chosen(dropped);
     for (size_t r = 0; r < targets.size(); ++r)
     {
@@ -47,7 +50,7 @@ FrameArrangement RemoveByRank(int count, const std::vector<int>& selected, Drop 
     {
         if (dropped[i])
             continue;
-        if (chosen[i] && targets.size() != static_cast<size_t>(count))
+        if (chosen[i] && fromSelection)
             result.selected.push_back(static_cast<int>(result.sources.size()));
         result.sources.push_back(i);
     }
@@ -57,11 +60,12 @@ FrameArrangement RemoveByRank(int count, const std::vector<int>& selected, Drop 
 
 FrameArrangement ReverseFrames(int count, const std::vector<int>& selected)
 {
-    const std::vector<int> targets = Targets(count, selected);
+    bool fromSelection = false;
+    const std::vector<int> targets = Targets(count, selected, &fromSelection);
     FrameArrangement result{Identity(count), {}};
     for (size_t i = 0; i < targets.size(); ++i)
         result.sources[targets[i]] = targets[targets.size() - 1 - i];
-    if (targets.size() != static_cast<size_t>(count))
+    if (fromSelection)
         result.selected = targets;
     return result;
 }

@@ -9,7 +9,8 @@
 struct FrameArrangement
 {
     std::vector<int> sources;  // old index of the frame at each new position
-    std::vector<int> selected; // new positions selected afterwards
+    std::vector<int> selected; // new positions selected afterwards (none
+                               // after working on all frames unasked)
 };
 
 // The selected frames in reverse order, in the places they took.

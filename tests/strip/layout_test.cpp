@@ -99,6 +99,7 @@ TEST(StripLayout, FrameOperationsOnTheSelectionOrOnAll)
     const struct { const char* what; FrameArrangement got; Ints sources, selected; } cases[] = {
         {"reverse", ReverseFrames(6, {4, 1, 3, 9}), {0, 4, 2, 3, 1, 5}, {1, 3, 4}},
         {"reverse all", ReverseFrames(3, {}), {2, 1, 0}, {}},
+        {"reverse all selected", ReverseFrames(3, {0, 1, 2}), {2, 1, 0}, {0, 1, 2}},
         {"yo-yo", YoyoFrames(6, {4, 1, 2}), {0, 1, 2, 3, 4, 2, 5}, {5}},
         {"yo-yo of two", YoyoFrames(4, {}), {0, 1, 2, 3, 2, 1}, {4, 5}},
         {"yo-yo ends only", YoyoFrames(5, {1, 3}), {0, 1, 2, 3, 4}, {}},

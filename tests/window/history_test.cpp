@@ -98,7 +98,7 @@ TEST_F(HistoryTest, EveryEditIsOneStepThatUndoTakesBackAndRedoDoesAgain)
         {"Insert 1 Frame", [&] { SelectOnly({1}); Choose({Picture("h.png", 40, 30)}); SendCommand(ID_INSERT_IMAGE_MENU); },
          "f0 h f2 f3 g | 10 | 60x20 | 0"},
         {"Move 1 Frame", [&] { SendCommand(ID_MOVE_RIGHT_MENU); }, "f0 h f3 f2 g | 10 | 60x20 | 0"},
-        {"Reverse", [&] { SelectOnly({}); SendCommand(ID_REVERSE_MENU); }, "g f2 f3 h f0 | 10 | 40x30 | 0"},
+        {"Reverse", [&] { SendCommand(ID_SELECT_ALL_MENU); SendCommand(ID_REVERSE_MENU); }, "g f2 f3 h f0 | 10 | 40x30 | 0"},
         {"Yo-yo", [&] { SelectOnly({1, 3, 2}); SendCommand(ID_YOYO_MENU); }, "g f2 f3 h f3 f0 | 10 | 40x30 | 0"},
         {"Duplicate 1 Frame", [&] { SelectOnly({0}); SendCommand(ID_DUPLICATE_MENU); },
          "g g f2 f3 h f3 f0 | 10 | 40x30 | 0"},
