@@ -797,6 +797,7 @@ void wxThumbnailCtrl::OnRightClick(wxMouseEvent& event)
     int n = -1;
     if (!HitTest(event.GetPosition(), n))
         return;
+    ShowToolTipFor(-1); // the menu opens where the path was shown
     // The menu acts on what was clicked: an entry outside the selection
     // becomes the selection; inside it, the selection stays.
     if (!IsSelected(n))
