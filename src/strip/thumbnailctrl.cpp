@@ -308,9 +308,13 @@ std::vector<std::unique_ptr<wxThumbnailItem>> wxThumbnailCtrl::ExchangeItems(
     std::vector<std::unique_ptr<wxThumbnailItem>> old = m_items.Exchange(std::move(items));
     m_firstSelection = m_lastSelection = m_focusItem = -1;
     m_selections.Clear();
+    std::vector<bool> taken(GetCount(), false);
     for (const int n : selected)
-        if (IsValidIndex(n) && !IsSelected(n))
+        if (IsValidIndex(n) && !taken[n])
+        {
+            taken[n] = true;
             m_selections.Add(n);
+        }
     if (!m_selections.empty())
         m_firstSelection = m_lastSelection = m_focusItem = m_selections[0];
     LayoutChanged();

@@ -18,8 +18,8 @@
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 
-#include <algorithm>
 #include <set>
+#include <unordered_map>
 
 namespace
 {
@@ -84,12 +84,15 @@ void GifFrame::ArrangeFrames(const std::vector<wxThumbnailItem*>& frames,
         next.push_back(std::move(found->second));
         pool.erase(found);
     }
+    std::unordered_map<const wxThumbnailItem*, int> position;
+    for (size_t i = 0; i < frames.size(); ++i)
+        position.emplace(frames[i], static_cast<int>(i));
     std::vector<int> indices;
     for (wxThumbnailItem* const frame : selected)
     {
-        const auto at = std::find(frames.begin(), frames.end(), frame);
-        if (at != frames.end())
-            indices.push_back(static_cast<int>(at - frames.begin()));
+        const auto at = position.find(frame);
+        if (at != position.end())
+            indices.push_back(at->second);
     }
     m_thumbnail_ctrl->ExchangeItems(std::move(next), indices);
 }
