@@ -107,7 +107,7 @@ void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
     // An opened or restored project starts a history of its own.
     if (project)
         ClearHistory();
-    else if (before)
+    else if (before && GetFrameCount() > static_cast<int>(before->frames.size()))
         RecordEdit(EditKind::Add, GetFrameCount() - static_cast<int>(before->frames.size()), *before);
     CloseLoadProgress();
     // Keys go on to the frames that came (once the dialog has given the
