@@ -60,9 +60,8 @@ void GifFrame::RecordEdit(EditKind kind, int frames, const WorkSnapshot& before,
     {
         if (current)
             current->Close();
-        m_history->Store(new FrameEditCommand(
-            kind, frames, before, after, [this](const WorkSnapshot& work, FramePool& entries) { ApplyWork(work, entries); },
-            std::move(pool)));
+        const auto apply = [this](const WorkSnapshot& work, FramePool& entries) { ApplyWork(work, entries); };
+        m_history->Store(new FrameEditCommand(kind, frames, before, after, apply, std::move(pool)));
     }
     UpdateHistoryItems();
 }
@@ -161,7 +160,8 @@ void GifFrame::UpdateHistoryItems()
             following = following->GetNext();
     }
     const auto* undo = dynamic_cast<const FrameEditCommand*>(current);
-    const auto* redo = following ? dynamic_cast<const FrameEditCommand*>(static_cast<wxCommand*>(following->GetData())) : nullptr;
+    const auto* redo =
+        following ? dynamic_cast<const FrameEditCommand*>(static_cast<wxCommand*>(following->GetData())) : nullptr;
     m_item_undo->SetItemLabel(UndoLabel(undo ? undo->Describe() : wxString()) + "\tCtrl+Z");
     m_item_redo->SetItemLabel(RedoLabel(redo ? redo->Describe() : wxString()) + "\tCtrl+Shift+Z");
     m_item_undo->Enable(idle && undo);
@@ -225,8 +225,8 @@ void GifFrame::ApplyFrameOperation(EditKind kind, const std::vector<int>& source
     for (const int index : selected)
         if (index >= 0 && index < static_cast<int>(frames.size()))
             chosen.push_back(frames[index]);
-    const int concerned = static_cast<int>(m_thumbnail_ctrl->GetSelections().empty() ? GetFrameCount()
-                                                                                     : m_thumbnail_ctrl->GetSelections().size());
+    const wxArrayInt& selections = m_thumbnail_ctrl->GetSelections();
+    const int concerned = selections.empty() ? GetFrameCount() : static_cast<int>(selections.size());
     ArrangeFrames(frames, chosen, pool);
     ResetOutputSize();
     if (GetFrameCount() == 0)
@@ -295,9 +295,12 @@ void GifFrame::EnableFrameOperations(wxMenu& menu) const
     const int count = GetFrameCount();
     const int selected = static_cast<int>(m_thumbnail_ctrl->GetSelections().size());
     const int concerned = selected > 0 ? selected : count;
-    const std::pair<int, bool> rules[] = {{ID_SELECT_ALL_MENU, count > 0},         {ID_REVERSE_MENU, concerned > 1},
-                                          {ID_YOYO_MENU, concerned > 2},           {ID_REMOVE_EVERY_NTH_MENU, concerned > 1},
-                                          {ID_KEEP_EVERY_NTH_MENU, concerned > 1}, {ID_DUPLICATE_MENU, count > 0}};
+    const std::pair<int, bool> rules[] = {{ID_SELECT_ALL_MENU, count > 0},
+                                          {ID_REVERSE_MENU, concerned > 1},
+                                          {ID_YOYO_MENU, concerned > 2},
+                                          {ID_REMOVE_EVERY_NTH_MENU, concerned > 1},
+                                          {ID_KEEP_EVERY_NTH_MENU, concerned > 1},
+                                          {ID_DUPLICATE_MENU, count > 0}};
     for (const auto& [id, enable] : rules)
         if (menu.FindItem(id))
             menu.Enable(id, enable);

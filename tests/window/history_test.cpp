@@ -30,7 +30,8 @@ protected:
     void SetUp() override
     {
         EditingTest::SetUp();
-        Choose({Picture("f0.png", 40, 30), Picture("f1.png", 40, 30), Picture("f2.png", 40, 30), Picture("f3.png", 40, 30)});
+        Choose({Picture("f0.png", 40, 30), Picture("f1.png", 40, 30), Picture("f2.png", 40, 30),
+                Picture("f3.png", 40, 30)});
         AddAndWait();
         m_frame->SetProjectPathChooser([this](wxWindow*, bool) { return m_documents.File("work.xml"); });
         Send(0, 3);
@@ -95,10 +96,16 @@ TEST_F(HistoryTest, EveryEditIsOneStepThatUndoTakesBackAndRedoDoesAgain)
         {"Delete 1 Frame", [&] { SelectOnly({1}); DialogCounter yes(wxID_YES); SendCommand(wxID_DELETE); },
          "f0 f2 f3 | 10 | 40x30 | 0"},
         {"Add 1 Frame", [&] { Choose({Picture("g.png", 60, 20)}); AddAndWait(); }, "f0 f2 f3 g | 10 | 60x20 | 0"},
-        {"Insert 1 Frame", [&] { SelectOnly({1}); Choose({Picture("h.png", 40, 30)}); SendCommand(ID_INSERT_IMAGE_MENU); },
+        {"Insert 1 Frame",
+         [&] {
+             SelectOnly({1});
+             Choose({Picture("h.png", 40, 30)});
+             SendCommand(ID_INSERT_IMAGE_MENU);
+         },
          "f0 h f2 f3 g | 10 | 60x20 | 0"},
         {"Move 1 Frame", [&] { SendCommand(ID_MOVE_RIGHT_MENU); }, "f0 h f3 f2 g | 10 | 60x20 | 0"},
-        {"Reverse", [&] { SendCommand(ID_SELECT_ALL_MENU); SendCommand(ID_REVERSE_MENU); }, "g f2 f3 h f0 | 10 | 40x30 | 0"},
+        {"Reverse", [&] { SendCommand(ID_SELECT_ALL_MENU); SendCommand(ID_REVERSE_MENU); },
+         "g f2 f3 h f0 | 10 | 40x30 | 0"},
         {"Yo-yo", [&] { SelectOnly({1, 3, 2}); SendCommand(ID_YOYO_MENU); }, "g f2 f3 h f3 f0 | 10 | 40x30 | 0"},
         {"Duplicate 1 Frame", [&] { SelectOnly({0}); SendCommand(ID_DUPLICATE_MENU); },
          "g g f2 f3 h f3 f0 | 10 | 40x30 | 0"},
@@ -116,7 +123,8 @@ TEST_F(HistoryTest, EveryEditIsOneStepThatUndoTakesBackAndRedoDoesAgain)
              SendCommand(ID_KEEP_EVERY_NTH_MENU);
          },
          "g f2 f0 | 10 | 40x30 | 0"},
-        {"Change Delay", [&] { Type("m_spinctrl_delay", 2); Type("m_spinctrl_delay", 25); }, "g f2 f0 | 25 | 40x30 | 0"},
+        {"Change Delay", [&] { Type("m_spinctrl_delay", 2); Type("m_spinctrl_delay", 25); },
+         "g f2 f0 | 25 | 40x30 | 0"},
         {"Change Size", [&] { Type("m_spinctrl_width", 20); }, "g f2 f0 | 25 | 20x15 | 0"},
         {"Change Loop Count",
          [&] {
@@ -201,7 +209,8 @@ TEST_F(HistoryTest, TheKeyboardReachesTheStripAndTheMenuActsOnWhatWasClicked)
     m_frame->Show();
     wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
     EXPECT_TRUE(PumpWhile([&] { return wxWindow::FindFocus() != strip; })) << "the strip has the focus after adding";
-    const std::vector<wxWindow*> ring = {Spin("m_spinctrl_delay"), Spin("m_spinctrl_width"), Spin("m_spinctrl_height"), strip};
+    const std::vector<wxWindow*> ring = {Spin("m_spinctrl_delay"), Spin("m_spinctrl_width"),
+                                         Spin("m_spinctrl_height"), strip};
     for (size_t i = 0; i < ring.size(); ++i)
     {
         Key(WXK_TAB, 0, wxEVT_CHAR_HOOK);
@@ -219,7 +228,7 @@ TEST_F(HistoryTest, TheKeyboardReachesTheStripAndTheMenuActsOnWhatWasClicked)
                       "Keep Every Nth Frame...|Duplicate");
     wxRect tile;
     strip->GetItemRect(1, tile);
-    EXPECT_TRUE(tile.Contains(strip->ScreenToClient(m_frame->ClientToScreen(m_menu_at)))) << m_menu_at.x << "," << m_menu_at.y;
+    EXPECT_TRUE(tile.Contains(strip->ScreenToClient(m_frame->ClientToScreen(m_menu_at))));
     {
         DialogCounter yes(wxID_YES);
         Key(WXK_DELETE);
