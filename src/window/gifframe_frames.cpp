@@ -10,6 +10,7 @@
 #include "picture/videoinfo.h"
 #include "picture/videopart.h"
 #include "window/clippartdialog.h"
+#include "window/framecommands.h"
 #include "window/imageloadevent.h"
 #include "window/imageloadrun.h"
 #include "window/imageloadthread.h"
@@ -56,16 +57,25 @@ bool GifFrame::AddImageFiles(const wxArrayString& paths, int insertAt)
 {
     if (paths.empty() || IsLoading())
         return false;
+    const bool wasEmpty = GetFrameCount() == 0;
     std::vector<LoadSource> sources;
-    if (!ChooseLoadSources(paths, sources))
+    double clipRate = 0;
+    if (!ChooseLoadSources(paths, sources, clipRate) || !StartLoadRun(sources, insertAt))
         return false;
-    return StartLoadRun(sources, insertAt);
+    // The first frames of a new animation show at the clip's pace. Set once
+    // the run has taken its undo snapshot, so that undoing the run brings the
+    // delay back, and before its first frame arrives.
+    if (wasEmpty && clipRate > 0)
+    {
+        m_spinctrl_delay->SetValue(DelayForVideoRate(clipRate));
+        m_thumbnail_ctrl->SetFrameDelay(m_spinctrl_delay->GetValue());
+    }
+    return true;
 }
 
-bool GifFrame::ChooseLoadSources(const wxArrayString& paths, std::vector<LoadSource>& sources)
+bool GifFrame::ChooseLoadSources(const wxArrayString& paths, std::vector<LoadSource>& sources, double& clipRate)
 {
-    const bool wasEmpty = GetFrameCount() == 0;
-    double firstRate = 0;
+    clipRate = 0;
     for (const wxString& path : paths)
     {
         VideoInfo info;
@@ -88,15 +98,9 @@ bool GifFrame::ChooseLoadSources(const wxArrayString& paths, std::vector<LoadSou
         source.clipPart = true;
         source.part = dialog.GetChoice().part;
         source.maxFrames = std::max(dialog.GetChoice().frames, kClipFramesWithoutAsking);
-        if (firstRate == 0)
-            firstRate = source.part.fps;
+        if (clipRate == 0)
+            clipRate = source.part.fps;
         sources.push_back(source);
-    }
-    // The first frames of a new animation show at the clip's pace.
-    if (wasEmpty && firstRate > 0 && !sources.empty())
-    {
-        m_spinctrl_delay->SetValue(DelayForVideoRate(firstRate));
-        m_thumbnail_ctrl->SetFrameDelay(m_spinctrl_delay->GetValue());
     }
     return !sources.empty();
 }
@@ -130,6 +134,8 @@ bool GifFrame::StartLoadRun(const std::vector<LoadSource>& sources, int insertAt
     m_load_link = link;
     m_load_insert_at = insertAt;
     m_load_cancelled = false;
+    // The run is one step, from the work before it to the work after it.
+    m_load_before = std::make_unique<WorkSnapshot>(CaptureWork());
     EnableFrameCommands(true);
     return true;
 }
@@ -178,7 +184,10 @@ void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
 void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
 {
     m_load_link.reset();
+    const EditKind kind = m_load_insert_at >= 0 ? EditKind::Insert : EditKind::Add;
     m_load_insert_at = -1;
+    const std::unique_ptr<WorkSnapshot> before = std::move(m_load_before);
+    const bool project = m_loading_project;
     ResetOutputSize();
     if (m_loading_project)
     {
@@ -195,7 +204,16 @@ void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
         ClearPreview();
     // A run whose every file failed leaves nothing to edit.
     EnableFrameCommands(GetFrameCount() > 0);
+    // An opened or restored project starts a history of its own.
+    if (project)
+        ClearHistory();
+    else if (before && GetFrameCount() > static_cast<int>(before->frames.size()))
+        RecordEdit(kind, GetFrameCount() - static_cast<int>(before->frames.size()), *before);
     CloseLoadProgress();
+    // Keys go on to the frames that came (once the dialog has given the
+    // window back its input).
+    if (GetFrameCount() > 0)
+        m_thumbnail_ctrl->SetFocus();
     ReportLeftOutFiles(leftOut);
 }
 
@@ -205,6 +223,7 @@ void GifFrame::AbandonLoadRun()
         return;
     std::shared_ptr<WorkerLink> link = std::move(m_load_link);
     m_load_insert_at = -1;
+    m_load_before.reset();
     m_loading_project = false;
     m_restoring = false;
     link->Detach();
@@ -220,6 +239,7 @@ void GifFrame::CloseLoadProgress()
     // its input as it goes, and the next command may come before idle.
     delete m_load_progress;
     m_load_progress = nullptr;
+    UpdateHistoryItems();
 }
 
 void GifFrame::ReportLeftOutFiles(const std::vector<LeftOutFile>& leftOut)
@@ -255,12 +275,18 @@ void GifFrame::OnDelete(wxCommandEvent&)
     std::vector<int> doomed(selections.begin(), selections.end());
     std::sort(doomed.begin(), doomed.end(), std::greater<int>());
 
-    if (ShowMessage(this, _("Are you sure you want to delete selected image(s)?"), _("Confirm"),
-                    wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION) == wxID_YES)
+    const bool confirmed = ShowMessage(this, _("Are you sure you want to delete selected image(s)?"), _("Confirm"),
+                                       wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION) == wxID_YES;
+    const WorkSnapshot before = CaptureWork();
+    FramePool deleted; // kept for undo
+    if (confirmed)
     {
+        std::vector<wxThumbnailItem*> remaining = before.frames;
         // Highest first, so that every remaining index stays valid.
         for (const int index : doomed)
-            m_thumbnail_ctrl->Delete(index);
+            if (index < static_cast<int>(remaining.size()))
+                remaining.erase(remaining.begin() + index);
+        ArrangeFrames(remaining, {}, deleted);
         ClearPreview();
     }
     m_statusBar1->SetStatusText(wxString(), 1);
@@ -270,33 +296,22 @@ void GifFrame::OnDelete(wxCommandEvent&)
         EnableFrameCommands(false);
         ForgetGifFile(); // as Clear All: new frames make another animation
     }
+    if (confirmed)
+        RecordEdit(EditKind::Delete, static_cast<int>(doomed.size()), before, std::move(deleted));
 }
 
 void GifFrame::OnClearAll(wxCommandEvent&)
 {
     StopPreview();
+    const WorkSnapshot before = CaptureWork();
+    FramePool cleared; // kept for undo
     EnableFrameCommands(false);
-    m_thumbnail_ctrl->Clear();
+    ArrangeFrames({}, {}, cleared);
     ForgetGifFile();
     ResetOutputSize();
     m_statusBar1->SetStatusText(wxString(), 1);
     ClearPreview();
-}
-
-void GifFrame::OnThumbnailRightClick(wxThumbnailEvent&)
-{
-    StopPreview();
-    // The items send the ids bound in ConnectLayoutHandlers.
-    wxMenu menu;
-    menu.Append(ID_INSERT_IMAGE_MENU, _("&Insert Image") + "\tCtrl+Ins");
-    menu.Append(wxID_DELETE, _("&Delete") + "\tCtrl+Del");
-    menu.AppendSeparator();
-    const std::vector<int> selected(m_thumbnail_ctrl->GetSelections().begin(), m_thumbnail_ctrl->GetSelections().end());
-    menu.Append(ID_MOVE_LEFT_MENU, _("Move Left") + "\tAlt+Left")
-        ->Enable(!OrderForShift(GetFrameCount(), selected, -1).empty());
-    menu.Append(ID_MOVE_RIGHT_MENU, _("Move Right") + "\tAlt+Right")
-        ->Enable(!OrderForShift(GetFrameCount(), selected, 1).empty());
-    PopupMenu(&menu);
+    RecordEdit(EditKind::ClearAll, static_cast<int>(before.frames.size()), before, std::move(cleared));
 }
 
 void GifFrame::OnMoveFrames(wxCommandEvent& event)
@@ -308,4 +323,13 @@ void GifFrame::OnThumbnailItemsMoved(wxThumbnailEvent& event)
 {
     StopPreview();
     ShowFrame(event.GetIndex() >= 0 ? event.GetIndex() : 0);
+    // The strip has moved its entries already: the order tells where each was.
+    WorkSnapshot before = CaptureWork();
+    const std::vector<int>& order = event.GetOrder();
+    if (order.size() != before.frames.size())
+        return;
+    const std::vector<wxThumbnailItem*> after = before.frames;
+    for (size_t i = 0; i < order.size(); ++i)
+        before.frames[order[i]] = after[i];
+    RecordEdit(EditKind::Move, static_cast<int>(before.selected.size()), before);
 }
