@@ -122,6 +122,11 @@ TEST_F(ProjectTest, ClipPartBecomesFramesThatReopen)
     EXPECT_EQ(Names(), names);
     EXPECT_EQ(ramp(), (std::vector<int>{5, 7, 9, 11, 13}));
     EXPECT_EQ(Spin("m_spinctrl_delay")->GetValue(), 20);
+    SendCommand(ID_UNDO_MENU); // the delay goes with the frames
+    EXPECT_EQ(Spin("m_spinctrl_delay")->GetValue(), 10);
+    SendCommand(ID_REDO_MENU);
+    EXPECT_EQ(Spin("m_spinctrl_delay")->GetValue(), 20);
+    EXPECT_EQ(Names(), names);
     m_savePath = m_documents.File("clip");
     SaveProject();
     Renew();
