@@ -11,6 +11,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 ClipPartDialog::ClipPartDialog(wxWindow* parent, const wxString& clipPath, const VideoInfo& info)
     : wxDialog(parent, wxID_ANY, _("Part of a Video Clip")), m_info(info)
 {
@@ -36,14 +38,26 @@ ClipPartDialog::ClipPartDialog(wxWindow* parent, const wxString& clipPath, const
     grid->Add(m_rate, 1, wxEXPAND);
     column->Add(grid, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
     column->Add(new wxStaticText(this, wxID_ANY, _("Times in seconds or minutes:seconds (1:15.5).")), 0, wxALL, 10);
-    // Wide enough for the longest reason, so that the dialog does not jump.
-    m_frames = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(360, -1), wxST_NO_AUTORESIZE);
+    // Wide enough for the longest reasons in the current language, so that
+    // none is cut and the dialog does not jump.
+    int width = 360;
+    for (const wxString& reason : {CheckClipPart(info, "x", "", 1).problem, CheckClipPart(info, "0", "x", 1).problem,
+                                   CheckClipPart(info, "0", "", 0).problem})
+        width = std::max(width, GetTextExtent(reason).x + 10);
+    m_frames = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(width, -1), wxST_NO_AUTORESIZE);
     column->Add(m_frames, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
 
+    // Ids of their own: GTK draws a wxID_OK or wxID_CANCEL button whose
+    // label is the catalog's text for it as its stock button, labelled in
+    // the system's language instead of the program's.
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    m_ok = new wxButton(this, wxID_OK, _("OK"));
+    m_ok = new wxButton(this, wxID_ANY, _("OK"));
+    auto* cancel = new wxButton(this, wxID_ANY, _("Cancel"));
+    SetAffirmativeId(m_ok->GetId());
+    SetEscapeId(cancel->GetId());
+    cancel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); });
     buttons->Add(m_ok, 0, wxRIGHT, 10);
-    buttons->Add(new wxButton(this, wxID_CANCEL, _("Cancel")));
+    buttons->Add(cancel);
     column->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
     SetSizerAndFit(column);
     m_ok->SetDefault();
