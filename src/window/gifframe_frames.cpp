@@ -5,6 +5,7 @@
 
 #include "app/messagebox.h"
 #include "app/trace.h"
+#include "frames/framestore.h"
 #include "window/imageloadevent.h"
 #include "window/imageloadrun.h"
 #include "window/imageloadthread.h"
@@ -61,6 +62,7 @@ bool GifFrame::LoadImageFiles(const wxArrayString& paths)
         return false;
     }
     m_load_link = link;
+    m_load_added = 0;
     EnableFrameCommands(true);
     return true;
 }
@@ -69,25 +71,26 @@ void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
 {
     WriteTraceLine("ThreadUpdate");
     auto& load = static_cast<ImageLoadEvent&>(event);
-    std::unique_ptr<wxImage> image(load.TakeImage());
-    // Pictures still queued from a run that was abandoned are dropped.
+    FrameHandle frame = load.TakeFrame();
+    // Frames still queued from a run that was abandoned are dropped.
     if (!IsLoading())
         return;
-    if (image)
+    if (frame)
     {
-        auto* item =
-            new wxImageThumbnailItem(image.release(), static_cast<int>(event.GetExtraLong()), event.GetString());
-        item->SetThumbnailImage(load.GetThumbnail());
+        auto* item = new wxImageThumbnailItem(std::move(frame), load.GetThumbnail(),
+                                              static_cast<int>(event.GetExtraLong()), event.GetString());
         if (m_thumbnail_ctrl->Append(item, m_spinctrl_delay->GetValue()) < 0)
             delete item; // its file went away meanwhile
+        else
+            ++m_load_added;
     }
     if (event.GetInt() >= 100)
-        FinishLoadRun(load.GetLeftOut());
+        FinishLoadRun(load.GetLeftOut(), load.GetRefusal());
     else if (m_load_progress)
         m_load_progress->Update(event.GetInt(), wxString());
 }
 
-void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
+void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut, const FrameStoreRefusal& refusal)
 {
     m_load_link.reset();
     ResetOutputSize();
@@ -101,6 +104,14 @@ void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
     EnableFrameCommands(GetFrameCount() > 0);
     CloseLoadProgress();
     ReportLeftOutFiles(leftOut);
+    ReportStoreRefusal(m_load_added, refusal);
+}
+
+void GifFrame::ReportStoreRefusal(int added, const FrameStoreRefusal& refusal)
+{
+    if (refusal.kind != FrameStoreRefusal::None)
+        ShowMessage(this, StoreFullMessage(added, refusal, GetFrameStore().GetLimits().diskBytes), _("Add Image"),
+                    wxOK | wxICON_WARNING);
 }
 
 void GifFrame::AbandonLoadRun()
@@ -152,13 +163,17 @@ void GifFrame::InsertImageFiles(const wxArrayString& paths, int base)
     wxBusyCursor busy;
     int inserted = 0;
     std::vector<LeftOutFile> leftOut;
+    FrameStoreRefusal refusal;
     RunImageLoad(
-        paths, m_thumbnail_ctrl->GetThumbnailImageSize(), [] { return false; },
+        paths, m_thumbnail_ctrl->GetThumbnailImageSize(), [&] { return refusal.kind != FrameStoreRefusal::None; },
         [&](LoadedPicture& picture) {
-            if (picture.image.IsOk())
+            FrameHandle frame;
+            if (picture.image.IsOk() && refusal.kind == FrameStoreRefusal::None)
+                frame = GetFrameStore().Add(picture.image, std::move(picture.source), refusal);
+            if (frame)
             {
-                auto* item = new wxImageThumbnailItem(new wxImage(picture.image), picture.frameIndex, picture.path);
-                item->SetThumbnailImage(picture.thumbnail);
+                auto* item = new wxImageThumbnailItem(std::move(frame), picture.thumbnail, picture.frameIndex,
+                                                      picture.path);
                 m_thumbnail_ctrl->Freeze();
                 m_thumbnail_ctrl->Insert(item, base + inserted);
                 m_thumbnail_ctrl->Thaw();
@@ -170,6 +185,7 @@ void GifFrame::InsertImageFiles(const wxArrayString& paths, int base)
     if (inserted > 0)
         EnableFrameCommands(true);
     ReportLeftOutFiles(leftOut);
+    ReportStoreRefusal(inserted, refusal);
 }
 
 void GifFrame::OnDelete(wxCommandEvent&)

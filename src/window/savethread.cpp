@@ -1,6 +1,7 @@
 #include "window/savethread.h"
 
 #include "encoder/animationsave.h"
+#include "frames/framestore.h"
 #include "window/windowids.h"
 #include "window/frameevents.h"
 #include "window/workerlink.h"
@@ -29,7 +30,7 @@ void PostProgress(WorkerLink& link, int percent, const wxString& error = wxStrin
 }
 } // namespace
 
-WorkSaveAsGifThread::WorkSaveAsGifThread(std::shared_ptr<WorkerLink> link, std::vector<wxImage> frames,
+WorkSaveAsGifThread::WorkSaveAsGifThread(std::shared_ptr<WorkerLink> link, std::vector<FrameHandle> frames,
                                          const wxSize& size, int delay, const wxString& path)
     : wxThread(wxTHREAD_DETACHED), m_link(std::move(link)), m_frames(std::move(frames)), m_size(size), m_delay(delay),
       m_path(path.Clone())
@@ -46,8 +47,10 @@ wxThread::ExitCode WorkSaveAsGifThread::Entry()
     wxString error;
     // Once started, the save runs to its end even when the window goes, so
     // that the file the user asked for is complete.
-    if (!SaveAnimationFile(m_path, m_frames, m_size, m_delay, [this](int percent) { PostProgress(*m_link, percent); },
-                           error))
+    FrameStore& store = GetFrameStore();
+    if (!SaveAnimationFile(
+            m_path, static_cast<int>(m_frames.size()), [&](int index) { return store.Load(m_frames[index]); }, m_size,
+            m_delay, [this](int percent) { PostProgress(*m_link, percent); }, error))
         PostProgress(*m_link, 100, error.empty() ? wxString("writing failed") : error);
     else
         PostProgress(*m_link, 100);
