@@ -73,7 +73,9 @@ run()
 
 median() # LABEL KEY
 {
-  grep -o "$2=[0-9.]*" "$work/$1" 2>/dev/null | cut -d= -f2 | sort -n | awk '{v[NR]=$1} END {if (NR) print v[int((NR+1)/2)]; else print "-"}'
+  [ -f "$work/$1" ] || { echo "-"; return; }
+  { grep -o "$2=[0-9.]*" "$work/$1" || true; } | cut -d= -f2 | sort -n |
+    awk '{v[NR]=$1} END {if (NR) print v[int((NR+1)/2)]; else print "-"}'
 }
 
 row() # TEXT KEY LABEL

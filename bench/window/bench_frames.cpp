@@ -82,7 +82,7 @@ int main(int argc, char** argv)
     if (!wxXmlResource::Get()->LoadAllFiles(GetInstallRoot() + "/Themes"))
         return 1;
     const std::string mode = argv[1];
-    const int first = mode == "load" ? 2 : 4;
+    const int first = mode == "load" ? 2 : mode == "save" ? 3 : 4;
     wxArrayString paths;
     for (int i = first; i < argc; ++i)
         paths.Add(wxString::FromUTF8(argv[i]));
