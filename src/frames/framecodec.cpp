@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <new>
 
 namespace
 {
@@ -62,9 +64,17 @@ std::string PackPixels(const wxImage& picture)
     ZSTD_CCtx_setParameter(context, ZSTD_c_compressionLevel, kCompressionLevel);
     const std::size_t total = RawSize(picture);
     ZSTD_CCtx_setPledgedSrcSize(context, total);
-    std::string packed(kPixelHeader + ZSTD_compressBound(total), '\0');
-    std::memcpy(&packed[0], out.data(), kPixelHeader);
-    ZSTD_outBuffer output{&packed[0], packed.size(), kPixelHeader};
+    // Left uninitialised: only the pages the packed frame fills are touched,
+    // a few kilobytes for a flat 48 MB frame.
+    const std::size_t bound = kPixelHeader + ZSTD_compressBound(total);
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[bound]);
+    if (!buffer)
+    {
+        ZSTD_freeCCtx(context);
+        return std::string();
+    }
+    std::memcpy(buffer.get(), out.data(), kPixelHeader);
+    ZSTD_outBuffer output{buffer.get(), bound, kPixelHeader};
     bool ok = true;
     const struct
     {
@@ -92,9 +102,7 @@ std::string PackPixels(const wxImage& picture)
     ZSTD_freeCCtx(context);
     if (!ok)
         return std::string();
-    packed.resize(output.pos);
-    packed.shrink_to_fit();
-    return packed;
+    return std::string(buffer.get(), output.pos);
 }
 
 bool UnpackPixels(const std::string& packed, wxImage& picture)

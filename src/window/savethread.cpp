@@ -8,6 +8,8 @@
 
 #include <wx/event.h>
 
+#include <future>
+
 namespace
 {
 // Not a user-interface event: a progress dialog that yields for input must
@@ -47,13 +49,23 @@ wxThread::ExitCode WorkSaveAsGifThread::Entry()
     wxString error;
     // Once started, the save runs to its end even when the window goes, so
     // that the file the user asked for is complete.
+    // Each frame is decoded from the store while the encoder works on the
+    // one before, which its own threads do not quite keep the cores busy with.
     FrameStore& store = GetFrameStore();
-    if (!SaveAnimationFile(
-            m_path, static_cast<int>(m_frames.size()), [&](int index) { return store.Load(m_frames[index]); }, m_size,
-            m_delay, [this](int percent) { PostProgress(*m_link, percent); }, error))
+    std::future<wxImage> next;
+    const auto frame = [&](int index) {
+        wxImage picture = next.valid() ? next.get() : store.Load(m_frames[index]);
+        if (index + 1 < static_cast<int>(m_frames.size()))
+            next = std::async(std::launch::async, [&store, ahead = m_frames[index + 1]] { return store.Load(ahead); });
+        return picture;
+    };
+    if (!SaveAnimationFile(m_path, static_cast<int>(m_frames.size()), frame, m_size, m_delay,
+                           [this](int percent) { PostProgress(*m_link, percent); }, error))
         PostProgress(*m_link, 100, error.empty() ? wxString("writing failed") : error);
     else
         PostProgress(*m_link, 100);
+    if (next.valid())
+        next.wait(); // a save that stopped early leaves one frame in hand
     m_frames.clear();
     return nullptr;
 }

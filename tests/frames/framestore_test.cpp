@@ -7,6 +7,7 @@
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <wx/dir.h>
 #include <wx/image.h>
 #include <wx/mstream.h>
 
@@ -112,6 +113,8 @@ TEST(FrameStore, EveryFormComesBackPixelIdenticalInMemoryAndSpilled)
         }
         // Kept compactly: a flat picture of 9 MB takes a few kilobytes.
         EXPECT_LT(store.GetUsage().memoryBytes + store.GetUsage().diskBytes, 100000u);
+        // The spill file has no name: nothing stays behind, even after a crash.
+        EXPECT_FALSE(wxDir(dir.Path()).HasFiles());
     }
 }
 
