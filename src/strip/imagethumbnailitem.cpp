@@ -110,6 +110,18 @@ bool wxImageThumbnailItem::Load(wxThumbnailCtrl* ctrl, bool forceLoad)
     return true;
 }
 
+wxThumbnailItem* wxImageThumbnailItem::Clone() const
+{
+    // The copy shares the stored frame and the bitmaps: it costs no picture
+    // memory of its own.
+    auto* copy = new wxImageThumbnailItem(m_frame, m_thumbnailImage, m_subImageIndex, m_filename);
+    if (m_image)
+        copy->m_image = std::make_unique<wxImage>(*m_image);
+    copy->m_bitmap = m_bitmap;
+    copy->m_named = m_named;
+    return copy;
+}
+
 FramePicturePtr wxImageThumbnailItem::GetFullPicture() const
 {
     return GetFrameStore().Get(m_frame);
