@@ -7,10 +7,12 @@
 //   bench_frames save OUT.gif FILE...
 //   bench_frames preview DELAY SECONDS FILE...
 #include "app/paths.h"
+#include "app/userdata.h"
 #include "window/gifframe.h"
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
+#include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/menu.h>
@@ -81,6 +83,12 @@ int main(int argc, char** argv)
     wxXmlResource::Get()->InitAllHandlers();
     if (!wxXmlResource::Get()->LoadAllFiles(GetInstallRoot() + "/Themes"))
         return 1;
+    // A documents folder of its own: the window's recovery copy, which this
+    // run never removes, goes there and away with it.
+    const wxString documents = wxFileName::CreateTempFileName("gloamer-bench-frames");
+    wxRemoveFile(documents);
+    wxMkdir(documents);
+    SetDocumentsDirOverride(documents);
     const std::string mode = argv[1];
     const int first = mode == "load" ? 2 : mode == "save" ? 3 : 4;
     wxArrayString paths;
@@ -136,6 +144,7 @@ int main(int argc, char** argv)
     }
     std::printf(" peak_mib=%.0f\n", PeakMiB());
     std::fflush(stdout);
+    wxFileName::Rmdir(documents, wxPATH_RMDIR_RECURSIVE);
     // Leaving without tearing the window down: only the figures matter.
     std::_Exit(0);
 }
