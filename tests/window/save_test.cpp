@@ -224,7 +224,7 @@ TEST_F(SaveTest, LoopCountDialogRemembersTheLastConfirmedChoice)
             EXPECT_TRUE(size.x >= best.x && size.y >= best.y);
             std::vector<wxRect> rects; // every control but the frame, which surrounds the choices
             for (wxWindow* child : loop->GetChildren())
-                if (!wxDynamicCast(child, wxStaticBox))
+                if (!child->IsKindOf(wxCLASSINFO(wxStaticBox)))
                     rects.push_back(child->GetRect());
             for (size_t i = 0; i < rects.size(); ++i)
                 for (size_t j = i + 1; j < rects.size(); ++j)
