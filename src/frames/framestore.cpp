@@ -22,6 +22,13 @@ public:
     bool Keep(StoredFrame& frame, std::string&& packed, FrameStoreRefusal& refusal)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_usage.frames >= m_limits.frames)
+        {
+            refusal.kind = FrameStoreRefusal::FrameCount;
+            frame.m_refused = true;
+            return false;
+        }
+        ++m_usage.frames;
         if (m_usage.memoryBytes + packed.size() <= m_limits.memoryBytes)
         {
             m_usage.memoryBytes += packed.size();
@@ -29,13 +36,13 @@ public:
             return true;
         }
         if (m_usage.diskBytes + packed.size() > m_limits.diskBytes)
-        {
             refusal.kind = FrameStoreRefusal::DiskBudget;
-            return false;
-        }
-        if (!m_spill.Append(packed, frame.m_offset, refusal.detail))
-        {
+        else if (!m_spill.Append(packed, frame.m_offset, refusal.detail))
             refusal.kind = FrameStoreRefusal::WriteFailed;
+        if (refusal.kind != FrameStoreRefusal::None)
+        {
+            frame.m_refused = true;
+            --m_usage.frames;
             return false;
         }
         frame.m_length = packed.size();
@@ -46,6 +53,8 @@ public:
     void Release(StoredFrame& frame)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        if (!frame.m_refused)
+            --m_usage.frames;
         m_cache.Remove(&frame);
         m_usage.memoryBytes -= frame.m_packed.size();
         if (frame.m_length > 0)

@@ -24,6 +24,9 @@ struct FrameStoreLimits
     std::size_t memoryBytes = std::size_t(64) << 20;      // packed frames held in memory
     std::uint64_t diskBytes = std::uint64_t(8) << 30;     // packed frames in the spill file
     std::size_t cacheBytes = std::size_t(192) << 20;      // decoded frames kept for reuse
+    // Frames held at once. Each also costs the strip a thumbnail, and a GIF
+    // can pack a frame into 20 bytes; a project holds at most as many.
+    std::size_t frames = 100000;
 };
 
 struct FrameStoreUsage
@@ -31,6 +34,7 @@ struct FrameStoreUsage
     std::size_t memoryBytes = 0;
     std::uint64_t diskBytes = 0;
     std::size_t cacheBytes = 0;
+    std::size_t frames = 0;
 };
 
 // Why a frame was not taken.
@@ -40,6 +44,7 @@ struct FrameStoreRefusal
     {
         None,
         DiskBudget,  // the spill file would grow past its budget
+        FrameCount,  // as many frames as the limits allow are held
         WriteFailed, // the spill file could not be made or written (detail says why)
     } kind = None;
     wxString detail;

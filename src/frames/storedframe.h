@@ -33,6 +33,7 @@ private:
     std::string m_packed;
     std::uint64_t m_offset = 0;
     std::uint64_t m_length = 0;
+    bool m_refused = false; // never counted as held
 };
 
 using FrameHandle = std::shared_ptr<const StoredFrame>;

@@ -124,8 +124,11 @@ void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut, const Fram
 void GifFrame::ReportStoreRefusal(int added, const FrameStoreRefusal& refusal)
 {
     if (refusal.kind != FrameStoreRefusal::None)
-        ShowMessage(this, StoreFullMessage(added, refusal, GetFrameStore().GetLimits().diskBytes), _("Add Image"),
+    {
+        const FrameStoreLimits limits = GetFrameStore().GetLimits();
+        ShowMessage(this, StoreFullMessage(added, refusal, limits.diskBytes, limits.frames), _("Add Image"),
                     wxOK | wxICON_WARNING);
+    }
 }
 
 void GifFrame::AbandonLoadRun()

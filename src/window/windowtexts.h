@@ -5,6 +5,7 @@
 
 #include <wx/string.h>
 
+#include <cstddef>
 #include <vector>
 
 struct LeftOutFile;
@@ -29,4 +30,5 @@ wxString MissingFilesText(const std::vector<wxString>& paths);
 wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut);
 // Why a loading run stopped early: how many frames it added, and that the
 // frame store could take no more.
-wxString StoreFullMessage(int added, const FrameStoreRefusal& refusal, unsigned long long diskBudget);
+wxString StoreFullMessage(int added, const FrameStoreRefusal& refusal, unsigned long long diskBudget,
+                          std::size_t frameLimit);

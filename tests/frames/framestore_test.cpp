@@ -140,11 +140,20 @@ TEST(FrameStore, CacheAndDiskKeepToTheirBudgetsAndStorageGoesWithTheLastHandle)
     EXPECT_EQ(refusal.kind, FrameStoreRefusal::DiskBudget);
     EXPECT_FALSE(more.back());
     EXPECT_LE(store.GetUsage().diskBytes, 1u << 20);
-    // A kept handle outlives the store.
+    // Storage goes with the last handle: only the kept frame is left.
     const FrameHandle kept = frames[0];
     frames.clear();
     more.clear();
     EXPECT_EQ(store.GetUsage().cacheBytes, store.Get(kept)->GetByteCount());
+    EXPECT_EQ(store.GetUsage().frames, 1u);
+    EXPECT_LT(store.GetUsage().diskBytes, 2 * frameBytes);
+    FrameStoreLimits few = store.GetLimits();
+    few.frames = 2;
+    store.SetLimits(few);
+    const FrameHandle second = store.Add(Noise(4, 4, false, false), std::string(), refusal);
+    EXPECT_TRUE(second);
+    EXPECT_FALSE(store.Add(Noise(4, 4, false, false), std::string(), refusal));
+    EXPECT_EQ(refusal.kind, FrameStoreRefusal::FrameCount);
     FrameStore unwritable("/proc/no-such-folder", Limits(0, 1 << 20, 0));
     EXPECT_FALSE(unwritable.Add(Noise(4, 4, false, false), std::string(), refusal));
     EXPECT_EQ(refusal.kind, FrameStoreRefusal::WriteFailed);
