@@ -48,6 +48,7 @@ bool GifFrame::LoadImageFiles(const wxArrayString& paths)
 {
     if (paths.empty() || IsLoading())
         return false;
+    GetFrameStore(); // made here: it asks the toolkit for the cache folder
     auto link = std::make_shared<WorkerLink>(GetEventHandler());
     auto* worker = new ImageLoadThread(link, paths, m_thumbnail_ctrl->GetThumbnailImageSize());
     // The dialog exists before the worker's first event can be handled.
