@@ -6,6 +6,7 @@
 
 #include "app/messagebox.h"
 #include "app/trace.h"
+#include "frames/framestore.h"
 #include "picture/framereference.h"
 #include "picture/videoinfo.h"
 #include "picture/videopart.h"
@@ -109,6 +110,7 @@ bool GifFrame::StartLoadRun(const std::vector<LoadSource>& sources, int insertAt
 {
     if (sources.empty() || IsLoading())
         return false;
+    GetFrameStore(); // made here: it asks the toolkit for the cache folder
     auto link = std::make_shared<WorkerLink>(GetEventHandler());
     auto* worker = new ImageLoadThread(link, sources, m_thumbnail_ctrl->GetThumbnailImageSize());
     // The dialog exists before the worker's first event can be handled.
@@ -134,6 +136,7 @@ bool GifFrame::StartLoadRun(const std::vector<LoadSource>& sources, int insertAt
     m_load_link = link;
     m_load_insert_at = insertAt;
     m_load_cancelled = false;
+    m_load_added = 0;
     // The run is one step, from the work before it to the work after it.
     m_load_before = std::make_unique<WorkSnapshot>(CaptureWork());
     EnableFrameCommands(true);
@@ -152,16 +155,15 @@ void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
 {
     WriteTraceLine("ThreadUpdate");
     auto& load = static_cast<ImageLoadEvent&>(event);
-    std::unique_ptr<wxImage> image(load.TakeImage());
-    // Pictures still queued from a run that was abandoned are dropped, and
-    // so are those of a cancelled run: it stops where the user saw it.
+    FrameHandle frame = load.TakeFrame();
+    // Frames still queued from a run that was abandoned are dropped, and so
+    // are those of a cancelled run: it stops where the user saw it.
     if (!IsLoading())
         return;
-    if (image && !m_load_cancelled)
+    if (frame && !m_load_cancelled)
     {
-        auto* item =
-            new wxImageThumbnailItem(image.release(), static_cast<int>(event.GetExtraLong()), event.GetString());
-        item->SetThumbnailImage(load.GetThumbnail());
+        auto* item = new wxImageThumbnailItem(std::move(frame), load.GetThumbnail(),
+                                              static_cast<int>(event.GetExtraLong()), event.GetString());
         bool added = true;
         if (m_load_insert_at >= 0)
             m_thumbnail_ctrl->Insert(item, m_load_insert_at++);
@@ -170,18 +172,20 @@ void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
             delete item; // its file went away meanwhile
             added = false;
         }
+        if (added)
+            ++m_load_added;
         // A clip's frame is named by the clip and its time, once the entry
         // has found the clip.
         if (added && load.GetClipTime() >= 0)
             item->SetFilename(MakeClipFrameReference(event.GetString(), load.GetClipTime()));
     }
     if (event.GetInt() >= 100)
-        FinishLoadRun(load.GetLeftOut());
+        FinishLoadRun(load.GetLeftOut(), load.GetRefusal());
     else if (m_load_progress && !m_load_progress->Update(event.GetInt(), wxString()))
         CancelLoadRun();
 }
 
-void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
+void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut, const FrameStoreRefusal& refusal)
 {
     m_load_link.reset();
     const EditKind kind = m_load_insert_at >= 0 ? EditKind::Insert : EditKind::Add;
@@ -215,6 +219,17 @@ void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
     if (GetFrameCount() > 0)
         m_thumbnail_ctrl->SetFocus();
     ReportLeftOutFiles(leftOut);
+    ReportStoreRefusal(m_load_added, refusal);
+}
+
+void GifFrame::ReportStoreRefusal(int added, const FrameStoreRefusal& refusal)
+{
+    if (refusal.kind != FrameStoreRefusal::None)
+    {
+        const FrameStoreLimits limits = GetFrameStore().GetLimits();
+        ShowMessage(this, StoreFullMessage(added, refusal, limits.diskBytes, limits.frames), _("Add Image"),
+                    wxOK | wxICON_WARNING);
+    }
 }
 
 void GifFrame::AbandonLoadRun()

@@ -2,6 +2,7 @@
 
 #include "picture/framereference.h"
 #include "picture/picturefile.h"
+#include "picture/picturebytes.h"
 #include "picture/picturereader.h"
 #include "picture/videoreader.h"
 #include "strip/imagethumbnailitem.h"
@@ -11,6 +12,10 @@
 
 namespace
 {
+// Files up to this size are read whole and kept as they are; anything larger
+// is decoded from the file and kept as its pixels.
+const std::size_t kMaxKeptFileBytes = std::size_t(256) << 20;
+
 // Hands on each picture one step late, so that the last picture of the run
 // is known when it goes and can carry the 100 percent.
 class DeliveryQueue
@@ -21,7 +26,8 @@ public:
     {
     }
 
-    void Push(wxImage& image, int frameIndex, const wxString& path, int percent, std::int64_t clipTime = -1)
+    void Push(wxImage& image, int frameIndex, const wxString& path, int percent, std::int64_t clipTime = -1,
+              std::string&& source = std::string())
     {
         Flush();
         LoadedPicture picture;
@@ -29,6 +35,7 @@ public:
         picture.image = image;
         image = wxImage(); // the reader's reference goes here, on this thread
         picture.frameIndex = frameIndex;
+        picture.source = std::move(source);
         picture.path = path;
         picture.percent = percent;
         picture.clipTime = clipTime;
@@ -213,9 +220,15 @@ void RunImageLoad(const std::vector<LoadSource>& sources, const wxSize& thumbnai
             // one picture.
             wxImage picture;
             const int index = IsGifPath(frame.file) ? std::max(frame.gifFrame, 0) : 0;
-            status = ReadPictureFrame(frame.file, index, picture);
+            // A still picture is decoded from the very bytes that are kept,
+            // so that a later change to the file changes nothing.
+            std::string bytes;
+            if (!IsGifPath(frame.file) && ReadPictureFileBytes(frame.file, kMaxKeptFileBytes, bytes))
+                status = ReadPictureBytes(bytes, picture);
+            else
+                status = ReadPictureFrame(frame.file, index, picture);
             if (status.IsOk())
-                queue.Push(picture, index, frame.file, (i + 1) * 100 / n);
+                queue.Push(picture, index, frame.file, (i + 1) * 100 / n, -1, std::move(bytes));
         }
         if (!status.IsOk() || status.cutShort || status.damaged)
             leftOut.push_back({source.path, status});

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 // One thing a run reads: a path as the user or a project names it (a
@@ -42,6 +43,7 @@ struct LoadedPicture
     int frameIndex = 0; // the frame's place inside its GIF file, else 0
     wxString path;      // the file read, without a frame suffix
     std::int64_t clipTime = -1; // a clip's frame: when it is shown (microseconds); else -1
+    std::string source; // the bytes `image` was decoded from, when it is a whole file's one picture
     int percent = 0;
     std::vector<LeftOutFile> leftOut;
 };
