@@ -5,12 +5,17 @@
 #include "app/desktop.h"
 #include "app/domainoption.h"
 #include "app/productinfo.h"
+#include "window/dialogbuttons.h"
 
+#include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/hyperlink.h>
 #include <wx/log.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/xrc/xmlres.h>
+
+#include <utility>
 
 void GifFrame::OnAbout(wxCommandEvent&)
 {
@@ -34,10 +39,21 @@ void GifFrame::OnAbout(wxCommandEvent&)
         // Through the program's own opener, like every other web page.
         link->Bind(wxEVT_HYPERLINK, [](wxHyperlinkEvent& event) { OpenWebPage(event.GetURL()); });
     }
+    // The layout's OK has the stock id, which GTK labels in the system's
+    // language; it gives way to one in the program's.
+    wxButton* ok = nullptr;
+    if (wxWindow* stock = dialog.FindWindow(wxID_OK); stock && dialog.GetSizer())
+    {
+        ok = NewOkButton(&dialog);
+        if (dialog.GetSizer()->Replace(stock, ok, true))
+            stock->Destroy();
+        else
+            std::exchange(ok, nullptr)->Destroy();
+    }
     dialog.Fit();
     // The link would take the focus as the first control, and Enter would
     // then open the page; Enter closes the box instead.
-    if (wxWindow* ok = dialog.FindWindow(wxID_OK))
+    if (ok)
         ok->SetFocus();
     dialog.ShowModal();
 }

@@ -1,5 +1,7 @@
 #include "window/clippartdialog.h"
 
+#include "window/dialogbuttons.h"
+
 #include "app/messagebox.h"
 #include "picture/videotime.h"
 
@@ -47,25 +49,16 @@ ClipPartDialog::ClipPartDialog(wxWindow* parent, const wxString& clipPath, const
     m_frames = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(width, -1), wxST_NO_AUTORESIZE);
     column->Add(m_frames, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
 
-    // Ids of their own: GTK draws a wxID_OK or wxID_CANCEL button whose
-    // label is the catalog's text for it as its stock button, labelled in
-    // the system's language instead of the program's.
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    m_ok = new wxButton(this, wxID_ANY, _("OK"));
-    auto* cancel = new wxButton(this, wxID_ANY, _("Cancel"));
-    SetAffirmativeId(m_ok->GetId());
-    SetEscapeId(cancel->GetId());
-    cancel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); });
+    m_ok = NewOkButton(this, [this] { ConfirmPart(); });
     buttons->Add(m_ok, 0, wxRIGHT, 10);
-    buttons->Add(cancel);
+    buttons->Add(NewCancelButton(this));
     column->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
     SetSizerAndFit(column);
-    m_ok->SetDefault();
 
     m_start->Bind(wxEVT_TEXT, &ClipPartDialog::OnText, this);
     m_end->Bind(wxEVT_TEXT, &ClipPartDialog::OnText, this);
     m_rate->Bind(wxEVT_SPINCTRLDOUBLE, &ClipPartDialog::OnRate, this);
-    m_ok->Bind(wxEVT_BUTTON, &ClipPartDialog::OnOk, this);
     UpdateChoice();
 }
 
@@ -90,7 +83,7 @@ void ClipPartDialog::OnRate(wxSpinDoubleEvent&)
     UpdateChoice();
 }
 
-void ClipPartDialog::OnOk(wxCommandEvent&)
+void ClipPartDialog::ConfirmPart()
 {
     UpdateChoice();
     if (!m_choice.problem.empty())

@@ -34,7 +34,8 @@ private:
     void UpdateChoice();
     void OnText(wxCommandEvent& event);
     void OnRate(wxSpinDoubleEvent& event);
-    void OnOk(wxCommandEvent& event);
+    // OK: asks before a very long part, then ends the dialog.
+    void ConfirmPart();
 
     const VideoInfo m_info;
     ClipPartChoice m_choice;

@@ -1,5 +1,7 @@
 #include "window/everynthdialog.h"
 
+#include "window/dialogbuttons.h"
+
 #include <wx/button.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
@@ -26,13 +28,9 @@ EveryNthDialog::EveryNthDialog(wxWindow* parent, const wxString& title, const wx
     row->Add(m_spin_n, 0, wxALIGN_CENTER_VERTICAL);
     column->Add(row, 0, wxLEFT | wxRIGHT, FromDIP(10));
 
-    // Labelled in the program's language, not with the system's stock texts.
-    auto* buttons = new wxStdDialogButtonSizer;
-    auto* ok = new wxButton(this, wxID_OK, _("OK"));
-    ok->SetDefault();
-    buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, _("Cancel")));
-    buttons->Realize();
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(NewOkButton(this), 0, wxRIGHT, FromDIP(10));
+    buttons->Add(NewCancelButton(this));
     column->Add(buttons, 0, wxALL | wxALIGN_RIGHT, FromDIP(10));
     SetSizerAndFit(column);
     m_spin_n->SetFocus();

@@ -1,5 +1,7 @@
 #include "window/loopcountdialog.h"
 
+#include "window/dialogbuttons.h"
+
 #include "window/loopcountplacement.h"
 
 #include <wx/button.h>
@@ -26,7 +28,6 @@ wxIMPLEMENT_CLASS(LoopCountDialog, wxDialog);
 wxBEGIN_EVENT_TABLE(LoopCountDialog, wxDialog)
     EVT_RADIOBUTTON(ID_COUNT_CHOICE, LoopCountDialog::OnChooseCount)
     EVT_RADIOBUTTON(ID_INFINITE_CHOICE, LoopCountDialog::OnChooseInfinite)
-    EVT_BUTTON(wxID_OK, LoopCountDialog::OnOk)
 wxEND_EVENT_TABLE()
 
 LoopCountDialog::LoopCountDialog(wxWindow* parent)
@@ -41,8 +42,10 @@ LoopCountDialog::LoopCountDialog(wxWindow* parent)
                                   wxSP_ARROW_KEYS, 0, 100, 1, "wxSpinCtrl");
     m_text_times = new wxStaticText(this, wxID_ANY, _("time(s)"), wxPoint(240, 30));
     m_radio_infinite = new wxRadioButton(this, ID_INFINITE_CHOICE, _("Play animation infinitely"), wxPoint(20, 55));
-    m_button_ok = new wxButton(this, wxID_OK, _("OK"), wxPoint(60, 85), wxSize(70, 25));
-    m_button_cancel = new wxButton(this, wxID_CANCEL, _("Cancel"), wxPoint(170, 85), wxSize(70, 25));
+    // The caller confirms the choice after OK (ConfirmChoice), so that a
+    // dialog answered without its buttons gives the same result.
+    m_button_ok = NewOkButton(this, {}, wxPoint(60, 85), wxSize(70, 25));
+    m_button_cancel = NewCancelButton(this, wxPoint(170, 85), wxSize(70, 25));
     PlaceCountRow();
 
     if (g_lastLoopCount != 0)
@@ -90,11 +93,4 @@ void LoopCountDialog::OnChooseInfinite(wxCommandEvent&)
 {
     if (m_radio_infinite->GetValue())
         m_spin_count->Disable();
-}
-
-void LoopCountDialog::OnOk(wxCommandEvent&)
-{
-    // The caller confirms the choice after OK (ConfirmChoice), so that a
-    // dialog answered without its buttons gives the same result.
-    EndModal(wxID_OK);
 }

@@ -32,7 +32,6 @@ private:
     void PlaceCountRow();
     void OnChooseCount(wxCommandEvent& event);
     void OnChooseInfinite(wxCommandEvent& event);
-    void OnOk(wxCommandEvent& event);
 
     wxButton* m_button_ok = nullptr;
     wxButton* m_button_cancel = nullptr;

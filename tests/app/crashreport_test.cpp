@@ -38,6 +38,7 @@ TEST(CrashReport, EveryFatalSignalLeavesAReportAndTellsWhereItLies)
             const rlimit noCore = {0, 0};
             setrlimit(RLIMIT_CORE, &noCore);
             setenv("TMPDIR", temp.Path().utf8_str(), 1); // the report's folder goes under it
+            setenv("HOME", temp.Path().utf8_str(), 1);   // nor a language chosen in the user's own folder
             setenv("GLOAMER_CRASH_RECORD", temp.File("record").utf8_str(), 1);
             setenv("GLOAMER_CRASH_KIND", crash.kind, 1);
             execl(GLOAMER_STAGE_DIR "/bin/crash_report_child", "crash_report_child", static_cast<char*>(nullptr));

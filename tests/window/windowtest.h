@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/log.h>
 #include <wx/menu.h>
@@ -24,6 +25,7 @@
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
+#include <wx/stockitem.h>
 #include <wx/thread.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
@@ -52,6 +54,11 @@ struct DialogCounter : wxModalDialogHook
                 buttons += "/" + message->GetCancelLabel();
             EXPECT_FALSE(buttons.Contains("gtk-")) << buttons << " " << message->GetMessage();
         }
+        // Nor does any other dialog: GTK draws a stock id's button in the
+        // system's language.
+        for (wxWindow* child : dialog->GetChildren())
+            if (wxIsStockID(child->GetId()) && child->IsKindOf(wxCLASSINFO(wxButton)))
+                ADD_FAILURE() << "stock button " << child->GetLabel() << " in " << dialog->GetTitle();
         if (look)
             look(dialog);
         ++shown;
