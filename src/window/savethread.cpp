@@ -30,9 +30,10 @@ void PostProgress(WorkerLink& link, int percent, const wxString& error = wxStrin
 } // namespace
 
 WorkSaveAsGifThread::WorkSaveAsGifThread(std::shared_ptr<WorkerLink> link, std::vector<wxImage> frames,
-                                         const wxSize& size, int delay, const wxString& path)
+                                         const wxSize& size, int delay, const wxString& path,
+                                         const GifEncodeOptions& options)
     : wxThread(wxTHREAD_DETACHED), m_link(std::move(link)), m_frames(std::move(frames)), m_size(size), m_delay(delay),
-      m_path(path.Clone())
+      m_path(path.Clone()), m_options(options)
 {
 }
 
@@ -47,7 +48,7 @@ wxThread::ExitCode WorkSaveAsGifThread::Entry()
     // Once started, the save runs to its end even when the window goes, so
     // that the file the user asked for is complete.
     if (!SaveAnimationFile(m_path, m_frames, m_size, m_delay, [this](int percent) { PostProgress(*m_link, percent); },
-                           error))
+                           error, m_options))
         PostProgress(*m_link, 100, error.empty() ? wxString("writing failed") : error);
     else
         PostProgress(*m_link, 100);

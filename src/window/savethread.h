@@ -6,6 +6,8 @@
 // Detached: it deletes itself when done. It never touches a window, a bitmap
 // or the strip: the frames come as wxImage views made on the GUI thread.
 
+#include "encoder/encodeoptions.h"
+
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 #include <wx/thread.h>
@@ -19,7 +21,7 @@ class WorkSaveAsGifThread : public wxThread
 {
 public:
     WorkSaveAsGifThread(std::shared_ptr<WorkerLink> link, std::vector<wxImage> frames, const wxSize& size, int delay,
-                        const wxString& path);
+                        const wxString& path, const GifEncodeOptions& options);
     ~WorkSaveAsGifThread() override;
 
 protected:
@@ -31,4 +33,5 @@ private:
     const wxSize m_size;
     const int m_delay;
     const wxString m_path;
+    const GifEncodeOptions m_options;
 };
