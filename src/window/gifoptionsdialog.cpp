@@ -17,6 +17,19 @@ GifEncodeOptions EncodeOptionsFor(const GifChoices& choices)
     return options;
 }
 
+namespace
+{
+// A button in the program's language: created with a stock id and a label
+// that reads as the stock one in the program's language, GTK would show
+// its own stock label in the system's. The id is given afterwards.
+wxButton* MakeButton(wxWindow* parent, wxWindowID id, const wxString& label)
+{
+    auto* button = new wxButton(parent, wxID_ANY, label);
+    button->SetId(id);
+    return button;
+}
+} // namespace
+
 wxIMPLEMENT_CLASS(GifOptionsDialog, wxDialog);
 
 GifOptionsDialog::GifOptionsDialog(wxWindow* parent, const GifChoices& choices)
@@ -35,10 +48,9 @@ GifOptionsDialog::GifOptionsDialog(wxWindow* parent, const GifChoices& choices)
     m_check_store_changes->SetValue(choices.storeChanges);
     column->Add(m_check_store_changes, wxSizerFlags().Border(wxALL, 12));
 
-    // Labelled in the program's language: GTK's stock labels follow the system's.
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(new wxButton(this, wxID_OK, _("OK")), wxSizerFlags().Border(wxRIGHT, 8));
-    buttons->Add(new wxButton(this, wxID_CANCEL, _("Cancel")));
+    buttons->Add(MakeButton(this, wxID_OK, _("OK")), wxSizerFlags().Border(wxRIGHT, 8));
+    buttons->Add(MakeButton(this, wxID_CANCEL, _("Cancel")));
     column->Add(buttons, wxSizerFlags().Right().Border(wxLEFT | wxRIGHT | wxBOTTOM, 12));
     SetSizerAndFit(column);
     SetDefaultItem(FindWindow(wxID_OK));
