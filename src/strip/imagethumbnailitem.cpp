@@ -97,6 +97,18 @@ bool wxImageThumbnailItem::Load(wxThumbnailCtrl* ctrl, bool forceLoad)
     return true;
 }
 
+wxThumbnailItem* wxImageThumbnailItem::Clone() const
+{
+    // Images and bitmaps share their pixels when copied: the copy costs no
+    // picture memory of its own.
+    auto* copy = new wxImageThumbnailItem(m_image ? new wxImage(*m_image) : nullptr, m_subImageIndex, m_filename);
+    copy->m_bitmap = m_bitmap;
+    copy->m_thumbnailImage = m_thumbnailImage;
+    copy->m_fullImage = m_fullImage;
+    copy->m_fullBitmap = m_fullBitmap;
+    return copy;
+}
+
 const wxBitmap& wxImageThumbnailItem::GetFullBitmap() const
 {
     if (!m_fullBitmap.IsOk() && m_fullImage.IsOk())

@@ -22,6 +22,7 @@ public:
 
     bool Draw(wxDC& dc, wxThumbnailCtrl* ctrl, const wxRect& rect, int style) override;
     bool Load(wxThumbnailCtrl* ctrl, bool forceLoad) override;
+    wxThumbnailItem* Clone() const override;
 
     // Thumbnail, at most the strip's image box; invalid until loaded.
     const wxBitmap& GetBitmap() const { return m_bitmap; }

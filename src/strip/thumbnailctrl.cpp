@@ -301,6 +301,28 @@ void wxThumbnailCtrl::Delete(int n)
     LayoutChanged();
 }
 
+std::vector<std::unique_ptr<wxThumbnailItem>> wxThumbnailCtrl::ExchangeItems(
+    std::vector<std::unique_ptr<wxThumbnailItem>> items, const std::vector<int>& selected)
+{
+    EndDrag(false); // a press waits for an entry that may go
+    std::vector<std::unique_ptr<wxThumbnailItem>> old = m_items.Exchange(std::move(items));
+    m_firstSelection = m_lastSelection = m_focusItem = -1;
+    m_selections.Clear();
+    std::vector<bool> taken(GetCount(), false);
+    for (const int n : selected)
+        if (IsValidIndex(n) && !taken[n])
+        {
+            taken[n] = true;
+            m_selections.Add(n);
+        }
+    if (!m_selections.empty())
+        m_firstSelection = m_lastSelection = m_focusItem = m_selections[0];
+    LayoutChanged();
+    if (IsValidIndex(m_focusItem))
+        EnsureVisible(m_focusItem);
+    return old;
+}
+
 void wxThumbnailCtrl::Freeze()
 {
     ++m_freezeCount;
@@ -478,7 +500,11 @@ bool wxThumbnailCtrl::ApplyOrder(const std::vector<int>& order)
     LayoutChanged();
     if (IsValidIndex(m_focusItem))
         EnsureVisible(m_focusItem);
-    SendEvent(wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED, m_focusItem, 0);
+    wxThumbnailEvent moved(wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED, GetId());
+    moved.SetEventObject(this);
+    moved.SetIndex(m_focusItem);
+    moved.SetOrder(order);
+    GetEventHandler()->ProcessEvent(moved);
     return true;
 }
 
@@ -554,6 +580,15 @@ int wxThumbnailCtrl::DrawContents(wxDC& dc, const wxRegion& updateRegion)
     const wxPoint topLeft = CalcUnscrolledPosition(wxPoint(-2, -2));
     dc.DrawRectangle(topLeft.x, topLeft.y, client.x + 4, client.y + 4);
 
+    const bool focused = wxWindow::FindFocus() == this;
+    if (focused)
+    {
+        // The strip shows that keys go to it, also while no entry is the
+        // focus entry (or there is none), as the desktop marks a focused field.
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), 2));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.DrawRectangle(wxRect(CalcUnscrolledPosition(wxPoint(0, 0)), client).Deflate(1));
+    }
     const int count = GetCount();
     if (count == 0)
     {
@@ -562,7 +597,6 @@ int wxThumbnailCtrl::DrawContents(wxDC& dc, const wxRegion& updateRegion)
     }
 
     const wxRegion region(updateRegion);
-    const bool focused = wxWindow::FindFocus() == this;
 
     // Only the rows that the update region spans can be touched; the
     // region test below decides for each tile of those rows.
@@ -767,7 +801,12 @@ void wxThumbnailCtrl::OnRightClick(wxMouseEvent& event)
     int n = -1;
     if (!HitTest(event.GetPosition(), n))
         return;
-    if (n != m_focusItem)
+    ShowToolTipFor(-1); // the menu opens where the path was shown
+    // The menu acts on what was clicked: an entry outside the selection
+    // becomes the selection; inside it, the selection stays.
+    if (!IsSelected(n))
+        DoSelection(n, 0);
+    else if (n != m_focusItem)
         SetFocusItem(n);
     SendEvent(wxEVT_COMMAND_THUMBNAIL_RIGHT_CLICK, n, ModifierFlags(event));
 }
@@ -800,6 +839,21 @@ void wxThumbnailCtrl::OnChar(wxKeyEvent& event)
         EndDrag(false);
         return;
     }
+    // The menu key and Shift+F10 open the context menu, as in every list.
+    const bool menuKey = (event.GetKeyCode() == WXK_MENU || event.GetKeyCode() == WXK_WINDOWS_MENU) && flags == 0;
+    if (menuKey || (event.GetKeyCode() == WXK_F10 && flags == wxTHUMBNAIL_SHIFT_DOWN))
+    {
+        SendContextMenuEvent();
+        return;
+    }
+    // Delete removes the selection through the owner's Delete command.
+    if (event.GetKeyCode() == WXK_DELETE && flags == 0)
+    {
+        wxCommandEvent command(wxEVT_MENU, wxID_DELETE);
+        command.SetEventObject(this);
+        ProcessWindowEvent(command);
+        return;
+    }
     switch (event.GetKeyCode())
     {
         case WXK_LEFT:
@@ -810,8 +864,14 @@ void wxThumbnailCtrl::OnChar(wxKeyEvent& event)
         case WXK_END:
         case WXK_PAGEUP:
         case WXK_PAGEDOWN:
+        {
+            const int before = m_focusItem;
             Navigate(event.GetKeyCode(), flags);
+            // The owner shows the frame the keys moved to, as after a click.
+            if (m_focusItem != before && IsValidIndex(m_focusItem))
+                SendEvent(wxEVT_COMMAND_THUMBNAIL_FOCUS_MOVED, m_focusItem, flags);
             break;
+        }
         case WXK_RETURN:
             SendEvent(wxEVT_COMMAND_THUMBNAIL_RETURN, -1, flags);
             break;
@@ -819,6 +879,20 @@ void wxThumbnailCtrl::OnChar(wxKeyEvent& event)
             event.Skip();
             break;
     }
+}
+
+void wxThumbnailCtrl::SendContextMenuEvent()
+{
+    if (GetCount() == 0)
+        return;
+    if (!IsValidIndex(m_focusItem))
+        SetFocusItem(m_selections.empty() ? 0 : m_selections[0]);
+    EnsureVisible(m_focusItem);
+    wxRect image;
+    GetItemRectImage(m_focusItem, image, true);
+    wxContextMenuEvent menu(wxEVT_CONTEXT_MENU, GetId(), ClientToScreen(image.GetPosition() + image.GetSize() / 2));
+    menu.SetEventObject(this);
+    ProcessWindowEvent(menu);
 }
 
 void wxThumbnailCtrl::OnSize(wxSizeEvent& event)
@@ -839,17 +913,16 @@ void wxThumbnailCtrl::OnSize(wxSizeEvent& event)
 
 void wxThumbnailCtrl::OnSetFocus(wxFocusEvent& event)
 {
-    // Fills of selected tiles and the focus rectangle follow the focus.
-    if (GetCount() > 0)
-        Refresh(true);
+    // Fills of selected tiles, the focus rectangle and the strip's focus
+    // frame follow the focus.
+    Refresh(true);
 }
 
 void wxThumbnailCtrl::OnKillFocus(wxFocusEvent& event)
 {
     // The release of a press may now go to another window.
     EndDrag(false);
-    if (GetCount() > 0)
-        Refresh(true);
+    Refresh(true);
 }
 
 void wxThumbnailCtrl::OnSelectAll(wxCommandEvent& event)

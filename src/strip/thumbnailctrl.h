@@ -11,6 +11,7 @@
 #include <wx/dynarray.h>
 #include <wx/scrolwin.h>
 
+#include <memory>
 #include <vector>
 
 class WXDLLIMPEXP_FWD_CORE wxDC;
@@ -50,6 +51,12 @@ public:
     virtual void Delete(int n);
     virtual int GetCount() const;
     wxThumbnailItem* GetItem(int n) const;
+    // Puts `items` (already loaded) in place of all entries and hands the old
+    // ones back, so that entries can leave the strip and come back as they
+    // were. `selected` lists the new indices to select, in order; the first
+    // becomes the focus entry.
+    std::vector<std::unique_ptr<wxThumbnailItem>> ExchangeItems(std::vector<std::unique_ptr<wxThumbnailItem>> items,
+                                                                const std::vector<int>& selected);
 
     // The strip's own layout counter. These hide wxWindow::Freeze/Thaw on
     // purpose: they suspend layout and repaint of the strip only and never
@@ -143,6 +150,9 @@ private:
     // The tooltip names the full path of entry n; -1 takes it away.
     void ShowToolTipFor(int n);
     void DrawEmptyText(wxDC& dc);
+    // The keyboard asks for the context menu: of the focus entry (made the
+    // first selected entry, or the first, when there is none).
+    void SendContextMenuEvent();
 
     int m_frameDelay;
     wxThumbnailItemArray m_items;

@@ -11,6 +11,7 @@ const wxEventType wxEVT_COMMAND_THUMBNAIL_RIGHT_CLICK = wxNewEventType();
 const wxEventType wxEVT_COMMAND_THUMBNAIL_LEFT_DCLICK = wxNewEventType();
 const wxEventType wxEVT_COMMAND_THUMBNAIL_RETURN = wxNewEventType();
 const wxEventType wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED = wxNewEventType();
+const wxEventType wxEVT_COMMAND_THUMBNAIL_FOCUS_MOVED = wxNewEventType();
 
 wxThumbnailEvent::wxThumbnailEvent(wxEventType commandType, int winid)
     : wxNotifyEvent(commandType, winid), m_itemIndex(-1), m_flags(0)
@@ -18,6 +19,6 @@ wxThumbnailEvent::wxThumbnailEvent(wxEventType commandType, int winid)
 }
 
 wxThumbnailEvent::wxThumbnailEvent(const wxThumbnailEvent& event)
-    : wxNotifyEvent(event), m_itemIndex(event.m_itemIndex), m_flags(event.m_flags)
+    : wxNotifyEvent(event), m_itemIndex(event.m_itemIndex), m_flags(event.m_flags), m_order(event.m_order)
 {
 }

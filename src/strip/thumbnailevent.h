@@ -3,6 +3,8 @@
 
 #include <wx/event.h>
 
+#include <vector>
+
 class wxThumbnailEvent : public wxNotifyEvent
 {
 public:
@@ -15,10 +17,14 @@ public:
     void SetIndex(int index) { m_itemIndex = index; }
     int GetFlags() const { return m_flags; }
     void SetFlags(int flags) { m_flags = flags; }
+    // Of a move: for each new position, the entry's old index.
+    const std::vector<int>& GetOrder() const { return m_order; }
+    void SetOrder(const std::vector<int>& order) { m_order = order; }
 
 private:
     int m_itemIndex; // entry concerned, -1 for none
     int m_flags;     // wxTHUMBNAIL_SHIFT_DOWN / _CTRL_DOWN / _ALT_DOWN
+    std::vector<int> m_order;
 
     wxDECLARE_CLASS(wxThumbnailEvent);
 };
@@ -31,6 +37,8 @@ extern const wxEventType wxEVT_COMMAND_THUMBNAIL_RIGHT_CLICK;
 extern const wxEventType wxEVT_COMMAND_THUMBNAIL_LEFT_DCLICK;
 extern const wxEventType wxEVT_COMMAND_THUMBNAIL_RETURN;
 extern const wxEventType wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED;
+// A navigation key moved the focus entry (index: the new focus entry).
+extern const wxEventType wxEVT_COMMAND_THUMBNAIL_FOCUS_MOVED;
 
 typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
 
@@ -52,3 +60,5 @@ typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
     wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_RETURN, id, wxThumbnailEventHandler(fn))
 #define EVT_THUMBNAIL_ITEMS_MOVED(id, fn) \
     wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_FOCUS_MOVED(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_COMMAND_THUMBNAIL_FOCUS_MOVED, id, wxThumbnailEventHandler(fn))

@@ -25,6 +25,11 @@ bool wxThumbnailItem::Load(wxThumbnailCtrl* ctrl, bool forceLoad)
     return false;
 }
 
+wxThumbnailItem* wxThumbnailItem::Clone() const
+{
+    return new wxThumbnailItem(m_filename);
+}
+
 bool wxThumbnailItem::DrawBackground(wxDC& dc, wxThumbnailCtrl* ctrl, const wxRect& rect,
                                      const wxRect& imageRect, int style, int index)
 {

@@ -26,6 +26,8 @@ public:
                                 const wxRect& imageRect, int style, int index);
     // Prepares the bitmaps. The base entry has nothing to load.
     virtual bool Load(wxThumbnailCtrl* ctrl, bool forceLoad);
+    // A second entry for the same frame, sharing its pictures.
+    virtual wxThumbnailItem* Clone() const;
 
 protected:
     wxString m_filename; // full path; a GIF frame carries "_<frame>" after loading

@@ -55,3 +55,11 @@ bool wxThumbnailItemArray::Reorder(const std::vector<int>& order)
     m_items = std::move(moved);
     return true;
 }
+
+std::vector<std::unique_ptr<wxThumbnailItem>> wxThumbnailItemArray::Exchange(
+    std::vector<std::unique_ptr<wxThumbnailItem>> items)
+{
+    items.erase(std::remove(items.begin(), items.end(), nullptr), items.end());
+    std::swap(items, m_items);
+    return items;
+}

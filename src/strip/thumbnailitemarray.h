@@ -32,6 +32,9 @@ public:
     // that goes to position i. False, changing nothing, unless order is a
     // permutation of all positions.
     bool Reorder(const std::vector<int>& order);
+    // Puts `items` in place of all entries and hands the old ones back
+    // (null items are left out).
+    std::vector<std::unique_ptr<wxThumbnailItem>> Exchange(std::vector<std::unique_ptr<wxThumbnailItem>> items);
 
 private:
     std::vector<std::unique_ptr<wxThumbnailItem>> m_items;

@@ -18,7 +18,9 @@
 #include "strip/thumbnailctrl.h"
 #include "strip/thumbnailevent.h"
 #include "window/windowids.h"
+#include "window/framecommands.h"
 
+#include <wx/cmdproc.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
@@ -42,6 +44,7 @@ wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
     EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailLeftClick)
     EVT_THUMBNAIL_RIGHT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailRightClick)
     EVT_THUMBNAIL_ITEMS_MOVED(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailItemsMoved)
+    EVT_THUMBNAIL_FOCUS_MOVED(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailLeftClick)
     EVT_CLOSE(GifFrame::OnClose)
     EVT_COMMAND(wxID_ANY, EVT_UPDATE_CHECK_DONE, GifFrame::OnUpdateCheckDone)
     EVT_COMMAND(ID_IMAGE_LOAD_UPDATE, EVT_THREAD_UPDATE, GifFrame::OnImageLoadUpdate)
@@ -160,11 +163,14 @@ bool StartWorker(wxThread& worker)
 
 // How often the recovery copy follows the work at most.
 const int kRecoveryIntervalMs = 3000;
+// Undo steps the window keeps; older ones go with the frames they hold.
+const int kHistorySteps = 100;
 } // namespace
 
 GifFrame::GifFrame()
     : m_choose_files(ChooseImageFiles), m_choose_save_path(ChooseSavePath), m_choose_project_path(ChooseProjectPath),
-      m_start_worker(StartWorker)
+      m_start_worker(StartWorker),
+      m_show_menu([this](wxMenu& menu, const wxPoint& at) { PopupMenu(&menu, at); })
 {
 }
 
@@ -219,6 +225,8 @@ bool GifFrame::SetupFrame(wxString* missing)
         return false;
     }
 
+    m_history = std::make_unique<wxCommandProcessor>(kHistorySteps);
+
     // 1. Interface language.
     m_language = ReadLanguageFile();
     ApplyLanguage(m_language);
@@ -252,6 +260,8 @@ bool GifFrame::SetupFrame(wxString* missing)
     m_spinctrl_delay = Lookup<wxSpinCtrl>(this, "m_spinctrl_delay");
     m_spinctrl_width = Lookup<wxSpinCtrl>(this, "m_spinctrl_width");
     m_spinctrl_height = Lookup<wxSpinCtrl>(this, "m_spinctrl_height");
+    for (wxSpinCtrl* spin : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
+        spin->Bind(wxEVT_KILL_FOCUS, &GifFrame::OnSpinFocusLost, this);
 
     // 9. Labels of the spin-control row.
     m_staticText_delay = Lookup<wxStaticText>(this, "m_staticText_delay");
@@ -314,6 +324,8 @@ void GifFrame::CreateThumbnailStrip()
     m_thumbnail_ctrl = new wxThumbnailCtrl(m_panel_top, wxDefaultPosition, m_panel_top->GetSize());
     m_panel_top->GetSizer()->Add(m_thumbnail_ctrl, 1, wxEXPAND, 0);
     m_thumbnail_ctrl->SetBackgroundColour(wxColour(176, 223, 227, 255));
+    // The menu key and Shift+F10 ask the strip for its context menu.
+    m_thumbnail_ctrl->Bind(wxEVT_CONTEXT_MENU, &GifFrame::OnStripContextMenu, this);
 }
 
 int GifFrame::GetFrameCount() const
@@ -332,6 +344,16 @@ void GifFrame::ConnectLayoutHandlers()
     Bind(wxEVT_MENU, &GifFrame::OnInsertImage, this, ID_INSERT_IMAGE_MENU);
     Bind(wxEVT_MENU, &GifFrame::OnDelete, this, wxID_DELETE);
     Bind(wxEVT_MENU, &GifFrame::OnMoveFrames, this, ID_MOVE_LEFT_MENU, ID_MOVE_RIGHT_MENU);
+    // Undo, Redo and the frame operations keep their ids in every menu bar
+    // and in the context menu.
+    Bind(wxEVT_MENU, &GifFrame::OnUndo, this, ID_UNDO_MENU);
+    Bind(wxEVT_MENU, &GifFrame::OnRedo, this, ID_REDO_MENU);
+    Bind(wxEVT_MENU, &GifFrame::OnSelectAll, this, ID_SELECT_ALL_MENU);
+    Bind(wxEVT_MENU, &GifFrame::OnFrameOperation, this, ID_REVERSE_MENU, ID_YOYO_MENU);
+    Bind(wxEVT_MENU, &GifFrame::OnFrameOperation, this, ID_DUPLICATE_MENU);
+    Bind(wxEVT_MENU, &GifFrame::OnEveryNth, this, ID_REMOVE_EVERY_NTH_MENU, ID_KEEP_EVERY_NTH_MENU);
+    Bind(wxEVT_CHAR_HOOK, &GifFrame::OnCharHook, this);
+    Bind(wxEVT_MENU_OPEN, &GifFrame::OnMenuOpen, this);
     Bind(wxEVT_TEXT, &GifFrame::OnSetDelay, this, XRCID("m_spinctrl_delay"));
     Bind(wxEVT_TEXT, &GifFrame::OnSetWidth, this, XRCID("m_spinctrl_width"));
     Bind(wxEVT_TEXT, &GifFrame::OnSetHeight, this, XRCID("m_spinctrl_height"));
@@ -357,6 +379,17 @@ void GifFrame::BuildMenuBar()
     m_item_add_image = m_menu_frame->Append(wxID_ANY, WithAccel(_("Add Image"), "Ctrl+Ins"));
     m_item_delete = m_menu_frame->Append(wxID_ANY, WithAccel(_("Delete"), "Ctrl+Del"));
     m_item_clear_all = m_menu_frame->Append(wxID_ANY, _("Clear All"));
+    m_menu_frame->AppendSeparator();
+    m_item_undo = m_menu_frame->Append(ID_UNDO_MENU, WithAccel(_("Undo"), "Ctrl+Z"));
+    m_item_redo = m_menu_frame->Append(ID_REDO_MENU, WithAccel(_("Redo"), "Ctrl+Shift+Z"));
+    m_menu_frame->AppendSeparator();
+    m_frame_operation_items = {
+        m_menu_frame->Append(ID_SELECT_ALL_MENU, WithAccel(_("Select All"), "Ctrl+A")),
+        m_menu_frame->Append(ID_REVERSE_MENU, _("Reverse")),
+        m_menu_frame->Append(ID_YOYO_MENU, _("Yo-yo")),
+        m_menu_frame->Append(ID_REMOVE_EVERY_NTH_MENU, _("Remove Every Nth Frame...")),
+        m_menu_frame->Append(ID_KEEP_EVERY_NTH_MENU, _("Keep Every Nth Frame...")),
+        m_menu_frame->Append(ID_DUPLICATE_MENU, _("Duplicate"))};
 
     m_menu_animation = new wxMenu;
     m_item_run_animation = m_menu_animation->Append(wxID_ANY, WithAccel(_("Run animation"), "Ctrl+P"));
@@ -429,6 +462,9 @@ void GifFrame::EnableFrameCommands(bool enable)
     m_spinctrl_width->Enable(enable);
     m_spinctrl_height->Enable(enable);
     m_item_save_project->Enable(enable);
+    for (wxMenuItem* item : m_frame_operation_items)
+        item->Enable(enable);
+    UpdateHistoryItems();
 }
 
 void GifFrame::ApplyLanguage(int id)

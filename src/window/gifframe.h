@@ -13,11 +13,22 @@
 #include "project/workstate.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
 class wxCloseEvent;
 class wxCommandEvent;
+class wxCommandProcessor;
+class wxContextMenuEvent;
+class wxFocusEvent;
+class wxKeyEvent;
+class wxMenuEvent;
+struct WorkSnapshot;
+enum class EditKind;
+class wxThumbnailItem;
+// Entries outside the strip, kept by an undo step (window/framecommands.h).
+using FramePool = std::map<wxThumbnailItem*, std::unique_ptr<wxThumbnailItem>>;
 class wxLocale;
 class wxMenu;
 class wxPaintEvent;
@@ -101,6 +112,15 @@ public:
     using ProjectPathChooser = std::function<wxString(wxWindow* parent, bool save)>;
     void SetProjectPathChooser(ProjectPathChooser chooser) { m_choose_project_path = std::move(chooser); }
 
+    // Shows the strip's context menu at `at` (client coordinates; the
+    // pointer's place when default). Tests replace it to read the menu.
+    using MenuShower = std::function<void(wxMenu& menu, const wxPoint& at)>;
+    void SetMenuShower(MenuShower shower) { m_show_menu = std::move(shower); }
+
+    // True when the strip holds frames and they, their order, the delay or
+    // the size differ from the project last opened or saved.
+    bool HasUnsavedWork() const;
+
     // Loads `paths` on the worker, appending their frames at the end of the
     // strip behind the progress dialog. False, after telling the user, when
     // no worker could be started.
@@ -135,6 +155,9 @@ public:
     int GetPreviewIndex() const { return m_preview_index; }
     wxThumbnailCtrl* GetThumbnailCtrl() const { return m_thumbnail_ctrl; }
 
+    // The edits that Undo and Redo step through.
+    wxCommandProcessor* GetHistory() const { return m_history.get(); }
+
     int GetLanguage() const { return m_language; }
     bool IsPlaying() const { return m_playing; }
 
@@ -156,11 +179,44 @@ private:
     // The order of the frames changed in the strip.
     void OnThumbnailItemsMoved(wxThumbnailEvent& event);
     void OnMoveFrames(wxCommandEvent& event);
+    // Undo and redo (gifframe_edits.cpp). The work as it stands, to be
+    // given back by undo or redo.
+    WorkSnapshot CaptureWork() const;
+    // Records the edit that led from `before` to the work as it stands as
+    // one step (nothing when the work is the same); `pool` holds the
+    // entries the edit took out of the strip.
+    void RecordEdit(EditKind kind, int frames, const WorkSnapshot& before, FramePool pool = {});
+    // Puts the frames of `frames` into the strip in that order, taking them
+    // from `pool` and leaving there the entries that the strip held beyond
+    // them; `selected` become the selection.
+    void ArrangeFrames(const std::vector<wxThumbnailItem*>& frames, const std::vector<wxThumbnailItem*>& selected,
+                       FramePool& pool);
+    // Gives back the work of a snapshot, with the window following it.
+    void ApplyWork(const WorkSnapshot& work, FramePool& pool);
+    // A fresh history (opening a project, restoring after a crash).
+    void ClearHistory();
+    // The Undo and Redo items name their steps and are enabled when there is
+    // one and no load or save runs.
+    void UpdateHistoryItems();
+    // Ends the merging of consecutive edits of one control.
+    void CloseOpenEdit();
+    // A frame operation that rearranges the selected (else all) frames.
+    void ApplyFrameOperation(EditKind kind, const std::vector<int>& sources, const std::vector<int>& selected);
+    void ShowStripMenu(const wxPoint& at);
+    // Enables the frame operations of `menu` that would change something.
+    void EnableFrameOperations(wxMenu& menu) const;
+    void OnMenuOpen(wxMenuEvent& event);
+    void OnUndo(wxCommandEvent& event);
+    void OnRedo(wxCommandEvent& event);
+    void OnSelectAll(wxCommandEvent& event);
+    void OnFrameOperation(wxCommandEvent& event);
+    void OnEveryNth(wxCommandEvent& event);
+    void OnStripContextMenu(wxContextMenuEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnSpinFocusLost(wxFocusEvent& event);
+
     // Keeps the window from shrinking below what the spin row needs.
     void UpdateMinimumSize();
-    // True when the strip holds frames and they, their order, the delay or
-    // the size differ from the project last opened or saved.
-    bool HasUnsavedWork() const;
     // The frames, delay and size as a saved file would hold them.
     WorkState CurrentWorkState() const;
     // Asks with `ask` for a file to write until the answer can be used: a
@@ -263,6 +319,9 @@ private:
     wxMenuItem* m_item_add_image = nullptr;
     wxMenuItem* m_item_delete = nullptr;
     wxMenuItem* m_item_clear_all = nullptr;
+    wxMenuItem* m_item_undo = nullptr;
+    wxMenuItem* m_item_redo = nullptr;
+    std::vector<wxMenuItem*> m_frame_operation_items; // Select All ... Duplicate
     wxMenuItem* m_item_run_animation = nullptr;
     wxMenuItem* m_item_loop_count = nullptr;
     wxMenuItem* m_item_gif_options = nullptr;
@@ -346,9 +405,15 @@ private:
     SavePathChooser m_choose_save_path;
     ProjectPathChooser m_choose_project_path;
     WorkerStarter m_start_worker;
+    MenuShower m_show_menu;
     std::shared_ptr<WorkerLink> m_load_link; // set while a loading run is on
     std::shared_ptr<WorkerLink> m_save_link; // set while a save is on
     std::shared_ptr<WorkerLink> m_update_link; // set while the update check runs
+
+    // Undo and redo: at most kHistorySteps steps. An Add Image run is one
+    // step from the work before it to the work after its last frame.
+    std::unique_ptr<wxCommandProcessor> m_history;
+    std::unique_ptr<WorkSnapshot> m_load_before;
 
     wxDECLARE_EVENT_TABLE();
 };

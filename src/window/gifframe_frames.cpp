@@ -5,6 +5,7 @@
 
 #include "app/messagebox.h"
 #include "app/trace.h"
+#include "window/framecommands.h"
 #include "window/imageloadevent.h"
 #include "window/imageloadrun.h"
 #include "window/imageloadthread.h"
@@ -61,6 +62,8 @@ bool GifFrame::LoadImageFiles(const wxArrayString& paths)
         return false;
     }
     m_load_link = link;
+    // The run is one step, from the work before it to the work after it.
+    m_load_before = std::make_unique<WorkSnapshot>(CaptureWork());
     EnableFrameCommands(true);
     return true;
 }
@@ -90,6 +93,8 @@ void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
 void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
 {
     m_load_link.reset();
+    const std::unique_ptr<WorkSnapshot> before = std::move(m_load_before);
+    const bool project = m_loading_project;
     ResetOutputSize();
     if (m_loading_project)
         FinishProjectLoad();
@@ -99,7 +104,16 @@ void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
         ClearPreview();
     // A run whose every file failed leaves nothing to edit.
     EnableFrameCommands(GetFrameCount() > 0);
+    // An opened or restored project starts a history of its own.
+    if (project)
+        ClearHistory();
+    else if (before && GetFrameCount() > static_cast<int>(before->frames.size()))
+        RecordEdit(EditKind::Add, GetFrameCount() - static_cast<int>(before->frames.size()), *before);
     CloseLoadProgress();
+    // Keys go on to the frames that came (once the dialog has given the
+    // window back its input).
+    if (GetFrameCount() > 0)
+        m_thumbnail_ctrl->SetFocus();
     ReportLeftOutFiles(leftOut);
 }
 
@@ -108,6 +122,7 @@ void GifFrame::AbandonLoadRun()
     if (!m_load_link)
         return;
     std::shared_ptr<WorkerLink> link = std::move(m_load_link);
+    m_load_before.reset();
     m_loading_project = false;
     m_restoring = false;
     link->Detach();
@@ -123,6 +138,7 @@ void GifFrame::CloseLoadProgress()
     // its input as it goes, and the next command may come before idle.
     delete m_load_progress;
     m_load_progress = nullptr;
+    UpdateHistoryItems();
 }
 
 void GifFrame::ReportLeftOutFiles(const std::vector<LeftOutFile>& leftOut)
@@ -150,6 +166,7 @@ void GifFrame::OnInsertImage(wxCommandEvent&)
 void GifFrame::InsertImageFiles(const wxArrayString& paths, int base)
 {
     wxBusyCursor busy;
+    const WorkSnapshot before = CaptureWork();
     int inserted = 0;
     std::vector<LeftOutFile> leftOut;
     RunImageLoad(
@@ -168,7 +185,11 @@ void GifFrame::InsertImageFiles(const wxArrayString& paths, int base)
         });
     ResetOutputSize();
     if (inserted > 0)
+    {
         EnableFrameCommands(true);
+        RecordEdit(EditKind::Insert, inserted, before);
+        m_thumbnail_ctrl->SetFocus();
+    }
     ReportLeftOutFiles(leftOut);
 }
 
@@ -183,12 +204,18 @@ void GifFrame::OnDelete(wxCommandEvent&)
     std::vector<int> doomed(selections.begin(), selections.end());
     std::sort(doomed.begin(), doomed.end(), std::greater<int>());
 
-    if (ShowMessage(this, _("Are you sure you want to delete selected image(s)?"), _("Confirm"),
-                    wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION) == wxID_YES)
+    const bool confirmed = ShowMessage(this, _("Are you sure you want to delete selected image(s)?"), _("Confirm"),
+                                       wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION) == wxID_YES;
+    const WorkSnapshot before = CaptureWork();
+    FramePool deleted; // kept for undo
+    if (confirmed)
     {
+        std::vector<wxThumbnailItem*> remaining = before.frames;
         // Highest first, so that every remaining index stays valid.
         for (const int index : doomed)
-            m_thumbnail_ctrl->Delete(index);
+            if (index < static_cast<int>(remaining.size()))
+                remaining.erase(remaining.begin() + index);
+        ArrangeFrames(remaining, {}, deleted);
         ClearPreview();
     }
     m_statusBar1->SetStatusText(wxString(), 1);
@@ -198,33 +225,22 @@ void GifFrame::OnDelete(wxCommandEvent&)
         EnableFrameCommands(false);
         ForgetGifFile(); // as Clear All: new frames make another animation
     }
+    if (confirmed)
+        RecordEdit(EditKind::Delete, static_cast<int>(doomed.size()), before, std::move(deleted));
 }
 
 void GifFrame::OnClearAll(wxCommandEvent&)
 {
     StopPreview();
+    const WorkSnapshot before = CaptureWork();
+    FramePool cleared; // kept for undo
     EnableFrameCommands(false);
-    m_thumbnail_ctrl->Clear();
+    ArrangeFrames({}, {}, cleared);
     ForgetGifFile();
     ResetOutputSize();
     m_statusBar1->SetStatusText(wxString(), 1);
     ClearPreview();
-}
-
-void GifFrame::OnThumbnailRightClick(wxThumbnailEvent&)
-{
-    StopPreview();
-    // The items send the ids bound in ConnectLayoutHandlers.
-    wxMenu menu;
-    menu.Append(ID_INSERT_IMAGE_MENU, _("&Insert Image") + "\tCtrl+Ins");
-    menu.Append(wxID_DELETE, _("&Delete") + "\tCtrl+Del");
-    menu.AppendSeparator();
-    const std::vector<int> selected(m_thumbnail_ctrl->GetSelections().begin(), m_thumbnail_ctrl->GetSelections().end());
-    menu.Append(ID_MOVE_LEFT_MENU, _("Move Left") + "\tAlt+Left")
-        ->Enable(!OrderForShift(GetFrameCount(), selected, -1).empty());
-    menu.Append(ID_MOVE_RIGHT_MENU, _("Move Right") + "\tAlt+Right")
-        ->Enable(!OrderForShift(GetFrameCount(), selected, 1).empty());
-    PopupMenu(&menu);
+    RecordEdit(EditKind::ClearAll, static_cast<int>(before.frames.size()), before, std::move(cleared));
 }
 
 void GifFrame::OnMoveFrames(wxCommandEvent& event)
@@ -236,4 +252,13 @@ void GifFrame::OnThumbnailItemsMoved(wxThumbnailEvent& event)
 {
     StopPreview();
     ShowFrame(event.GetIndex() >= 0 ? event.GetIndex() : 0);
+    // The strip has moved its entries already: the order tells where each was.
+    WorkSnapshot before = CaptureWork();
+    const std::vector<int>& order = event.GetOrder();
+    if (order.size() != before.frames.size())
+        return;
+    const std::vector<wxThumbnailItem*> after = before.frames;
+    for (size_t i = 0; i < order.size(); ++i)
+        before.frames[order[i]] = after[i];
+    RecordEdit(EditKind::Move, static_cast<int>(before.selected.size()), before);
 }

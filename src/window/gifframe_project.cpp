@@ -130,6 +130,7 @@ void GifFrame::OpenProjectFile(const wxString& path, bool tellUnreadable)
         return;
     }
     StopPreview();
+    ClearHistory(); // the project's own work starts here
     m_thumbnail_ctrl->Clear();
     m_project_path = path;
     m_project_file_name = wxFileNameFromPath(path);

@@ -7,6 +7,7 @@
 #include "strip/imagethumbnailitem.h"
 #include "encoder/outputsize.h"
 #include "strip/thumbnailctrl.h"
+#include "window/framecommands.h"
 #include "window/windowtexts.h"
 
 #include <wx/spinctrl.h>
@@ -17,9 +18,14 @@ void GifFrame::OnSetDelay(wxCommandEvent&)
 {
     WriteTraceLine("OnSetDelay");
     StopPreview();
+    // The strip still shows the delay before this edit.
+    WorkSnapshot before = CaptureWork();
+    before.delay = m_thumbnail_ctrl->GetFrameDelay();
     m_thumbnail_ctrl->SetFrameDelay(m_spinctrl_delay->GetValue());
     // The frame labels show start times: let them follow at once.
     m_thumbnail_ctrl->Refresh();
+    if (GetFrameCount() > 0)
+        RecordEdit(EditKind::Delay, 0, before);
 }
 
 void GifFrame::OnSetWidth(wxCommandEvent&)
@@ -39,6 +45,10 @@ void GifFrame::FollowEditedSide(int typed, int& outTyped, int& outOther, int ref
 {
     if (GetFrameCount() == 0)
         return;
+    // The size before this edit is the one last set, not the controls'.
+    WorkSnapshot before = CaptureWork();
+    before.width = m_out_width;
+    before.height = m_out_height;
     outTyped = typed;
     // Without a reference size there is no ratio to keep: the typed value
     // stands and the other side stays as it is.
@@ -48,6 +58,7 @@ void GifFrame::FollowEditedSide(int typed, int& outTyped, int& outOther, int ref
         outOther = otherControl->GetValue(); // rounding may leave it one below the other side's least
     }
     ShowEditedSize(m_out_width, m_out_height);
+    RecordEdit(EditKind::Size, 0, before);
 }
 
 void GifFrame::LimitSizeControls()

@@ -50,6 +50,7 @@ bool GifFrame::OfferRecovery()
     m_abandoned = std::move(found);
 
     StopPreview();
+    ClearHistory(); // the restored work starts a history of its own
     m_thumbnail_ctrl->Clear();
     m_restoring = true;
     ApplyProject(content);

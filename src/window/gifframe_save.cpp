@@ -8,6 +8,7 @@
 #include "project/workstate.h"
 #include "window/savethread.h"
 #include "strip/imagethumbnailitem.h"
+#include "window/framecommands.h"
 #include "window/gifoptionsdialog.h"
 #include "window/loopcountdialog.h"
 #include "strip/thumbnailctrl.h"
@@ -113,6 +114,7 @@ bool GifFrame::StartSave(const wxString& title)
         return false;
     }
     m_save_link = link;
+    UpdateHistoryItems(); // no undo while the frames are being written
     return true;
 }
 
@@ -158,6 +160,7 @@ void GifFrame::CloseSaveProgress()
 {
     delete m_save_progress;
     m_save_progress = nullptr;
+    UpdateHistoryItems();
 }
 
 void GifFrame::OnLoopCount(wxCommandEvent&)
@@ -168,7 +171,9 @@ void GifFrame::OnLoopCount(wxCommandEvent&)
     if (dialog.ShowModal() == wxID_OK)
     {
         dialog.ConfirmChoice();
+        const WorkSnapshot before = CaptureWork();
         SetLoopCount(dialog.GetResultCount());
+        RecordEdit(EditKind::LoopCount, 0, before);
     }
     StopPreview();
 }

@@ -1,5 +1,6 @@
 // Tile arithmetic, keyboard targets and new orders of moved entries, without
 // a display.
+#include "strip/frameoperations.h"
 #include "strip/thumbnaillayout.h"
 #include "strip/thumbnailorder.h"
 
@@ -88,4 +89,29 @@ TEST(StripOrder, MovesGatherTheSelectionAndShiftsKeepItsGaps)
     for (const auto& c : cases)
         EXPECT_EQ(c.shift ? OrderForShift(5, c.selected, c.gap) : OrderForMoveToGap(5, c.selected, c.gap), c.order)
             << c.label;
+}
+
+// The frame operations on a scattered selection (in any order, with an index
+// out of range), on all frames, and where they change nothing.
+TEST(StripLayout, FrameOperationsOnTheSelectionOrOnAll)
+{
+    using Ints = std::vector<int>;
+    const struct { const char* what; FrameArrangement got; Ints sources, selected; } cases[] = {
+        {"reverse", ReverseFrames(6, {4, 1, 3, 9}), {0, 4, 2, 3, 1, 5}, {1, 3, 4}},
+        {"reverse all", ReverseFrames(3, {}), {2, 1, 0}, {}},
+        {"reverse all selected", ReverseFrames(3, {0, 1, 2}), {2, 1, 0}, {0, 1, 2}},
+        {"yo-yo", YoyoFrames(6, {4, 1, 2}), {0, 1, 2, 3, 4, 2, 5}, {5}},
+        {"yo-yo of two", YoyoFrames(4, {}), {0, 1, 2, 3, 2, 1}, {4, 5}},
+        {"yo-yo ends only", YoyoFrames(5, {1, 3}), {0, 1, 2, 3, 4}, {}},
+        {"duplicate", DuplicateFrames(4, {3, 1}), {0, 1, 1, 2, 3, 3}, {2, 5}},
+        {"remove every 2nd", RemoveEveryNthFrame(6, {5, 0, 2, 3}, 2), {0, 1, 3, 4}, {0, 2}},
+        {"remove every 3rd of all", RemoveEveryNthFrame(7, {}, 3), {0, 1, 3, 4, 6}, {}},
+        {"keep every 2nd", KeepEveryNthFrame(6, {1, 2, 3, 4}, 2), {0, 1, 3, 5}, {1, 2}},
+        {"keep every 5th of all", KeepEveryNthFrame(7, {}, 5), {0, 5}, {}},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.got.sources, c.sources) << c.what;
+        EXPECT_EQ(c.got.selected, c.selected) << c.what;
+    }
 }

@@ -29,7 +29,14 @@ const Text kTexts[] = {
     {0, 2, "", "Open Project", "Projekt öffnen"}, {0, 3, "", "Save Project\tCtrl+S", "Projekt speichern\tCtrl+S"},
     {0, 4, "", "Exit\tCtrl+Q", "Beenden\tCtrl+Q"}, {1, -1, "", "Frame", "Einzelbild"},
     {1, 0, "", "Add Image\tCtrl+Ins", "Bild hinzufügen\tCtrl+Ins"}, {1, 1, "", "Delete\tCtrl+Del", "Löschen\tCtrl+Del"},
-    {1, 2, "", "Clear All", "Alle entfernen"}, {2, -1, "", "Animation", "Animation"},
+    {1, 2, "", "Clear All", "Alle entfernen"}, {1, 4, "", "Undo\tCtrl+Z", "Rückgängig\tCtrl+Z"},
+    {1, 5, "", "Redo\tCtrl+Shift+Z", "Wiederholen\tCtrl+Shift+Z"},
+    {1, 7, "", "Select All\tCtrl+A", "Alle auswählen\tCtrl+A"},
+    {1, 8, "", "Reverse", "Umkehren"}, {1, 9, "", "Yo-yo", "Jo-Jo"},
+    {1, 10, "", "Remove Every Nth Frame...", "Jedes N-te Einzelbild entfernen..."},
+    {1, 11, "", "Keep Every Nth Frame...", "Jedes N-te Einzelbild behalten..."},
+    {1, 12, "", "Duplicate", "Duplizieren"},
+    {2, -1, "", "Animation", "Animation"},
     {2, 0, "", "Run animation\tCtrl+P", "Animation abspielen\tCtrl+P"}, {2, 1, "", "Loop Count", "Wiederholungen"},
     {2, 2, "", "GIF options", "GIF-Optionen"},
     {3, -1, "", "Help", "Hilfe"}, {3, 0, "", "Help", "Hilfe"}, {3, 1, "", "Language", "Sprache"},
@@ -46,7 +53,7 @@ class MainWindowTest : public WindowTest
 protected:
     void ExpectTexts(bool german) const
     {
-        const size_t counts[] = {5, 3, 3, 5};
+        const size_t counts[] = {5, 13, 3, 5};
         ASSERT_EQ(m_frame->GetMenuBar()->GetMenuCount(), 4u);
         for (size_t m = 0; m < 4; ++m)
             EXPECT_EQ(Menu(m)->GetMenuItemCount(), counts[m]) << "menu " << m;

@@ -126,6 +126,8 @@ protected:
         for (size_t m = 0; m < always.size(); ++m)
             for (size_t i = 0; i < always[m].size(); ++i)
                 EXPECT_EQ(Item(m, i)->IsEnabled(), (frames && m < 3) || always[m][i]) << "menu " << m << " item " << i;
+        for (size_t i = 7; i < 13; ++i) // Select All ... Duplicate
+            EXPECT_EQ(Item(1, i)->IsEnabled(), frames) << "frame operation " << i;
         for (const auto& [tool, on] : {std::pair{"m_tool_play", frames}, {"m_tool_delete", frames}, {"m_tool_insert", true}})
             EXPECT_EQ(m_frame->GetToolBar()->GetToolEnabled(XRCID(tool)), on) << tool;
         for (const char* spin : {"m_spinctrl_delay", "m_spinctrl_width", "m_spinctrl_height"})

@@ -1,0 +1,253 @@
+// Undo and redo in the real window, the frame operations, and the keyboard's
+// ways to the strip.
+
+#include "windowtest.h"
+
+#include "strip/thumbnailevent.h"
+#include "window/everynthdialog.h"
+#include "window/loopcountdialog.h"
+
+#include <wx/cmdproc.h>
+#include <wx/radiobut.h>
+
+namespace
+{
+// A modal dialog answered after `set` has filled it in.
+template <typename Dialog>
+DialogCounter Answer(std::function<void(Dialog&)> set)
+{
+    return DialogCounter(wxID_OK, [set](wxDialog* dialog) {
+        if (auto* wanted = dynamic_cast<Dialog*>(dialog))
+            set(*wanted);
+    });
+}
+} // namespace
+
+// Four frames f0..f3 of 40x30, saved as a project.
+class HistoryTest : public EditingTest
+{
+protected:
+    void SetUp() override
+    {
+        EditingTest::SetUp();
+        Choose({Picture("f0.png", 40, 30), Picture("f1.png", 40, 30), Picture("f2.png", 40, 30),
+                Picture("f3.png", 40, 30)});
+        AddAndWait();
+        m_frame->SetProjectPathChooser([this](wxWindow*, bool) { return m_documents.File("work.xml"); });
+        Send(0, 3);
+        m_frame->SetMenuShower([this](wxMenu& menu, const wxPoint& at) {
+            m_menu.clear();
+            for (const wxMenuItem* item : menu.GetMenuItems())
+                if (!item->IsSeparator())
+                    m_menu += (m_menu.empty() ? "" : "|") + item->GetItemLabelText();
+            m_menu_at = at;
+        });
+    }
+    // "f0 f2 | 10 | 40x30 | 0": frames, delay, size, loop count.
+    wxString Work() const
+    {
+        wxString work;
+        for (const wxString& name : Names())
+            work += name.BeforeLast('.') + " ";
+        return work + wxString::Format("| %d | %dx%d | %d", Spin("m_spinctrl_delay")->GetValue(),
+                                       Spin("m_spinctrl_width")->GetValue(), Spin("m_spinctrl_height")->GetValue(),
+                                       m_frame->GetLoopCount());
+    }
+    void SelectOnly(std::initializer_list<int> order)
+    {
+        wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
+        for (const int selected : std::vector<int>(strip->GetSelections().begin(), strip->GetSelections().end()))
+            strip->Select(selected, false);
+        Select(order);
+    }
+    wxMenuItem* HistoryItem(int id) const { return m_frame->GetMenuBar()->FindItem(id); }
+    wxString Label(int id) const { return HistoryItem(id)->GetItemLabelText(); }
+    void Key(int code, int modifiers = 0, wxEventType type = wxEVT_CHAR)
+    {
+        wxKeyEvent key(type);
+        key.m_keyCode = code;
+        key.SetShiftDown(modifiers & wxMOD_SHIFT);
+        key.SetControlDown(modifiers & wxMOD_CONTROL);
+        key.SetAltDown(modifiers & wxMOD_ALT);
+        wxWindow* target = type == wxEVT_CHAR_HOOK ? static_cast<wxWindow*>(m_frame) : m_frame->GetThumbnailCtrl();
+        key.SetEventObject(target);
+        target->ProcessWindowEvent(key);
+    }
+
+    wxString m_menu;
+    wxPoint m_menu_at;
+};
+
+// Every edit is one step, named in the Undo item: undo gives back the work
+// before it, redo the work after it; undoing back to the project as saved
+// makes the work count as saved.
+TEST_F(HistoryTest, EveryEditIsOneStepThatUndoTakesBackAndRedoDoesAgain)
+{
+    const wxString saved = Work();
+    EXPECT_FALSE(m_frame->HasUnsavedWork());
+    EXPECT_EQ(Label(ID_UNDO_MENU), "Undo Add 4 Frames");
+    EXPECT_FALSE(HistoryItem(ID_REDO_MENU)->IsEnabled());
+    const struct
+    {
+        const char* step;
+        std::function<void()> edit;
+        const char* work;
+    } script[] = {
+        {"Delete 1 Frame", [&] { SelectOnly({1}); DialogCounter yes(wxID_YES); SendCommand(wxID_DELETE); },
+         "f0 f2 f3 | 10 | 40x30 | 0"},
+        {"Add 1 Frame", [&] { Choose({Picture("g.png", 60, 20)}); AddAndWait(); }, "f0 f2 f3 g | 10 | 60x20 | 0"},
+        {"Insert 1 Frame",
+         [&] {
+             SelectOnly({1});
+             Choose({Picture("h.png", 40, 30)});
+             SendCommand(ID_INSERT_IMAGE_MENU);
+         },
+         "f0 h f2 f3 g | 10 | 60x20 | 0"},
+        {"Move 1 Frame", [&] { SendCommand(ID_MOVE_RIGHT_MENU); }, "f0 h f3 f2 g | 10 | 60x20 | 0"},
+        {"Reverse", [&] { SendCommand(ID_SELECT_ALL_MENU); SendCommand(ID_REVERSE_MENU); },
+         "g f2 f3 h f0 | 10 | 40x30 | 0"},
+        {"Yo-yo", [&] { SelectOnly({1, 3, 2}); SendCommand(ID_YOYO_MENU); }, "g f2 f3 h f3 f0 | 10 | 40x30 | 0"},
+        {"Duplicate 1 Frame", [&] { SelectOnly({0}); SendCommand(ID_DUPLICATE_MENU); },
+         "g g f2 f3 h f3 f0 | 10 | 40x30 | 0"},
+        {"Remove Every Nth Frame",
+         [&] {
+             SelectOnly({});
+             auto n = Answer<EveryNthDialog>([](EveryNthDialog& d) { d.GetNumberControl()->SetValue(2); });
+             SendCommand(ID_REMOVE_EVERY_NTH_MENU);
+         },
+         "g f2 h f0 | 10 | 40x30 | 0"},
+        {"Keep Every Nth Frame",
+         [&] {
+             SelectOnly({1, 2, 3});
+             auto n = Answer<EveryNthDialog>([](EveryNthDialog& d) { d.GetNumberControl()->SetValue(2); });
+             SendCommand(ID_KEEP_EVERY_NTH_MENU);
+         },
+         "g f2 f0 | 10 | 40x30 | 0"},
+        {"Change Delay", [&] { Type("m_spinctrl_delay", 2); Type("m_spinctrl_delay", 25); },
+         "g f2 f0 | 25 | 40x30 | 0"},
+        {"Change Size", [&] { Type("m_spinctrl_width", 20); }, "g f2 f0 | 25 | 20x15 | 0"},
+        {"Change Loop Count",
+         [&] {
+             auto three = Answer<LoopCountDialog>([](LoopCountDialog& d) {
+                 d.GetCountChoice()->SetValue(true);
+                 d.GetCountControl()->SetValue(3);
+             });
+             Send(2, 1);
+         },
+         "g f2 f0 | 25 | 20x15 | 3"},
+        {"Clear All", [&] { Send(1, 2); }, "| 25 | 0x0 | 3"},
+    };
+    std::vector<wxString> works = {saved};
+    for (const auto& edit : script)
+    {
+        edit.edit();
+        EXPECT_EQ(Work(), edit.work) << edit.step;
+        EXPECT_EQ(Label(ID_UNDO_MENU), wxString("Undo ") + edit.step);
+        EXPECT_FALSE(HistoryItem(ID_REDO_MENU)->IsEnabled()) << edit.step;
+        SendCommand(ID_UNDO_MENU);
+        EXPECT_EQ(Work(), works.back()) << "undo " << edit.step;
+        EXPECT_EQ(Label(ID_REDO_MENU), wxString("Redo ") + edit.step);
+        EXPECT_EQ(m_frame->HasUnsavedWork(), works.size() > 1) << "undo " << edit.step;
+        SendCommand(ID_REDO_MENU);
+        EXPECT_EQ(Work(), edit.work) << "redo " << edit.step;
+        works.push_back(Work());
+    }
+    // All the way back: the project as saved, with nothing to ask on closing.
+    for (size_t i = works.size() - 1; i > 0; --i)
+    {
+        SendCommand(ID_UNDO_MENU);
+        EXPECT_EQ(Work(), works[i - 1]);
+    }
+    EXPECT_FALSE(m_frame->HasUnsavedWork());
+    EXPECT_EQ(Label(ID_UNDO_MENU), "Undo Add 4 Frames");
+    SendCommand(ID_UNDO_MENU);
+    EXPECT_EQ(Work(), "| 10 | 0x0 | 0");
+    EXPECT_FALSE(HistoryItem(ID_UNDO_MENU)->IsEnabled());
+    EXPECT_EQ(Label(ID_UNDO_MENU), "Undo");
+    SendCommand(ID_REDO_MENU);
+    // Ctrl+Y redoes as Ctrl+Shift+Z does.
+    Key('Y', wxMOD_CONTROL, wxEVT_CHAR_HOOK);
+    EXPECT_EQ(Work(), works[1]);
+}
+
+// The history keeps the last 100 steps; consecutive edits of one control are
+// one step; it is disabled while a load runs; opening a project starts afresh.
+TEST_F(HistoryTest, TheHistoryIsBoundedAndStartsAfreshWithAProject)
+{
+    const wxString start = Work();
+    SelectOnly({0});
+    for (int i = 0; i < 105; ++i)
+        SendCommand(i % 2 ? ID_MOVE_LEFT_MENU : ID_MOVE_RIGHT_MENU);
+    EXPECT_EQ(m_frame->GetHistory()->GetCommands().GetCount(), 100u);
+    for (int i = 0; i < 100; ++i)
+        SendCommand(ID_UNDO_MENU);
+    EXPECT_FALSE(m_frame->GetHistory()->CanUndo());
+    EXPECT_EQ(Work(), "f1 f0 f2 f3 | 10 | 40x30 | 0"); // five moves were forgotten
+    SendCommand(ID_REDO_MENU);
+    EXPECT_EQ(Work(), start);
+
+    Choose({Picture("g.png", 40, 30)});
+    Send(1, 0);
+    EXPECT_FALSE(HistoryItem(ID_UNDO_MENU)->IsEnabled());
+    WaitForLoad();
+    EXPECT_TRUE(HistoryItem(ID_UNDO_MENU)->IsEnabled());
+
+    DialogCounter no(wxID_NO);
+    m_frame->OpenProject(m_documents.File("work.xml"));
+    WaitForLoad();
+    EXPECT_EQ(Work(), start);
+    EXPECT_EQ(m_frame->GetHistory()->GetCommands().GetCount(), 0u);
+    EXPECT_FALSE(HistoryItem(ID_UNDO_MENU)->IsEnabled());
+}
+
+// Tab goes round the spin row and the strip; arrows show the frame they move
+// to; Delete asks and deletes; Shift+F10 and the menu key open the context
+// menu at the focus frame; a right-click outside the selection selects the
+// clicked frame alone, inside it keeps the selection.
+TEST_F(HistoryTest, TheKeyboardReachesTheStripAndTheMenuActsOnWhatWasClicked)
+{
+    m_frame->Show();
+    wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
+    EXPECT_TRUE(PumpWhile([&] { return wxWindow::FindFocus() != strip; })) << "the strip has the focus after adding";
+    const std::vector<wxWindow*> ring = {Spin("m_spinctrl_delay"), Spin("m_spinctrl_width"),
+                                         Spin("m_spinctrl_height"), strip};
+    for (size_t i = 0; i < ring.size(); ++i)
+    {
+        Key(WXK_TAB, 0, wxEVT_CHAR_HOOK);
+        EXPECT_TRUE(PumpWhile([&] { return wxWindow::FindFocus() != ring[i]; })) << "tab " << i;
+    }
+    Key(WXK_TAB, wxMOD_SHIFT, wxEVT_CHAR_HOOK);
+    EXPECT_TRUE(PumpWhile([&] { return wxWindow::FindFocus() != ring[2]; })) << "shift+tab";
+    strip->SetFocus();
+
+    Key(WXK_RIGHT);
+    Key(WXK_RIGHT);
+    EXPECT_EQ(Status(1), "f1.png Width:40px,Height:30 px");
+    Key(WXK_F10, wxMOD_SHIFT);
+    EXPECT_EQ(m_menu, "Insert Image|Delete|Move Left|Move Right|Select All|Reverse|Yo-yo|Remove Every Nth Frame...|"
+                      "Keep Every Nth Frame...|Duplicate");
+    wxRect tile;
+    strip->GetItemRect(1, tile);
+    EXPECT_TRUE(tile.Contains(strip->ScreenToClient(m_frame->ClientToScreen(m_menu_at))));
+    {
+        DialogCounter yes(wxID_YES);
+        Key(WXK_DELETE);
+        EXPECT_EQ(yes.shown, 1);
+    }
+    EXPECT_EQ(Work(), "f0 f2 f3 | 10 | 40x30 | 0");
+
+    // Right-click on f3 while f0 is selected, then Delete: f3 goes.
+    SelectOnly({0});
+    m_menu.clear();
+    wxMouseEvent right(wxEVT_RIGHT_DOWN);
+    strip->GetItemRect(2, tile);
+    right.SetPosition(tile.GetPosition() + wxPoint(10, 10));
+    strip->ProcessWindowEvent(right);
+    EXPECT_FALSE(m_menu.empty());
+    EXPECT_EQ(std::vector<int>(strip->GetSelections().begin(), strip->GetSelections().end()), std::vector<int>{2});
+    SelectOnly({0, 2});
+    strip->GetItemRect(0, tile);
+    right.SetPosition(tile.GetPosition() + wxPoint(10, 10));
+    strip->ProcessWindowEvent(right);
+    EXPECT_EQ(strip->GetSelections().size(), 2u);
+}
