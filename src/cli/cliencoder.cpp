@@ -1,7 +1,6 @@
 #include "cli/cliencoder.h"
 
 #include "cli/clioptions.h"
-#include "cli/framechannel.h"
 #include "picture/framereference.h"
 #include "picture/picturereader.h"
 #include "picture/videoreader.h"
@@ -23,7 +22,6 @@
 #include <iomanip>
 #include <iostream>
 #include <sstream>
-#include <thread>
 
 namespace
 {
@@ -143,57 +141,6 @@ bool SettleClips(CliOptions& options, const std::vector<InputSource>& sources, s
     return true;
 }
 
-// Reads every input's frames in order into the channel, each input followed
-// by how its reading went; stops at the first input that fails, or when the
-// channel is stopped.
-void ReadInputs(const CliOptions& options, const std::vector<InputSource>& sources, const wxSize& size,
-                FrameChannel& channel)
-{
-    wxLogNull quiet;
-    for (size_t i = 0; i < sources.size(); ++i)
-    {
-        const size_t first = i;
-        const InputSource& source = sources[i];
-        const wxSize fitted = FitPictureRect(source.size, size).GetSize();
-        int given = 0;
-        const VideoFrameSink put = [&](wxImage& picture, std::int64_t) {
-            ++given;
-            return channel.Put(picture);
-        };
-        PictureStatus status;
-        if (source.clip)
-        {
-            VideoLimits limits;
-            limits.maxFrames = options.maxFrames;
-            status = ReadVideoPart(source.file, options.part, fitted, put, limits);
-        }
-        else if (source.clipTime >= 0)
-        {
-            // Frames of one clip in a row, later and later, are read in one pass.
-            std::vector<std::int64_t> times{source.clipTime};
-            while (i + 1 < sources.size() && sources[i + 1].clipTime >= times.back() &&
-                   sources[i + 1].file == source.file)
-                times.push_back(sources[++i].clipTime);
-            VideoLimits limits;
-            limits.maxFrames = static_cast<std::int64_t>(times.size());
-            status = ReadVideoFramesAt(source.file, times, fitted, put, limits);
-        }
-        else if (source.gifFrame >= 0)
-        {
-            wxImage picture;
-            status = ReadPictureFrame(source.file, source.gifFrame, picture);
-            if (status.IsOk())
-                channel.Put(picture);
-        }
-        else
-            status = ReadPictureFrames(source.file, [&](wxImage& picture) { return channel.Put(picture); });
-        channel.EndInput(first, status, given);
-        if (!status.IsOk())
-            break;
-    }
-    channel.Close();
-}
-
 // Decodes the frames one after another while the encoder composes, reduces
 // and writes them on every core: memory stays the same however many frames
 // the inputs hold.
@@ -213,38 +160,55 @@ int WriteAnimation(const CliOptions& options, const std::vector<InputSource>& so
     wxFileOutputStream stream(pending.File());
     AnimationEncoder writer(stream, size, options.delay * 10, options.encode,
                             options.threads > 0 ? options.threads : AnimationEncoder::DefaultThreads());
-    // The inputs are read on a thread of their own, a few frames ahead.
-    FrameChannel channel(2);
-    std::thread reader([&] { ReadInputs(options, sources, size, channel); });
-    struct JoinReader
+    for (size_t i = 0; i < sources.size(); ++i)
     {
-        FrameChannel& channel;
-        std::thread& thread;
-        ~JoinReader()
+        const wxString& input = options.inputs[i];
+        const InputSource& source = sources[i];
+        const wxSize fitted = FitPictureRect(source.size, size).GetSize();
+        const VideoFrameSink addFrame = [&](wxImage& picture, std::int64_t) { return writer.Add(picture); };
+        PictureStatus status;
+        if (source.clip)
         {
-            channel.Stop();
-            thread.join();
+            VideoLimits limits;
+            limits.maxFrames = options.maxFrames;
+            int given = 0;
+            status = ReadVideoPart(
+                source.file, options.part, fitted,
+                [&](wxImage& picture, std::int64_t) {
+                    ++given;
+                    return writer.Add(picture);
+                },
+                limits);
+            if (status.error == PictureError::TooLarge && given >= options.maxFrames)
+            {
+                Fail(err, wxString::Format("\"%s\" gives more than %d frames; allow more with --max-frames N",
+                                           input, options.maxFrames));
+                return 1;
+            }
         }
-    } join{channel, reader};
-    for (FrameChannel::Item item = channel.Take(); item.kind != FrameChannel::Item::Kind::Done; item = channel.Take())
-    {
-        if (item.kind == FrameChannel::Item::Kind::Picture)
+        else if (source.clipTime >= 0)
         {
-            if (!writer.Add(item.picture))
-                channel.Stop(); // writing failed: said below, at the end of this input
-            continue;
+            // Frames of one clip in a row, later and later, are read in one pass.
+            std::vector<std::int64_t> times{source.clipTime};
+            while (i + 1 < sources.size() && sources[i + 1].clipTime >= times.back() &&
+                   sources[i + 1].file == source.file)
+                times.push_back(sources[++i].clipTime);
+            VideoLimits limits;
+            limits.maxFrames = static_cast<std::int64_t>(times.size());
+            status = ReadVideoFramesAt(source.file, times, fitted, addFrame, limits);
         }
-        const wxString& input = options.inputs[item.input];
-        const PictureStatus& status = item.status;
+        else if (source.gifFrame >= 0)
+        {
+            wxImage picture;
+            status = ReadPictureFrame(source.file, source.gifFrame, picture);
+            if (status.IsOk())
+                writer.Add(picture);
+        }
+        else
+            status = ReadPictureFrames(source.file, [&](wxImage& picture) { return writer.Add(picture); });
         if (writer.IsBroken())
         {
             Fail(err, writeFailed);
-            return 1;
-        }
-        if (sources[item.input].clip && status.error == PictureError::TooLarge && item.given >= options.maxFrames)
-        {
-            Fail(err, wxString::Format("\"%s\" gives more than %d frames; allow more with --max-frames N", input,
-                                       options.maxFrames));
             return 1;
         }
         if (!status.IsOk())
