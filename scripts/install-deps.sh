@@ -13,6 +13,7 @@ packages=(
   libcurl4-openssl-dev
   libimagequant-dev
   libexpat1-dev
+  libzstd-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   gifsicle
   imagemagick

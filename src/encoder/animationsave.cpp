@@ -21,21 +21,35 @@ bool SaveAnimationFile(const wxString& path, std::vector<wxImage>& frames, const
                        const std::function<void(int percent)>& progress, wxString& error,
                        const GifEncodeOptions& options)
 {
+    return SaveAnimationFile(
+        path, static_cast<int>(frames.size()), [&](int index) {
+            // Handed over whole: the encoder may be the only holder.
+            wxImage picture = frames[index];
+            frames[index] = wxImage();
+            return picture;
+        }, size, delay,
+        progress, error, options);
+}
+
+bool SaveAnimationFile(const wxString& path, int count, const std::function<wxImage(int index)>& frame,
+                       const wxSize& size, int delay, const std::function<void(int percent)>& progress,
+                       wxString& error, const GifEncodeOptions& options)
+{
     wxLogNull quiet; // failures are reported through `error`
     OutputFile output;
     if (!output.Open(path, error))
         return false;
     wxFileOutputStream stream(output.File());
-    const int count = static_cast<int>(frames.size());
     {
         AnimationEncoder encoder(stream, size, delay * 10, options);
         encoder.SetProgress([&](int done) {
             if (done < count && progress)
                 progress(100 * done / count);
         });
-        for (wxImage& frame : frames)
+        for (int i = 0; i < count; ++i)
         {
-            if (!encoder.Add(frame))
+            wxImage picture = frame(i);
+            if (!encoder.Add(picture))
                 break;
         }
         if (!encoder.Finish() || !stream.IsOk())

@@ -27,5 +27,12 @@ bool SaveAnimationFile(const wxString& path, std::vector<wxImage>& frames, const
                        const std::function<void(int percent)>& progress, wxString& error,
                        const GifEncodeOptions& options = GifEncodeOptions());
 
+// The same for `count` frames read one at a time, when the encoder is ready
+// for them: `frame(i)` gives frame i as a picture of the caller's own
+// (invalid when it cannot be had).
+bool SaveAnimationFile(const wxString& path, int count, const std::function<wxImage(int index)>& frame,
+                       const wxSize& size, int delay, const std::function<void(int percent)>& progress,
+                       wxString& error, const GifEncodeOptions& options = GifEncodeOptions());
+
 // ".gif" appended unless the path already ends in it (case matters).
 wxString WithGifExtension(const wxString& path);

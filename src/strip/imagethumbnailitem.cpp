@@ -1,5 +1,6 @@
 #include "strip/imagethumbnailitem.h"
 
+#include "frames/framestore.h"
 #include "strip/thumbnailctrl.h"
 #include "strip/thumbnaillayout.h"
 
@@ -61,6 +62,12 @@ wxImageThumbnailItem::wxImageThumbnailItem(wxImage* image, int subImageIndex,
 {
 }
 
+wxImageThumbnailItem::wxImageThumbnailItem(FrameHandle frame, const wxImage& thumbnail, int subImageIndex,
+                                           const wxString& filename)
+    : wxThumbnailItem(filename), m_thumbnailImage(thumbnail), m_subImageIndex(subImageIndex), m_frame(std::move(frame))
+{
+}
+
 wxImageThumbnailItem::~wxImageThumbnailItem() = default;
 
 void wxImageThumbnailItem::SetThumbnailImage(const wxImage& thumbnail)
@@ -74,23 +81,29 @@ bool wxImageThumbnailItem::Load(wxThumbnailCtrl* ctrl, bool forceLoad)
         return true;
     if (!wxFileExists(m_filename))
         return false;
-    if (!m_image || !m_image->IsOk())
+    if (!m_frame && (!m_image || !m_image->IsOk()))
         return false;
+    if (!m_frame)
+    {
+        FrameStoreRefusal refusal;
+        m_frame = GetFrameStore().Add(*m_image, std::string(), refusal);
+        if (!m_frame)
+            return false;
+    }
 
     wxLogNull noLog;
     // Frames of a GIF file are told apart by their index after the name.
-    if (m_filename.EndsWith(".gif"))
+    if (!m_named && m_filename.EndsWith(".gif"))
         m_filename += wxString::Format("_%d", m_subImageIndex);
+    m_named = true;
 
-    // Turning a large picture into a bitmap costs the GUI thread several
-    // milliseconds per frame; the image is kept instead and shared, not copied.
-    m_fullImage = *m_image;
-    m_fullBitmap = wxBitmap();
     const wxSize box = ctrl ? ctrl->GetThumbnailImageSize() : wxSize(80, 80);
-    if (m_thumbnailImage.IsOk() && m_thumbnailImage.GetSize() == FitSizeToBox(m_image->GetSize(), box))
+    if (m_thumbnailImage.IsOk() && m_thumbnailImage.GetSize() == FitSizeToBox(m_frame->GetSize(), box))
         m_bitmap = wxBitmap(m_thumbnailImage, -1);
-    else
+    else if (m_image)
         m_bitmap = ScaleImageToBox(*m_image, box.x, box.y);
+    else if (const FramePicturePtr picture = GetFullPicture())
+        m_bitmap = ScaleImageToBox(picture->View(), box.x, box.y);
     m_thumbnailImage = wxImage();
     if (m_bitmap.IsOk())
         m_image.reset();
@@ -99,21 +112,30 @@ bool wxImageThumbnailItem::Load(wxThumbnailCtrl* ctrl, bool forceLoad)
 
 wxThumbnailItem* wxImageThumbnailItem::Clone() const
 {
-    // Images and bitmaps share their pixels when copied: the copy costs no
-    // picture memory of its own.
-    auto* copy = new wxImageThumbnailItem(m_image ? new wxImage(*m_image) : nullptr, m_subImageIndex, m_filename);
+    // The copy shares the stored frame and the bitmaps: it costs no picture
+    // memory of its own.
+    auto* copy = new wxImageThumbnailItem(m_frame, m_thumbnailImage, m_subImageIndex, m_filename);
+    if (m_image)
+        copy->m_image = std::make_unique<wxImage>(*m_image);
     copy->m_bitmap = m_bitmap;
-    copy->m_thumbnailImage = m_thumbnailImage;
-    copy->m_fullImage = m_fullImage;
-    copy->m_fullBitmap = m_fullBitmap;
+    copy->m_named = m_named;
     return copy;
 }
 
-const wxBitmap& wxImageThumbnailItem::GetFullBitmap() const
+FramePicturePtr wxImageThumbnailItem::GetFullPicture() const
 {
-    if (!m_fullBitmap.IsOk() && m_fullImage.IsOk())
-        m_fullBitmap = wxBitmap(m_fullImage, -1);
-    return m_fullBitmap;
+    return GetFrameStore().Get(m_frame);
+}
+
+wxImage wxImageThumbnailItem::GetFullImage() const
+{
+    return GetFrameStore().Load(m_frame);
+}
+
+wxBitmap wxImageThumbnailItem::GetFullBitmap() const
+{
+    const wxImage picture = GetFullImage();
+    return picture.IsOk() ? wxBitmap(picture, -1) : wxBitmap();
 }
 
 bool wxImageThumbnailItem::Draw(wxDC& dc, wxThumbnailCtrl* ctrl, const wxRect& rect, int style)

@@ -1,6 +1,8 @@
 #pragma once
 // A frame entry made from a picture that its creator has already decoded.
 
+#include "frames/framepicture.h"
+#include "frames/storedframe.h"
 #include "strip/thumbnailitem.h"
 
 #include <wx/bitmap.h>
@@ -12,7 +14,10 @@ class wxImageThumbnailItem : public wxThumbnailItem
 {
 public:
     // Takes ownership of `image`.
+    // Load puts the picture into the frame store.
     wxImageThumbnailItem(wxImage* image, int subImageIndex, const wxString& filename);
+    // A frame already in the store, with its thumbnail scaled elsewhere.
+    wxImageThumbnailItem(FrameHandle frame, const wxImage& thumbnail, int subImageIndex, const wxString& filename);
     ~wxImageThumbnailItem() override;
 
     // A thumbnail already scaled elsewhere (on the loading worker); Load uses
@@ -26,12 +31,15 @@ public:
 
     // Thumbnail, at most the strip's image box; invalid until loaded.
     const wxBitmap& GetBitmap() const { return m_bitmap; }
-    // The picture at its own size; invalid until loaded. The entry keeps it
-    // as an image, which the preview scales and the save worker may read on
-    // its own thread; the bitmap is made only when someone asks for it.
-    const wxImage& GetFullImage() const { return m_fullImage; }
-    wxSize GetFullSize() const { return m_fullImage.IsOk() ? m_fullImage.GetSize() : wxSize(0, 0); }
-    const wxBitmap& GetFullBitmap() const;
+    // The frame in the store; null until loaded. Cheap to copy and keep: the
+    // frame's storage lasts while anyone holds it.
+    const FrameHandle& GetFrame() const { return m_frame; }
+    wxSize GetFullSize() const { return m_frame ? m_frame->GetSize() : wxSize(0, 0); }
+    // The picture at its own size, decoded by the store (shared, read-only).
+    FramePicturePtr GetFullPicture() const;
+    // The same as a picture of the caller's own, and as a bitmap.
+    wxImage GetFullImage() const;
+    wxBitmap GetFullBitmap() const;
     // The decoded picture while the entry still holds it.
     const wxImage* GetImage() const { return m_image.get(); }
     int GetSubImageIndex() const { return m_subImageIndex; }
@@ -41,8 +49,8 @@ private:
     std::unique_ptr<wxImage> m_image; // dropped once the thumbnail exists
     wxImage m_thumbnailImage; // prepared thumbnail, until Load uses it
     int m_subImageIndex;
-    wxImage m_fullImage;
-    mutable wxBitmap m_fullBitmap; // made from m_fullImage on first request
+    FrameHandle m_frame; // the full picture, kept compactly by the store
+    bool m_named = false; // a GIF frame's index is added to the name once
 
     wxDECLARE_CLASS(wxImageThumbnailItem);
     wxDECLARE_NO_COPY_CLASS(wxImageThumbnailItem);

@@ -10,6 +10,7 @@
 #include <wx/string.h>
 #include <wx/timer.h>
 
+#include "frames/framepicture.h"
 #include "project/workstate.h"
 
 #include <functional>
@@ -38,6 +39,7 @@ class AbandonedCopy;
 class RecoveryCopy;
 class WorkerLink;
 struct LeftOutFile;
+struct FrameStoreRefusal;
 struct ProjectContent;
 class wxMenuBar;
 class wxMenuItem;
@@ -244,11 +246,13 @@ private:
     // Inserts the frames of `paths` before position `base`, on this thread.
     void InsertImageFiles(const wxArrayString& paths, int base);
     // The end of a loading run: dialog closed, size and preview refreshed.
-    void FinishLoadRun(const std::vector<LeftOutFile>& leftOut);
+    void FinishLoadRun(const std::vector<LeftOutFile>& leftOut, const FrameStoreRefusal& refusal);
     // Stops a loading run at once; nothing more of it reaches the window.
     void AbandonLoadRun();
     void CloseLoadProgress();
     void ReportLeftOutFiles(const std::vector<LeftOutFile>& leftOut);
+    // Says how many frames a run added before the frame store was full.
+    void ReportStoreRefusal(int added, const FrameStoreRefusal& refusal);
     // Writes the frames to m_gif_path on the save worker behind the progress
     // dialog titled `title`; false (after telling the user) when the worker
     // could not be started.
@@ -267,6 +271,8 @@ private:
     void ShowEditedSize(int width, int height);
     // Fits m_shown_image into the preview panel at its current size.
     void PlaceShownFrame();
+    // Asks the frame store for the frames the playing preview shows after `index`.
+    void PrefetchAfter(int index);
     void OnPaintPreview(wxPaintEvent& event);
     void OnSizePreview(wxSizeEvent& event);
 
@@ -368,6 +374,7 @@ private:
     wxString m_project_file_name;
     wxString m_image_path;
     wxImage m_shown_image; // the frame last drawn in the preview, at its own size
+    FramePicturePtr m_shown_picture; // the store's picture m_shown_image views
 
     int m_preview_index = 0;
     int m_loop_count = 0;
@@ -407,6 +414,7 @@ private:
     WorkerStarter m_start_worker;
     MenuShower m_show_menu;
     std::shared_ptr<WorkerLink> m_load_link; // set while a loading run is on
+    int m_load_added = 0; // frames the current loading run has added
     std::shared_ptr<WorkerLink> m_save_link; // set while a save is on
     std::shared_ptr<WorkerLink> m_update_link; // set while the update check runs
 

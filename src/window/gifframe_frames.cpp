@@ -5,6 +5,7 @@
 
 #include "app/messagebox.h"
 #include "app/trace.h"
+#include "frames/framestore.h"
 #include "window/framecommands.h"
 #include "window/imageloadevent.h"
 #include "window/imageloadrun.h"
@@ -47,6 +48,7 @@ bool GifFrame::LoadImageFiles(const wxArrayString& paths)
 {
     if (paths.empty() || IsLoading())
         return false;
+    GetFrameStore(); // made here: it asks the toolkit for the cache folder
     auto link = std::make_shared<WorkerLink>(GetEventHandler());
     auto* worker = new ImageLoadThread(link, paths, m_thumbnail_ctrl->GetThumbnailImageSize());
     // The dialog exists before the worker's first event can be handled.
@@ -62,6 +64,7 @@ bool GifFrame::LoadImageFiles(const wxArrayString& paths)
         return false;
     }
     m_load_link = link;
+    m_load_added = 0;
     // The run is one step, from the work before it to the work after it.
     m_load_before = std::make_unique<WorkSnapshot>(CaptureWork());
     EnableFrameCommands(true);
@@ -72,25 +75,26 @@ void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
 {
     WriteTraceLine("ThreadUpdate");
     auto& load = static_cast<ImageLoadEvent&>(event);
-    std::unique_ptr<wxImage> image(load.TakeImage());
-    // Pictures still queued from a run that was abandoned are dropped.
+    FrameHandle frame = load.TakeFrame();
+    // Frames still queued from a run that was abandoned are dropped.
     if (!IsLoading())
         return;
-    if (image)
+    if (frame)
     {
-        auto* item =
-            new wxImageThumbnailItem(image.release(), static_cast<int>(event.GetExtraLong()), event.GetString());
-        item->SetThumbnailImage(load.GetThumbnail());
+        auto* item = new wxImageThumbnailItem(std::move(frame), load.GetThumbnail(),
+                                              static_cast<int>(event.GetExtraLong()), event.GetString());
         if (m_thumbnail_ctrl->Append(item, m_spinctrl_delay->GetValue()) < 0)
             delete item; // its file went away meanwhile
+        else
+            ++m_load_added;
     }
     if (event.GetInt() >= 100)
-        FinishLoadRun(load.GetLeftOut());
+        FinishLoadRun(load.GetLeftOut(), load.GetRefusal());
     else if (m_load_progress)
         m_load_progress->Update(event.GetInt(), wxString());
 }
 
-void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
+void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut, const FrameStoreRefusal& refusal)
 {
     m_load_link.reset();
     const std::unique_ptr<WorkSnapshot> before = std::move(m_load_before);
@@ -115,6 +119,17 @@ void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut)
     if (GetFrameCount() > 0)
         m_thumbnail_ctrl->SetFocus();
     ReportLeftOutFiles(leftOut);
+    ReportStoreRefusal(m_load_added, refusal);
+}
+
+void GifFrame::ReportStoreRefusal(int added, const FrameStoreRefusal& refusal)
+{
+    if (refusal.kind != FrameStoreRefusal::None)
+    {
+        const FrameStoreLimits limits = GetFrameStore().GetLimits();
+        ShowMessage(this, StoreFullMessage(added, refusal, limits.diskBytes, limits.frames), _("Add Image"),
+                    wxOK | wxICON_WARNING);
+    }
 }
 
 void GifFrame::AbandonLoadRun()
@@ -169,13 +184,17 @@ void GifFrame::InsertImageFiles(const wxArrayString& paths, int base)
     const WorkSnapshot before = CaptureWork();
     int inserted = 0;
     std::vector<LeftOutFile> leftOut;
+    FrameStoreRefusal refusal;
     RunImageLoad(
-        paths, m_thumbnail_ctrl->GetThumbnailImageSize(), [] { return false; },
+        paths, m_thumbnail_ctrl->GetThumbnailImageSize(), [&] { return refusal.kind != FrameStoreRefusal::None; },
         [&](LoadedPicture& picture) {
-            if (picture.image.IsOk())
+            FrameHandle frame;
+            if (picture.image.IsOk() && refusal.kind == FrameStoreRefusal::None)
+                frame = GetFrameStore().Add(picture.image, std::move(picture.source), refusal);
+            if (frame)
             {
-                auto* item = new wxImageThumbnailItem(new wxImage(picture.image), picture.frameIndex, picture.path);
-                item->SetThumbnailImage(picture.thumbnail);
+                auto* item = new wxImageThumbnailItem(std::move(frame), picture.thumbnail, picture.frameIndex,
+                                                      picture.path);
                 m_thumbnail_ctrl->Freeze();
                 m_thumbnail_ctrl->Insert(item, base + inserted);
                 m_thumbnail_ctrl->Thaw();
@@ -191,6 +210,7 @@ void GifFrame::InsertImageFiles(const wxArrayString& paths, int base)
         m_thumbnail_ctrl->SetFocus();
     }
     ReportLeftOutFiles(leftOut);
+    ReportStoreRefusal(inserted, refusal);
 }
 
 void GifFrame::OnDelete(wxCommandEvent&)

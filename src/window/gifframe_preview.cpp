@@ -5,6 +5,7 @@
 
 #include "app/paths.h"
 #include "app/trace.h"
+#include "frames/framestore.h"
 #include "strip/imagethumbnailitem.h"
 #include "window/previewplacement.h"
 #include "strip/thumbnailctrl.h"
@@ -25,6 +26,9 @@
 
 namespace
 {
+// Frames decoded ahead of the preview: enough to ride out one slow decode.
+const int kPrefetchFrames = 3;
+
 // Many commands stop the preview, the delay spin on every keystroke: each
 // look's image is read once.
 void SetPlayToolLook(wxToolBar* toolBar, wxMenuItem* item, wxBitmap& bitmap, const char* file,
@@ -121,11 +125,35 @@ void GifFrame::ShowFrame(int index)
         m_statusBar1->SetStatusText(wxString(), 1);
         return;
     }
-    m_shown_image = item->GetFullImage();
+    m_shown_picture = item->GetFullPicture();
+    m_shown_image = m_shown_picture ? m_shown_picture->View() : wxImage();
+    if (m_playing)
+        PrefetchAfter(index);
+    if (!m_shown_image.IsOk())
+    {
+        ClearPreview();
+        m_statusBar1->SetStatusText(wxString(), 1);
+        return;
+    }
     PlaceShownFrame();
     m_image_path = wxFileNameFromPath(item->GetFilename());
     m_statusBar1->SetStatusText(FrameStatusText(m_image_path, m_shown_image.GetWidth(), m_shown_image.GetHeight()),
                                 1);
+}
+
+void GifFrame::PrefetchAfter(int index)
+{
+    // The frames the timer shows next are decoded on the store's worker
+    // while this one is on screen.
+    const int count = GetFrameCount();
+    std::vector<FrameHandle> next;
+    for (int step = 1; step <= kPrefetchFrames && step < count; ++step)
+    {
+        const auto* item = wxDynamicCast(m_thumbnail_ctrl->GetItem((index + step) % count), wxImageThumbnailItem);
+        if (item && item->GetFrame())
+            next.push_back(item->GetFrame());
+    }
+    GetFrameStore().Prefetch(next);
 }
 
 void GifFrame::PlaceShownFrame()

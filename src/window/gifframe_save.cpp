@@ -91,13 +91,12 @@ bool GifFrame::StartSave(const wxString& title)
         return false;
     m_gif_state = CurrentWorkState();
 
-    // The worker reads the pixels through views of its own; the frame list
-    // cannot change while the progress dialog holds the window.
-    std::vector<wxImage> frames;
+    // The worker holds the frames it writes, and reads them from the store.
+    std::vector<FrameHandle> frames;
     for (int i = 0; i < GetFrameCount(); ++i)
     {
         const auto* item = wxDynamicCast(m_thumbnail_ctrl->GetItem(i), wxImageThumbnailItem);
-        frames.push_back(item ? MakeSaveView(item->GetFullImage()) : wxImage());
+        frames.push_back(item ? item->GetFrame() : FrameHandle());
     }
     auto link = std::make_shared<WorkerLink>(GetEventHandler());
     auto* worker = new WorkSaveAsGifThread(link, std::move(frames), wxSize(m_gif_state.width, m_gif_state.height),

@@ -3,34 +3,26 @@
 #include "window/frameevents.h"
 #include "window/windowids.h"
 
-ImageLoadEvent::ImageLoadEvent(LoadedPicture& picture)
-    : wxCommandEvent(EVT_THREAD_UPDATE, ID_IMAGE_LOAD_UPDATE), m_leftOut(std::move(picture.leftOut))
+ImageLoadEvent::ImageLoadEvent(LoadedPicture& picture, FrameHandle frame, const FrameStoreRefusal& refusal)
+    : wxCommandEvent(EVT_THREAD_UPDATE, ID_IMAGE_LOAD_UPDATE), m_frame(std::move(frame)),
+      m_leftOut(std::move(picture.leftOut))
 {
     SetInt(picture.percent);
     SetExtraLong(picture.frameIndex);
     // A deep copy: the string crosses to the GUI thread.
     SetString(picture.path.Clone());
-    if (picture.image.IsOk())
-        m_image = std::make_unique<wxImage>(picture.image);
+    m_refusal.kind = refusal.kind;
+    m_refusal.detail = refusal.detail.Clone();
     m_thumbnail = picture.thumbnail;
-    picture.image = wxImage();
     picture.thumbnail = wxImage();
-    SetClientData(m_image.get());
 }
 
 ImageLoadEvent::ImageLoadEvent(const ImageLoadEvent& other)
-    : wxCommandEvent(other), m_thumbnail(other.m_thumbnail.IsOk() ? other.m_thumbnail.Copy() : wxImage()),
-      m_leftOut(other.m_leftOut)
+    : wxCommandEvent(other), m_frame(other.m_frame),
+      m_thumbnail(other.m_thumbnail.IsOk() ? other.m_thumbnail.Copy() : wxImage()), m_leftOut(other.m_leftOut)
 {
-    if (other.m_image)
-        m_image = std::make_unique<wxImage>(other.m_image->Copy());
-    SetClientData(m_image.get());
+    m_refusal.kind = other.m_refusal.kind;
+    m_refusal.detail = other.m_refusal.detail.Clone();
 }
 
 ImageLoadEvent::~ImageLoadEvent() = default;
-
-wxImage* ImageLoadEvent::TakeImage()
-{
-    SetClientData(nullptr);
-    return m_image.release();
-}

@@ -1,10 +1,12 @@
 #pragma once
 // The loading worker's progress event: EVT_THREAD_UPDATE with id
 // ID_IMAGE_LOAD_UPDATE. GetInt is the percentage (100 ends the run),
-// GetExtraLong the frame's place in its GIF file, GetString the file's path,
-// GetClientData the decoded wxImage. The event owns the picture until a
-// handler takes it, so an event that is never handled frees it.
+// GetExtraLong the frame's place in its GIF file, GetString the file's path;
+// the frame itself is already in the frame store, and the event carries its
+// handle and thumbnail. Once the store refuses a frame, the run stops and its
+// remaining events carry the refusal.
 
+#include "frames/framestore.h"
 #include "window/imageloadrun.h"
 
 #include <wx/event.h>
@@ -14,8 +16,8 @@
 class ImageLoadEvent : public wxCommandEvent
 {
 public:
-    // Takes the pictures out of `picture` (they are left invalid).
-    explicit ImageLoadEvent(LoadedPicture& picture);
+    // Takes the thumbnail out of `picture` (it is left invalid).
+    ImageLoadEvent(LoadedPicture& picture, FrameHandle frame, const FrameStoreRefusal& refusal);
     ImageLoadEvent(const ImageLoadEvent& other);
     ~ImageLoadEvent() override;
 
@@ -24,14 +26,15 @@ public:
     // must not handle the next picture inside its own update.
     wxEventCategory GetEventCategory() const override { return wxEVT_CATEGORY_THREAD; }
 
-    // The decoded picture, null in a closing event without one; the caller
-    // owns what it takes.
-    wxImage* TakeImage();
+    // The stored frame, null in a closing event without one.
+    FrameHandle TakeFrame() { return std::move(m_frame); }
+    const FrameStoreRefusal& GetRefusal() const { return m_refusal; }
     const wxImage& GetThumbnail() const { return m_thumbnail; }
     const std::vector<LeftOutFile>& GetLeftOut() const { return m_leftOut; }
 
 private:
-    std::unique_ptr<wxImage> m_image;
+    FrameHandle m_frame;
+    FrameStoreRefusal m_refusal;
     wxImage m_thumbnail;
     std::vector<LeftOutFile> m_leftOut;
 };

@@ -1,12 +1,17 @@
 #include "window/imageloadrun.h"
 
 #include "picture/framereference.h"
+#include "picture/picturebytes.h"
 #include "picture/picturereader.h"
 #include "strip/imagethumbnailitem.h"
 
 
 namespace
 {
+// Files up to this size are read whole and kept as they are; anything larger
+// is decoded from the file and kept as its pixels.
+const std::size_t kMaxKeptFileBytes = std::size_t(256) << 20;
+
 // Hands on each picture one step late, so that the last picture of the run
 // is known when it goes and can carry the 100 percent.
 class DeliveryQueue
@@ -17,7 +22,7 @@ public:
     {
     }
 
-    void Push(wxImage& image, int frameIndex, const wxString& path, int percent)
+    void Push(wxImage& image, int frameIndex, const wxString& path, int percent, std::string&& source = std::string())
     {
         Flush();
         LoadedPicture picture;
@@ -25,6 +30,7 @@ public:
         picture.image = image;
         image = wxImage(); // the reader's reference goes here, on this thread
         picture.frameIndex = frameIndex;
+        picture.source = std::move(source);
         picture.path = path;
         picture.percent = percent;
         m_held = std::move(picture);
@@ -99,9 +105,15 @@ void RunImageLoad(const wxArrayString& paths, const wxSize& thumbnailBox, const 
             // one picture.
             wxImage picture;
             const int index = IsGifPath(file) ? frameIndex : 0;
-            status = ReadPictureFrame(file, index, picture);
+            // A still picture is decoded from the very bytes that are kept,
+            // so that a later change to the file changes nothing.
+            std::string source;
+            if (!IsGifPath(file) && ReadPictureFileBytes(file, kMaxKeptFileBytes, source))
+                status = ReadPictureBytes(source, picture);
+            else
+                status = ReadPictureFrame(file, index, picture);
             if (status.IsOk())
-                queue.Push(picture, index, file, (i + 1) * 100 / n);
+                queue.Push(picture, index, file, (i + 1) * 100 / n, std::move(source));
         }
         if (!status.IsOk() || status.cutShort)
             leftOut.push_back({paths[i], status});

@@ -10,6 +10,7 @@
 #include <wx/image.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 // A file that gave nothing, or less than all of its frames (status.cutShort).
@@ -28,6 +29,7 @@ struct LoadedPicture
     wxImage thumbnail;  // fitted into the thumbnail box; invalid when too thin
     int frameIndex = 0; // the frame's place inside its GIF file, else 0
     wxString path;      // the file read, without a frame suffix
+    std::string source; // the bytes `image` was decoded from, when it is a whole file's one picture
     int percent = 0;
     std::vector<LeftOutFile> leftOut;
 };

@@ -1,5 +1,6 @@
 #include "window/imageloadthread.h"
 
+#include "frames/framestore.h"
 #include "window/imageloadevent.h"
 #include "window/imageloadrun.h"
 #include "window/workerlink.h"
@@ -20,8 +21,18 @@ ImageLoadThread::~ImageLoadThread()
 
 wxThread::ExitCode ImageLoadThread::Entry()
 {
+    // Each picture goes into the store here, so that only its handle and
+    // thumbnail wait in the window's queue, however far ahead this runs.
+    FrameStoreRefusal refusal;
     RunImageLoad(
-        m_paths, m_thumbnailBox, [this] { return TestDestroy() || m_link->IsStopRequested(); },
-        [this](LoadedPicture& picture) { m_link->Post(new ImageLoadEvent(picture)); });
+        m_paths, m_thumbnailBox,
+        [&] { return refusal.kind != FrameStoreRefusal::None || TestDestroy() || m_link->IsStopRequested(); },
+        [&](LoadedPicture& picture) {
+            FrameHandle frame;
+            if (picture.image.IsOk() && refusal.kind == FrameStoreRefusal::None)
+                frame = GetFrameStore().Add(picture.image, std::move(picture.source), refusal);
+            picture.image = wxImage();
+            m_link->Post(new ImageLoadEvent(picture, std::move(frame), refusal));
+        });
     return nullptr;
 }

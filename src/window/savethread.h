@@ -4,12 +4,13 @@
 // the percentage). The event at 100 percent ends the save; its string is
 // empty on success, else the reason the file could not be written.
 // Detached: it deletes itself when done. It never touches a window, a bitmap
-// or the strip: the frames come as wxImage views made on the GUI thread.
+// or the strip: it reads the frames it was handed from the frame store.
+
+#include "frames/storedframe.h"
 
 #include "encoder/encodeoptions.h"
 
 #include <wx/gdicmn.h>
-#include <wx/image.h>
 #include <wx/thread.h>
 
 #include <memory>
@@ -20,7 +21,7 @@ class WorkerLink;
 class WorkSaveAsGifThread : public wxThread
 {
 public:
-    WorkSaveAsGifThread(std::shared_ptr<WorkerLink> link, std::vector<wxImage> frames, const wxSize& size, int delay,
+    WorkSaveAsGifThread(std::shared_ptr<WorkerLink> link, std::vector<FrameHandle> frames, const wxSize& size, int delay,
                         const wxString& path, const GifEncodeOptions& options);
     ~WorkSaveAsGifThread() override;
 
@@ -29,7 +30,7 @@ protected:
 
 private:
     std::shared_ptr<WorkerLink> m_link;
-    std::vector<wxImage> m_frames;
+    std::vector<FrameHandle> m_frames;
     const wxSize m_size;
     const int m_delay;
     const wxString m_path;

@@ -1,5 +1,7 @@
 #include "window/windowtexts.h"
 
+#include "frames/framestore.h"
+
 #include "window/imageloadrun.h"
 
 #include <wx/filename.h>
@@ -78,4 +80,18 @@ wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut)
         text += "\n" + wxFileName(file.path).GetFullName() + ": " + reason;
     }
     return text + MoreLine(leftOut.size());
+}
+
+wxString StoreFullMessage(int added, const FrameStoreRefusal& refusal, unsigned long long diskBudget,
+                          std::size_t frameLimit)
+{
+    wxString reason;
+    if (refusal.kind == FrameStoreRefusal::DiskBudget)
+        reason = wxString::Format(_("the frames would take more than %s of temporary disk space"),
+                                  wxFileName::GetHumanReadableSize(wxULongLong(diskBudget)));
+    else if (refusal.kind == FrameStoreRefusal::FrameCount)
+        reason = wxString::Format(_("the program holds at most %d frames"), static_cast<int>(frameLimit));
+    else
+        reason = wxString::Format(_("the frames could not be kept in a temporary file (%s)"), refusal.detail);
+    return wxString::Format(_("%d frame(s) were added. The rest were not: %s."), added, reason);
 }

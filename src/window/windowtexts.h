@@ -5,9 +5,11 @@
 
 #include <wx/string.h>
 
+#include <cstddef>
 #include <vector>
 
 struct LeftOutFile;
+struct FrameStoreRefusal;
 
 // Field 1: "photo.png Width:640px,Height:480 px".
 wxString FrameStatusText(const wxString& fileName, int width, int height);
@@ -26,3 +28,7 @@ wxString ProjectWindowTitle(const wxString& projectFileName, const wxString& pro
 wxString MissingFilesText(const std::vector<wxString>& paths);
 // One message naming every file left out and why; empty when none was.
 wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut);
+// Why a loading run stopped early: how many frames it added, and that the
+// frame store could take no more.
+wxString StoreFullMessage(int added, const FrameStoreRefusal& refusal, unsigned long long diskBudget,
+                          std::size_t frameLimit);

@@ -4,6 +4,7 @@
 #include "windowtest.h"
 
 #include "cli/cliencoder.h"
+#include "frames/framestore.h"
 #include "window/frameevents.h"
 #include "window/gifoptionsdialog.h"
 #include "window/loopcountdialog.h"
@@ -201,6 +202,46 @@ TEST_F(SaveTest, AFailedSaveSaysSoAndIsNotRecorded)
     EXPECT_TRUE(m_frame->IsEnabled());
 }
 
+// What was added is what is saved: changing or removing the files afterwards
+// changes nothing. A run past the frame store's disk budget stops, saying how
+// many frames it added and why not the rest.
+TEST_F(SaveTest, TheAddedFramesAreSavedAsAddedAndAFullStoreStopsTheRun)
+{
+    wxImage photo(64, 48);
+    for (int i = 0; i < 64 * 48 * 3; ++i)
+        photo.GetData()[i] = static_cast<unsigned char>(i * 7 % 251);
+    const wxString jpg = m_documents.File("b.jpg"), png = Picture("a.png", 40, 30), gif = Gif("g.gif", 3);
+    ASSERT_TRUE(photo.SaveFile(jpg, wxBITMAP_TYPE_JPEG));
+    Choose({png, jpg, gif});
+    AddAndWait();
+    m_savePath = m_documents.File("before.gif");
+    Save();
+    ASSERT_TRUE(wxImage(64, 48).SaveFile(jpg, wxBITMAP_TYPE_JPEG));
+    ASSERT_TRUE(photo.SaveFile(png, wxBITMAP_TYPE_PNG));
+    testsupport::WriteBytes(gif, testsupport::ReadBytes(gif).substr(0, 40));
+    m_savePath = m_documents.File("after.gif");
+    SaveAs();
+    EXPECT_TRUE(testsupport::ReadBytes(m_documents.File("before.gif")) == testsupport::ReadBytes(m_savePath));
+
+    FrameStore& store = GetFrameStore();
+    const FrameStoreLimits limits = store.GetLimits();
+    FrameStoreLimits tight = limits;
+    tight.memoryBytes = 0;
+    // Room for two more copies of the small picture's bytes, not three.
+    const std::uint64_t packed = testsupport::ReadBytes(Picture("c.png", 40, 30)).size() + 1;
+    tight.diskBytes = store.GetUsage().diskBytes + packed * 5 / 2;
+    store.SetLimits(tight);
+    const int before = m_frame->GetFrameCount();
+    const wxString c = m_documents.File("c.png");
+    Choose({c, c, c, c});
+    const std::vector<wxString> messages = Messages([&] { Send(1, 0); }, wxID_OK);
+    store.SetLimits(limits);
+    EXPECT_EQ(m_frame->GetFrameCount(), before + 2);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].StartsWith("2 frame(s) were added. The rest were not: the frames would take more than"))
+        << messages[0];
+}
+
 // Closing during a save waits for the whole file.
 TEST_F(SaveTest, ClosingDuringASaveFinishesTheFile)
 {
@@ -244,7 +285,7 @@ TEST_F(SaveTest, LoopCountDialogRemembersTheLastConfirmedChoice)
             EXPECT_TRUE(size.x >= best.x && size.y >= best.y);
             std::vector<wxRect> rects; // every control but the frame, which surrounds the choices
             for (wxWindow* child : loop->GetChildren())
-                if (!wxDynamicCast(child, wxStaticBox))
+                if (!child->IsKindOf(wxCLASSINFO(wxStaticBox)))
                     rects.push_back(child->GetRect());
             for (size_t i = 0; i < rects.size(); ++i)
                 for (size_t j = i + 1; j < rects.size(); ++j)

@@ -1,0 +1,161 @@
+// The frame store: every form gives the picture back exactly, in memory and
+// spilled; the cache and the disk keep to their budgets; storage goes with
+// the last handle.
+
+#include "frames/framestore.h"
+#include "picture/picturebytes.h"
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/dir.h>
+#include <wx/image.h>
+#include <wx/mstream.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+wxImage Noise(int width, int height, bool alpha, bool mask)
+{
+    wxImage picture(width, height);
+    unsigned state = 12345;
+    for (int i = 0; i < width * height * 3; ++i)
+        picture.GetData()[i] = static_cast<unsigned char>((state = state * 1103515245 + 12345) >> 16);
+    if (alpha)
+    {
+        picture.SetAlpha();
+        for (int i = 0; i < width * height; ++i)
+            picture.GetAlpha()[i] = static_cast<unsigned char>(i * 3);
+    }
+    if (mask)
+        picture.SetMaskColour(1, 2, 3);
+    return picture;
+}
+
+// The file bytes of `picture` in `type`, and the picture the reader makes of them.
+std::string Encode(wxImage& picture, wxBitmapType type)
+{
+    wxMemoryOutputStream out;
+    EXPECT_TRUE(picture.SaveFile(out, type));
+    std::string bytes(out.GetSize(), '\0');
+    out.CopyTo(&bytes[0], bytes.size());
+    EXPECT_TRUE(ReadPictureBytes(bytes, picture).IsOk());
+    return bytes;
+}
+
+void ExpectSame(const wxImage& expected, const wxImage& got, const std::string& what)
+{
+    ASSERT_TRUE(got.IsOk()) << what;
+    ASSERT_EQ(expected.GetSize(), got.GetSize()) << what;
+    const std::size_t pixels = static_cast<std::size_t>(expected.GetWidth()) * expected.GetHeight();
+    EXPECT_EQ(0, std::memcmp(expected.GetData(), got.GetData(), pixels * 3)) << what;
+    ASSERT_EQ(expected.HasAlpha(), got.HasAlpha()) << what;
+    if (expected.HasAlpha())
+    {
+        EXPECT_EQ(0, std::memcmp(expected.GetAlpha(), got.GetAlpha(), pixels)) << what;
+    }
+    ASSERT_EQ(expected.HasMask(), got.HasMask()) << what;
+    if (expected.HasMask())
+    {
+        EXPECT_EQ(expected.GetMaskRed() + expected.GetMaskGreen() * 256 + expected.GetMaskBlue() * 65536,
+                  got.GetMaskRed() + got.GetMaskGreen() * 256 + got.GetMaskBlue() * 65536)
+            << what;
+    }
+}
+
+FrameStoreLimits Limits(std::size_t memory, std::uint64_t disk, std::size_t cache)
+{
+    FrameStoreLimits limits;
+    limits.memoryBytes = memory;
+    limits.diskBytes = disk;
+    limits.cacheBytes = cache;
+    return limits;
+}
+} // namespace
+
+TEST(FrameStore, EveryFormComesBackPixelIdenticalInMemoryAndSpilled)
+{
+    testsupport::TempDir dir;
+    struct Case
+    {
+        const char* what;
+        wxImage picture;
+        wxBitmapType source; // wxBITMAP_TYPE_INVALID: pixels only
+    };
+    std::vector<Case> cases = {
+        {"rgb", Noise(61, 37, false, false), wxBITMAP_TYPE_INVALID},
+        {"alpha", Noise(33, 20, true, false), wxBITMAP_TYPE_INVALID},
+        {"mask", Noise(20, 33, false, true), wxBITMAP_TYPE_INVALID},
+        {"flat 2000x1500", wxImage(2000, 1500), wxBITMAP_TYPE_INVALID},
+        {"jpeg", Noise(64, 48, false, false), wxBITMAP_TYPE_JPEG},
+        {"png", Noise(40, 30, true, false), wxBITMAP_TYPE_PNG},
+        {"bmp kept as pixels", Noise(40, 30, false, false), wxBITMAP_TYPE_BMP},
+    };
+    for (const bool spill : {false, true})
+    {
+        FrameStore store(dir.Path(), Limits(spill ? 0 : 1 << 30, 1 << 30, 0));
+        for (Case& c : cases)
+        {
+            const std::string what = std::string(c.what) + (spill ? " spilled" : "");
+            std::string source = c.source == wxBITMAP_TYPE_INVALID ? std::string() : Encode(c.picture, c.source);
+            FrameStoreRefusal refusal;
+            const FrameHandle frame = store.Add(c.picture, std::move(source), refusal);
+            ASSERT_TRUE(frame) << what;
+            EXPECT_EQ(frame->GetSize(), c.picture.GetSize());
+            ExpectSame(c.picture, store.Load(frame), what);
+            const FramePicturePtr shared = store.Get(frame);
+            ASSERT_TRUE(shared) << what;
+            ExpectSame(c.picture, shared->View(), what);
+            const FrameStoreUsage usage = store.GetUsage();
+            EXPECT_EQ(spill, usage.diskBytes > 0 && usage.memoryBytes == 0) << what;
+        }
+        // Kept compactly: a flat picture of 9 MB takes a few kilobytes.
+        EXPECT_LT(store.GetUsage().memoryBytes + store.GetUsage().diskBytes, 100000u);
+        // The spill file has no name: nothing stays behind, even after a crash.
+        EXPECT_FALSE(wxDir(dir.Path()).HasFiles());
+    }
+}
+
+TEST(FrameStore, CacheAndDiskKeepToTheirBudgetsAndStorageGoesWithTheLastHandle)
+{
+    testsupport::TempDir dir;
+    const std::size_t frameBytes = 100 * 100 * 3;
+    FrameStore store(dir.Path(), Limits(0, 1 << 20, frameBytes * 5 / 2));
+    std::vector<FrameHandle> frames;
+    FrameStoreRefusal refusal;
+    for (int i = 0; i < 8; ++i)
+        frames.push_back(store.Add(Noise(100 + i % 2, 100, false, false), std::string(), refusal));
+    for (const int i : {0, 1, 2, 3, 0, 4, 5, 6, 7, 7, 1})
+    {
+        ASSERT_TRUE(store.Get(frames[i]));
+        EXPECT_LE(store.GetUsage().cacheBytes, frameBytes * 5 / 2);
+        EXPECT_GT(store.GetUsage().cacheBytes, 0u);
+    }
+    // Past the disk budget the store refuses, and says why.
+    std::vector<FrameHandle> more;
+    while (refusal.kind == FrameStoreRefusal::None && more.size() < 100)
+        more.push_back(store.Add(Noise(100, 100, false, false), std::string(), refusal));
+    EXPECT_EQ(refusal.kind, FrameStoreRefusal::DiskBudget);
+    EXPECT_FALSE(more.back());
+    EXPECT_LE(store.GetUsage().diskBytes, 1u << 20);
+    // Storage goes with the last handle: only the kept frame is left.
+    const FrameHandle kept = frames[0];
+    frames.clear();
+    more.clear();
+    EXPECT_EQ(store.GetUsage().cacheBytes, store.Get(kept)->GetByteCount());
+    EXPECT_EQ(store.GetUsage().frames, 1u);
+    EXPECT_LT(store.GetUsage().diskBytes, 2 * frameBytes);
+    FrameStoreLimits few = store.GetLimits();
+    few.frames = 2;
+    store.SetLimits(few);
+    const FrameHandle second = store.Add(Noise(4, 4, false, false), std::string(), refusal);
+    EXPECT_TRUE(second);
+    EXPECT_FALSE(store.Add(Noise(4, 4, false, false), std::string(), refusal));
+    EXPECT_EQ(refusal.kind, FrameStoreRefusal::FrameCount);
+    FrameStore unwritable("/proc/no-such-folder", Limits(0, 1 << 20, 0));
+    EXPECT_FALSE(unwritable.Add(Noise(4, 4, false, false), std::string(), refusal));
+    EXPECT_EQ(refusal.kind, FrameStoreRefusal::WriteFailed);
+    EXPECT_FALSE(refusal.detail.empty());
+}
