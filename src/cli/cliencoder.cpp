@@ -219,6 +219,9 @@ int WriteAnimation(const CliOptions& options, const std::vector<InputSource>& so
         if (status.cutShort)
             err << "gloamer-cli: warning: \"" << Utf8(input)
                 << "\" is cut short; the frames before the break were used" << std::endl;
+        if (status.damaged)
+            err << "gloamer-cli: warning: \"" << Utf8(input) << "\" is damaged (" << Utf8(status.detail)
+                << "); it was used as the decoder could read it" << std::endl;
     }
     const bool complete = writer.Finish();
     if (writer.GetRefusedCount() > 0)

@@ -4,6 +4,7 @@
 #include "picture/picturedecoders.h"
 
 #include <wx/image.h>
+#include <wx/intl.h>
 
 #include <csetjmp>
 #include <cstring>
@@ -20,6 +21,7 @@ struct JpegErrors
     jpeg_progress_mgr progress;
     std::jmp_buf jump;
     bool endedEarly;
+    bool corrupt;
     bool tooManyScans;
     int maxScans;
     char message[JMSG_LENGTH_MAX];
@@ -39,10 +41,27 @@ void OnError(j_common_ptr info)
 
 void OnMessage(j_common_ptr info, int level)
 {
-    // Warnings about corrupt data still leave a complete picture; the data
-    // running out does not.
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    // The decoder goes on past corrupt or missing data and fills in what it
+    // could not read: the picture is whole, but the user should hear of it.
+    // Other warnings (an unknown JFIF version, stray bytes between markers)
+    // leave the pixels as they are.
+    if (level >= 0)
+        return;
+    switch (info->err->msg_code)
+    {
+    case JWRN_JPEG_EOF:
         ErrorsOf(info).endedEarly = true;
+        break;
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_BOGUS_PROGRESSION:
+        ErrorsOf(info).corrupt = true;
+        break;
+    default:
+        break;
+    }
 }
 
 void OnOutput(j_common_ptr)
@@ -93,6 +112,7 @@ bool Decode(std::FILE* file, const PictureLimits& limits, bool pixels, JpegError
     errors.manager.emit_message = OnMessage;
     errors.manager.output_message = OnOutput;
     errors.endedEarly = false;
+    errors.corrupt = false;
     errors.tooManyScans = false;
     errors.maxScans = limits.maxJpegScans;
     errors.message[0] = '\0';
@@ -123,7 +143,7 @@ bool Decode(std::FILE* file, const PictureLimits& limits, bool pixels, JpegError
     jpeg_start_decompress(&info);
     const int width = static_cast<int>(info.output_width);
     const int height = static_cast<int>(info.output_height);
-    if (errors.endedEarly || !picture->Create(width, height, false))
+    if (!picture->Create(width, height, false))
     {
         jpeg_destroy_decompress(&info);
         return false;
@@ -141,7 +161,7 @@ bool Decode(std::FILE* file, const PictureLimits& limits, bool pixels, JpegError
         if (cmyk)
             CmykToRgb(cmykRow[0], row, width, info.saw_Adobe_marker);
     }
-    const bool complete = info.output_scanline == info.output_height && !errors.endedEarly;
+    const bool complete = info.output_scanline == info.output_height;
     jpeg_destroy_decompress(&info);
     stage = JpegStage::Done;
     if (!complete)
@@ -169,7 +189,13 @@ PictureStatus Run(std::FILE* file, const PictureLimits& limits, bool pixels, wxS
     }
     if (!FitsPictureLimit(size.x, size.y, limits))
         return TooLargePicture(size.x, size.y, limits);
-    return PictureStatus();
+    PictureStatus status;
+    if (pixels && (errors.endedEarly || errors.corrupt))
+    {
+        status.damaged = true;
+        status.detail = errors.endedEarly ? wxTRANSLATE("the data ends early") : wxTRANSLATE("corrupt data");
+    }
+    return status;
 }
 } // namespace
 

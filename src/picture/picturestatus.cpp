@@ -18,11 +18,13 @@ wxString DescribePictureStatus(const PictureStatus& status)
     switch (status.error)
     {
     case PictureError::None:
+        if (status.damaged)
+            return WithDetail(_("damaged"), wxGetTranslation(status.detail));
         return status.cutShort ? _("cut short") : _("read");
     case PictureError::Missing:
         return _("no such file");
     case PictureError::NotAFile:
-        return _("not a file");
+        return _("not a regular file");
     case PictureError::CannotOpen:
         return WithDetail(_("cannot be opened"), status.detail);
     case PictureError::Empty:

@@ -27,6 +27,10 @@ struct PictureStatus
     PictureError error = PictureError::None;
     wxString detail;      // the specific reason, for Damaged, Unsupported, TooLarge, CannotOpen
     bool cutShort = false;  // frames were delivered, but the file ended inside a later one
+    // The picture was delivered, but part of it is made up: a JPEG whose
+    // data was corrupt or ended early (the decoder fills in grey). `detail`
+    // says which, as an untranslated message id.
+    bool damaged = false;
 
     bool IsOk() const { return error == PictureError::None; }
 

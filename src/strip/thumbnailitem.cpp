@@ -56,7 +56,7 @@ bool wxThumbnailItem::DrawBackground(wxDC& dc, wxThumbnailCtrl* ctrl, const wxRe
     dc.DrawLine(x, y, x + w - 1, y);
     dc.DrawLine(x, y, x, y + h - 1);
 
-    const wxString name = wxFileNameFromPath(m_filename);
+    const wxString name = TileFileName(m_filename);
     if (!name.empty())
     {
         dc.SetFont(ctrl->GetFont());

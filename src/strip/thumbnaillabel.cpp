@@ -1,6 +1,9 @@
 #include "strip/thumbnaillabel.h"
 
 #include <wx/dc.h>
+#include <wx/filefn.h>
+
+#include <cmath>
 
 const char* const kWidestFrameLabel = "#9999  9999.99sec";
 
@@ -36,4 +39,16 @@ wxString FitFileLabel(const wxString& name, const wxDC& dc, int width)
             high = kept - 1;
     }
     return shorten(low);
+}
+
+wxString TileFileName(const wxString& path)
+{
+    const wxString name = wxFileNameFromPath(path);
+    const size_t at = name.rfind("#t=");
+    double seconds = 0;
+    if (at == wxString::npos || at == 0 || !name.Mid(at + 3).ToCDouble(&seconds) || !(seconds >= 0) ||
+        seconds > 1e9)
+        return name;
+    const long long tenths = std::llround(seconds * 10);
+    return name.Left(at) + wxString::Format(" %lld:%02lld.%lld", tenths / 600, tenths / 10 % 60, tenths % 10);
 }

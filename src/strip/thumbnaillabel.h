@@ -20,3 +20,8 @@ extern const char* const kWidestFrameLabel;
 // when it fits, else shortened in the middle with an ellipsis, so that both
 // the start and the number or extension at the end stay readable.
 wxString FitFileLabel(const wxString& name, const wxDC& dc, int width);
+
+// The name a tile shows for an entry's path: the file's name; for a clip's
+// frame ("/v/trip.mp4#t=72.5") the clip's name and the time ("trip.mp4
+// 1:12.5").
+wxString TileFileName(const wxString& path);

@@ -113,11 +113,16 @@ wxString WithAccel(const wxString& label, const char* accel)
 }
 
 // The image file dialog; its wildcard is the program's own text, "*bmp"
-// without a dot in the description included.
+// without a dot in the description included. Video clips are listed too
+// (phones name them in capitals), and everything else on request: the
+// content decides what a file is.
 wxArrayString ChooseImageFiles(wxWindow* parent, const wxString& message)
 {
+    const wxString clips = "*.mp4;*.mov;*.m4v;*.mkv;*.webm;*.avi;*.MP4;*.MOV;*.M4V;*.MKV;*.WEBM;*.AVI";
     wxFileDialog dialog(parent, message, wxString(), wxString(),
-                        _("Image files ") + "(*.png;*.jpg;*bmp;*.gif)|*.png;*.jpg;*.bmp;*.gif",
+                        _("Image files ") + "(*.png;*.jpg;*bmp;*.gif;*.mp4;*.mov;*.mkv;*.webm;*.avi)|*.png;*.jpg;*.bmp;*.gif;" + clips + "|" +
+                            _("Video clips") + " (*.mp4;*.mov;*.mkv;*.webm;*.avi)|" + clips + "|" + _("All files") +
+                            " (*)|*",
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST | wxFD_MULTIPLE);
     wxArrayString paths;
     if (dialog.ShowModal() == wxID_OK)

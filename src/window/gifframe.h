@@ -39,6 +39,7 @@ class AbandonedCopy;
 class RecoveryCopy;
 class WorkerLink;
 struct LeftOutFile;
+struct LoadSource;
 struct FrameStoreRefusal;
 struct ProjectContent;
 class wxMenuBar;
@@ -124,8 +125,9 @@ public:
     bool HasUnsavedWork() const;
 
     // Loads `paths` on the worker, appending their frames at the end of the
-    // strip behind the progress dialog. False, after telling the user, when
-    // no worker could be started.
+    // strip behind the progress dialog; each video clip first asks which part
+    // to take. False when nothing was started (every clip's dialog
+    // cancelled, or no worker could be started, which the user is told).
     bool LoadImageFiles(const wxArrayString& paths);
     // Files from the command line or a drop: one project opens as Open
     // Project does (asking about unsaved work first); pictures are added as
@@ -243,8 +245,21 @@ private:
     // The title: the project's name, if the work has a project file, and
     // the product's.
     void UpdateTitle();
-    // Inserts the frames of `paths` before position `base`, on this thread.
-    void InsertImageFiles(const wxArrayString& paths, int base);
+    // Loads `paths` on the worker, asking for the part of each video clip;
+    // the frames go before position `insertAt`, or at the end for -1. False
+    // when nothing was started.
+    bool AddImageFiles(const wxArrayString& paths, int insertAt);
+    // What a run reads for `paths`: each clip's part as the user chooses it
+    // (a clip whose dialog is cancelled is left aside); `clipRate` is the
+    // first chosen clip's rate, 0 without one. False when nothing is left
+    // to read.
+    bool ChooseLoadSources(const wxArrayString& paths, std::vector<LoadSource>& sources, double& clipRate);
+    // Starts the loading worker behind the progress dialog; false, after
+    // telling the user, when it could not be started.
+    bool StartLoadRun(const std::vector<LoadSource>& sources, int insertAt);
+    // Cancel in the progress dialog: the worker stops and the run ends as
+    // usual with what it delivered.
+    void CancelLoadRun();
     // The end of a loading run: dialog closed, size and preview refreshed.
     void FinishLoadRun(const std::vector<LeftOutFile>& leftOut, const FrameStoreRefusal& refusal);
     // Stops a loading run at once; nothing more of it reaches the window.
@@ -414,6 +429,8 @@ private:
     WorkerStarter m_start_worker;
     MenuShower m_show_menu;
     std::shared_ptr<WorkerLink> m_load_link; // set while a loading run is on
+    int m_load_insert_at = -1;               // where the run's next frame goes; -1: at the end
+    bool m_load_cancelled = false;           // the user cancelled the run
     int m_load_added = 0; // frames the current loading run has added
     std::shared_ptr<WorkerLink> m_save_link; // set while a save is on
     std::shared_ptr<WorkerLink> m_update_link; // set while the update check runs

@@ -1,11 +1,16 @@
-// Editing the frame list: Add Image on the loading worker, Insert Image,
-// Delete, Clear All and the strip's context menu.
+// Editing the frame list: Add Image and Insert Image on the loading worker
+// (with the part of each video clip asked for), Delete, Clear All and the
+// strip's context menu.
 
 #include "window/gifframe.h"
 
 #include "app/messagebox.h"
 #include "app/trace.h"
 #include "frames/framestore.h"
+#include "picture/framereference.h"
+#include "picture/videoinfo.h"
+#include "picture/videopart.h"
+#include "window/clippartdialog.h"
 #include "window/framecommands.h"
 #include "window/imageloadevent.h"
 #include "window/imageloadrun.h"
@@ -46,14 +51,79 @@ void GifFrame::OnAddImage(wxCommandEvent&)
 
 bool GifFrame::LoadImageFiles(const wxArrayString& paths)
 {
+    return AddImageFiles(paths, -1);
+}
+
+bool GifFrame::AddImageFiles(const wxArrayString& paths, int insertAt)
+{
     if (paths.empty() || IsLoading())
+        return false;
+    const bool wasEmpty = GetFrameCount() == 0;
+    std::vector<LoadSource> sources;
+    double clipRate = 0;
+    if (!ChooseLoadSources(paths, sources, clipRate) || !StartLoadRun(sources, insertAt))
+        return false;
+    // The first frames of a new animation show at the clip's pace. Set once
+    // the run has taken its undo snapshot, so that undoing the run brings the
+    // delay back, and before its first frame arrives.
+    if (wasEmpty && clipRate > 0)
+    {
+        m_spinctrl_delay->SetValue(DelayForVideoRate(clipRate));
+        m_thumbnail_ctrl->SetFrameDelay(m_spinctrl_delay->GetValue());
+    }
+    return true;
+}
+
+bool GifFrame::ChooseLoadSources(const wxArrayString& paths, std::vector<LoadSource>& sources, double& clipRate)
+{
+    clipRate = 0;
+    for (const wxString& path : paths)
+    {
+        VideoInfo info;
+        LoadSource source;
+        source.path = path;
+        bool clip = false;
+        {
+            // A clip's headers may take a moment to read.
+            wxBusyCursor busy;
+            clip = ProbeClipFile(path, info);
+        }
+        if (!clip)
+        {
+            sources.push_back(source);
+            continue;
+        }
+        ClipPartDialog dialog(this, path, info);
+        if (dialog.ShowModal() != wxID_OK)
+            continue; // this clip is left aside; the other files still come
+        source.clipPart = true;
+        source.part = dialog.GetChoice().part;
+        source.maxFrames = std::max(dialog.GetChoice().frames, kClipFramesWithoutAsking);
+        if (clipRate == 0)
+            clipRate = source.part.fps;
+        sources.push_back(source);
+    }
+    return !sources.empty();
+}
+
+bool GifFrame::StartLoadRun(const std::vector<LoadSource>& sources, int insertAt)
+{
+    if (sources.empty() || IsLoading())
         return false;
     GetFrameStore(); // made here: it asks the toolkit for the cache folder
     auto link = std::make_shared<WorkerLink>(GetEventHandler());
-    auto* worker = new ImageLoadThread(link, paths, m_thumbnail_ctrl->GetThumbnailImageSize());
+    auto* worker = new ImageLoadThread(link, sources, m_thumbnail_ctrl->GetThumbnailImageSize());
     // The dialog exists before the worker's first event can be handled.
     m_load_progress = new wxProgressDialog(_("Load Images Progress Dialog"), _(" Loading images...."), 100, this,
-                                           wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
+                                           wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME |
+                                               wxPD_CAN_ABORT);
+    // Cancel stops the worker at once, not only at its next picture; the
+    // frames in the strip stay.
+    m_load_progress->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+        if (event.GetId() == wxID_CANCEL)
+            CancelLoadRun();
+        event.Skip();
+    });
     if (!m_start_worker(*worker))
     {
         // Never started: the object is still ours, and no event will come.
@@ -64,6 +134,8 @@ bool GifFrame::LoadImageFiles(const wxArrayString& paths)
         return false;
     }
     m_load_link = link;
+    m_load_insert_at = insertAt;
+    m_load_cancelled = false;
     m_load_added = 0;
     // The run is one step, from the work before it to the work after it.
     m_load_before = std::make_unique<WorkSnapshot>(CaptureWork());
@@ -71,37 +143,65 @@ bool GifFrame::LoadImageFiles(const wxArrayString& paths)
     return true;
 }
 
+void GifFrame::CancelLoadRun()
+{
+    if (!m_load_link)
+        return;
+    m_load_cancelled = true;
+    m_load_link->RequestStop();
+}
+
 void GifFrame::OnImageLoadUpdate(wxCommandEvent& event)
 {
     WriteTraceLine("ThreadUpdate");
     auto& load = static_cast<ImageLoadEvent&>(event);
     FrameHandle frame = load.TakeFrame();
-    // Frames still queued from a run that was abandoned are dropped.
+    // Frames still queued from a run that was abandoned are dropped, and so
+    // are those of a cancelled run: it stops where the user saw it.
     if (!IsLoading())
         return;
-    if (frame)
+    if (frame && !m_load_cancelled)
     {
         auto* item = new wxImageThumbnailItem(std::move(frame), load.GetThumbnail(),
                                               static_cast<int>(event.GetExtraLong()), event.GetString());
-        if (m_thumbnail_ctrl->Append(item, m_spinctrl_delay->GetValue()) < 0)
+        bool added = true;
+        if (m_load_insert_at >= 0)
+            m_thumbnail_ctrl->Insert(item, m_load_insert_at++);
+        else if (m_thumbnail_ctrl->Append(item, m_spinctrl_delay->GetValue()) < 0)
+        {
             delete item; // its file went away meanwhile
-        else
+            added = false;
+        }
+        if (added)
             ++m_load_added;
+        // A clip's frame is named by the clip and its time, once the entry
+        // has found the clip.
+        if (added && load.GetClipTime() >= 0)
+            item->SetFilename(MakeClipFrameReference(event.GetString(), load.GetClipTime()));
     }
     if (event.GetInt() >= 100)
         FinishLoadRun(load.GetLeftOut(), load.GetRefusal());
-    else if (m_load_progress)
-        m_load_progress->Update(event.GetInt(), wxString());
+    else if (m_load_progress && !m_load_progress->Update(event.GetInt(), wxString()))
+        CancelLoadRun();
 }
 
 void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut, const FrameStoreRefusal& refusal)
 {
     m_load_link.reset();
+    const EditKind kind = m_load_insert_at >= 0 ? EditKind::Insert : EditKind::Add;
+    m_load_insert_at = -1;
     const std::unique_ptr<WorkSnapshot> before = std::move(m_load_before);
     const bool project = m_loading_project;
     ResetOutputSize();
     if (m_loading_project)
+    {
         FinishProjectLoad();
+        // A project only partly loaded is not the project: leaving or saving
+        // over it asks first.
+        if (m_load_cancelled)
+            m_project_state = WorkState();
+    }
+    m_load_cancelled = false;
     if (GetFrameCount() > 0)
         ShowFrame(0);
     else
@@ -112,7 +212,7 @@ void GifFrame::FinishLoadRun(const std::vector<LeftOutFile>& leftOut, const Fram
     if (project)
         ClearHistory();
     else if (before && GetFrameCount() > static_cast<int>(before->frames.size()))
-        RecordEdit(EditKind::Add, GetFrameCount() - static_cast<int>(before->frames.size()), *before);
+        RecordEdit(kind, GetFrameCount() - static_cast<int>(before->frames.size()), *before);
     CloseLoadProgress();
     // Keys go on to the frames that came (once the dialog has given the
     // window back its input).
@@ -137,6 +237,7 @@ void GifFrame::AbandonLoadRun()
     if (!m_load_link)
         return;
     std::shared_ptr<WorkerLink> link = std::move(m_load_link);
+    m_load_insert_at = -1;
     m_load_before.reset();
     m_loading_project = false;
     m_restoring = false;
@@ -175,42 +276,7 @@ void GifFrame::OnInsertImage(wxCommandEvent&)
     int base = !selections.empty() && selections[0] >= 0 ? selections[0] : m_thumbnail_ctrl->GetFocusItem();
     if (base < 0 || base > GetFrameCount())
         base = GetFrameCount();
-    InsertImageFiles(paths, base);
-}
-
-void GifFrame::InsertImageFiles(const wxArrayString& paths, int base)
-{
-    wxBusyCursor busy;
-    const WorkSnapshot before = CaptureWork();
-    int inserted = 0;
-    std::vector<LeftOutFile> leftOut;
-    FrameStoreRefusal refusal;
-    RunImageLoad(
-        paths, m_thumbnail_ctrl->GetThumbnailImageSize(), [&] { return refusal.kind != FrameStoreRefusal::None; },
-        [&](LoadedPicture& picture) {
-            FrameHandle frame;
-            if (picture.image.IsOk() && refusal.kind == FrameStoreRefusal::None)
-                frame = GetFrameStore().Add(picture.image, std::move(picture.source), refusal);
-            if (frame)
-            {
-                auto* item = new wxImageThumbnailItem(std::move(frame), picture.thumbnail, picture.frameIndex,
-                                                      picture.path);
-                m_thumbnail_ctrl->Freeze();
-                m_thumbnail_ctrl->Insert(item, base + inserted);
-                m_thumbnail_ctrl->Thaw();
-                ++inserted;
-            }
-            leftOut.insert(leftOut.end(), picture.leftOut.begin(), picture.leftOut.end());
-        });
-    ResetOutputSize();
-    if (inserted > 0)
-    {
-        EnableFrameCommands(true);
-        RecordEdit(EditKind::Insert, inserted, before);
-        m_thumbnail_ctrl->SetFocus();
-    }
-    ReportLeftOutFiles(leftOut);
-    ReportStoreRefusal(inserted, refusal);
+    AddImageFiles(paths, base);
 }
 
 void GifFrame::OnDelete(wxCommandEvent&)

@@ -9,6 +9,7 @@
 #include "project/workstate.h"
 #include "strip/thumbnailctrl.h"
 #include "strip/thumbnailitem.h"
+#include "window/imageloadrun.h"
 #include "window/windowtexts.h"
 
 #include <wx/filename.h>
@@ -199,7 +200,8 @@ void GifFrame::ApplyProject(const ProjectContent& content)
     if (!missing.empty())
         ShowMessage(this, MissingFilesText(missing) + "\n\n" + _("Saving the project will leave them out."),
                     _("Open Project"), wxOK | wxICON_WARNING);
-    m_loading_project = LoadImageFiles(paths);
+    // Frame references only: no clip asks for its part here.
+    m_loading_project = StartLoadRun(LoadSourcesOf(paths), -1);
 }
 
 void GifFrame::FinishProjectLoad()

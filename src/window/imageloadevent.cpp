@@ -5,7 +5,8 @@
 
 ImageLoadEvent::ImageLoadEvent(LoadedPicture& picture, FrameHandle frame, const FrameStoreRefusal& refusal)
     : wxCommandEvent(EVT_THREAD_UPDATE, ID_IMAGE_LOAD_UPDATE), m_frame(std::move(frame)),
-      m_leftOut(std::move(picture.leftOut))
+      m_leftOut(std::move(picture.leftOut)),
+      m_clipTime(picture.clipTime)
 {
     SetInt(picture.percent);
     SetExtraLong(picture.frameIndex);
@@ -19,7 +20,8 @@ ImageLoadEvent::ImageLoadEvent(LoadedPicture& picture, FrameHandle frame, const 
 
 ImageLoadEvent::ImageLoadEvent(const ImageLoadEvent& other)
     : wxCommandEvent(other), m_frame(other.m_frame),
-      m_thumbnail(other.m_thumbnail.IsOk() ? other.m_thumbnail.Copy() : wxImage()), m_leftOut(other.m_leftOut)
+      m_thumbnail(other.m_thumbnail.IsOk() ? other.m_thumbnail.Copy() : wxImage()), m_leftOut(other.m_leftOut),
+      m_clipTime(other.m_clipTime)
 {
     m_refusal.kind = other.m_refusal.kind;
     m_refusal.detail = other.m_refusal.detail.Clone();

@@ -7,11 +7,17 @@
 
 ImageLoadThread::ImageLoadThread(std::shared_ptr<WorkerLink> link, const wxArrayString& paths,
                                  const wxSize& thumbnailBox)
-    : wxThread(wxTHREAD_DETACHED), m_link(std::move(link)), m_thumbnailBox(thumbnailBox)
+    : ImageLoadThread(std::move(link), LoadSourcesOf(paths), thumbnailBox)
+{
+}
+
+ImageLoadThread::ImageLoadThread(std::shared_ptr<WorkerLink> link, const std::vector<LoadSource>& sources,
+                                 const wxSize& thumbnailBox)
+    : wxThread(wxTHREAD_DETACHED), m_link(std::move(link)), m_sources(sources), m_thumbnailBox(thumbnailBox)
 {
     // Copies of their own: the strings are read on the worker thread.
-    for (const wxString& path : paths)
-        m_paths.Add(path.Clone());
+    for (LoadSource& source : m_sources)
+        source.path = source.path.Clone();
 }
 
 ImageLoadThread::~ImageLoadThread()
@@ -25,7 +31,7 @@ wxThread::ExitCode ImageLoadThread::Entry()
     // thumbnail wait in the window's queue, however far ahead this runs.
     FrameStoreRefusal refusal;
     RunImageLoad(
-        m_paths, m_thumbnailBox,
+        m_sources, m_thumbnailBox,
         [&] { return refusal.kind != FrameStoreRefusal::None || TestDestroy() || m_link->IsStopRequested(); },
         [&](LoadedPicture& picture) {
             FrameHandle frame;

@@ -68,18 +68,32 @@ wxString MissingFilesText(const std::vector<wxString>& paths)
 
 wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut)
 {
-    if (leftOut.empty())
-        return wxString();
-    wxString text = _("These files could not be added completely:") + "\n";
-    for (size_t i = 0; i < leftOut.size() && i < kShown; ++i)
+    // Two groups: files that gave nothing, or less than all of their
+    // frames, and files that were added as well as they could be read.
+    wxString notAdded, damaged;
+    size_t notAddedCount = 0, damagedCount = 0;
+    for (const LeftOutFile& file : leftOut)
     {
-        const LeftOutFile& file = leftOut[i];
-        const wxString reason = file.status.IsOk()
-                                    ? _("cut short; the frames before the damage were added")
-                                    : DescribePictureStatus(file.status);
-        text += "\n" + wxFileName(file.path).GetFullName() + ": " + reason;
+        const bool added = file.status.IsOk() && file.status.damaged;
+        size_t& count = added ? damagedCount : notAddedCount;
+        if (count++ >= kShown)
+            continue;
+        wxString reason;
+        if (added)
+            reason = wxGetTranslation(file.status.detail);
+        else if (file.status.IsOk())
+            reason = _("cut short; the frames before the damage were added");
+        else
+            reason = DescribePictureStatus(file.status);
+        (added ? damaged : notAdded) += "\n" + wxFileName(file.path).GetFullName() + ": " + reason;
     }
-    return text + MoreLine(leftOut.size());
+    wxString text;
+    if (notAddedCount > 0)
+        text = _("These files could not be added completely:") + "\n" + notAdded + MoreLine(notAddedCount);
+    if (damagedCount > 0)
+        text += (text.empty() ? wxString() : wxString("\n\n")) + _("Added, but damaged:") + "\n" + damaged +
+                MoreLine(damagedCount);
+    return text;
 }
 
 wxString StoreFullMessage(int added, const FrameStoreRefusal& refusal, unsigned long long diskBudget,

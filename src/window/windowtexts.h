@@ -26,7 +26,9 @@ wxString ProjectSizeStatusText(const wxString& gifName, int width, int height);
 wxString ProjectWindowTitle(const wxString& projectFileName, const wxString& productName);
 // "These files of the project are missing:" and their paths.
 wxString MissingFilesText(const std::vector<wxString>& paths);
-// One message naming every file left out and why; empty when none was.
+// One message naming every file left out and why, and in a group of their
+// own the damaged files that were added ("Added, but damaged:"); empty when
+// there were none.
 wxString LeftOutFilesMessage(const std::vector<LeftOutFile>& leftOut);
 // Why a loading run stopped early: how many frames it added, and that the
 // frame store could take no more.

@@ -20,7 +20,13 @@ void WorkerLink::Post(wxEvent* event)
 bool WorkerLink::IsStopRequested() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_owner == nullptr;
+    return m_owner == nullptr || m_stopRequested;
+}
+
+void WorkerLink::RequestStop()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_stopRequested = true;
 }
 
 void WorkerLink::MarkFinished()

@@ -24,6 +24,9 @@ public:
     // The worker's last call, from its destructor.
     void MarkFinished();
 
+    // Owner side. The worker is asked to stop, and still reports the end
+    // of its run.
+    void RequestStop();
     // Owner side. No event reaches the owner after Detach returns.
     void Detach();
     // True when the worker finished within `milliseconds`.
@@ -34,4 +37,5 @@ private:
     std::condition_variable m_finishedCondition;
     wxEvtHandler* m_owner;
     bool m_finished = false;
+    bool m_stopRequested = false;
 };

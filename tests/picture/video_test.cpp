@@ -182,7 +182,7 @@ TEST(VideoClips, DamagedClipsGiveTheirReasonAndNothingElse)
         {"text.mkv", "not a picture or video clip (PNG, JPEG, BMP, GIF, MP4, MOV, MKV, WebM or AVI)"},
         {"sound.m4a", "no video stream"},
         {"huge.avi", "too large: 100000 x 100000 exceeds 64 megapixels"},
-        {"pipe.mkv", "not a file"},
+        {"pipe.mkv", "not a regular file"},
         {"fast.mp4", "decoding took too long", 0},
         {"unsized.mkv", "no usable frame", 10, 100 * kMicroseconds},
     };

@@ -6,6 +6,7 @@
 #include "window/windowids.h"
 
 #include <wx/panel.h>
+#include <wx/progdlg.h>
 
 namespace
 {
@@ -79,27 +80,55 @@ TEST_F(EditingTest, ClosingDuringALoadEndsTheWorker)
     wxTheApp->ProcessPendingEvents();
 }
 
-// Insert Image goes before the first selected frame, else the right-clicked
-// (focus) one, else at the end.
+// Insert Image loads on the worker and goes before the first selected frame,
+// else the right-clicked (focus) one, else at the end.
 TEST_F(EditingTest, InsertGoesBeforeTheSelectionElseTheFocusElseTheEnd)
 {
     Choose({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
     AddAndWait();
+    const auto insert = [this] {
+        SendCommand(ID_INSERT_IMAGE_MENU);
+        EXPECT_TRUE(m_frame->IsLoading());
+        WaitForLoad();
+    };
     Choose({Picture("d.png", 10, 10)});
-    SendCommand(ID_INSERT_IMAGE_MENU);
+    insert();
     EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "f2.png", "d.png"}));
     Select({2});
     Choose({Picture("a.png", 10, 10), Picture("b.png", 10, 10)});
-    SendCommand(ID_INSERT_IMAGE_MENU);
+    insert();
     EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "a.png", "b.png", "f2.png", "d.png"}));
     wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
     for (const int selected : std::vector<int>(strip->GetSelections().begin(), strip->GetSelections().end()))
         strip->Select(selected, false);
     strip->SetFocusItem(1);
     Choose({Gif("g.gif", 3), Picture("c.png", 10, 10)});
-    SendCommand(ID_INSERT_IMAGE_MENU);
+    insert();
     EXPECT_EQ(Names(), (NameList{"f0.png", "g.gif_0", "g.gif_1", "g.gif_2", "c.png", "f1.png", "a.png", "b.png",
                                  "f2.png", "d.png"}));
+}
+
+// Cancel in the loading dialog ends the run where it stands: the frames
+// already in the strip stay, nothing more arrives, the window is free again.
+TEST_F(EditingTest, CancelKeepsTheFramesLoadedSoFar)
+{
+    Choose({Picture("a.png", 30, 20), Picture("b.png", 30, 20)});
+    AddAndWait();
+    wxArrayString many;
+    for (int i = 0; i < 40; ++i)
+        many.Add(Picture(wxString::Format("p%d.png", i), 300, 200));
+    m_choice = many;
+    Send(1, 0);
+    wxProgressDialog* progress = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxProgressDialog*>(window))
+            progress = dialog;
+    ASSERT_NE(progress, nullptr);
+    wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
+    progress->ProcessWindowEvent(cancel);
+    WaitForLoad();
+    EXPECT_EQ(Names(), (NameList{"a.png", "b.png"}));
+    ExpectCommandsEnabled(true);
 }
 
 // Delete asks, removes exactly the selected frames and resets the size to

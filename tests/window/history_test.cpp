@@ -101,6 +101,7 @@ TEST_F(HistoryTest, EveryEditIsOneStepThatUndoTakesBackAndRedoDoesAgain)
              SelectOnly({1});
              Choose({Picture("h.png", 40, 30)});
              SendCommand(ID_INSERT_IMAGE_MENU);
+             WaitForLoad();
          },
          "f0 h f2 f3 g | 10 | 60x20 | 0"},
         {"Move 1 Frame", [&] { SendCommand(ID_MOVE_RIGHT_MENU); }, "f0 h f3 f2 g | 10 | 60x20 | 0"},

@@ -3,7 +3,9 @@
 
 #include "gifcodec.h"
 #include "picture/framereference.h"
+#include "picture/videoinfo.h"
 #include "support/testsupport.h"
+#include "window/clippartchoice.h"
 #include "window/imageloadrun.h"
 #include "window/previewplacement.h"
 #include "window/windowtexts.h"
@@ -106,17 +108,18 @@ TEST(FrameReference, IndexFileAndResolving)
     }
 }
 
-// A run delivers every frame with the percent of files done (the last frame
-// of a file carries it), ends with 100 even on a file it cannot read, and
-// leaves out missing, cut and foreign files.
+// A run delivers every frame with the percent of files done (a GIF's frames
+// with the part of the file read; the last frame of a file carries it), ends
+// with 100 even on a file it cannot read, and leaves out missing, cut and
+// foreign files.
 TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
 {
     testsupport::TempDir dir;
     const struct { std::vector<std::string> files; std::string expected; size_t leftOut; } cases[] = {
         // "~" before a name: pass the reference, do not create.
         {{"a.png", "b.jpg", "c.bmp"}, "33:a.png#0 66:b.jpg#0 100:c.bmp#0 ", 0},
-        {{"anim.gif", "d.png"}, "0:anim.gif#0 0:anim.gif#1 0:anim.gif#2 0:anim.gif#3 100:d.png#0 ", 0},
-        {{"anim.gif"}, "0:anim.gif#0 0:anim.gif#1 0:anim.gif#2 100:anim.gif#3 ", 0},
+        {{"anim.gif", "d.png"}, "18:anim.gif#0 28:anim.gif#1 39:anim.gif#2 49:anim.gif#3 100:d.png#0 ", 0},
+        {{"anim.gif"}, "36:anim.gif#0 57:anim.gif#1 78:anim.gif#2 100:anim.gif#3 ", 0},
         {{"~anim.gif_2"}, "100:anim.gif#2 ", 0},
         {{"~anim.gif_9"}, "100:#0 ", 1},               // no such frame: the run still ends
         {{"~gone.gif_1", "a.png"}, "100:a.png#0 ", 1}, // its GIF is gone
@@ -149,7 +152,109 @@ TEST(ImageLoadRun, StopEndsTheRunWithItsClosingDelivery)
     std::vector<int> percents;
     RunImageLoad(paths, wxSize(80, 80), [&] { return ++asked > 2; },
                  [&](LoadedPicture& picture) { percents.push_back(picture.percent); });
-    EXPECT_EQ(percents, (std::vector<int>{0, 0, 100})); // two frames, then the end
+    EXPECT_EQ(percents, (std::vector<int>{18, 28, 100})); // two frames, then the end
+}
+
+// Why a file was left out, and the damaged JPEGs that were added all the
+// same (the decoder fills in grey), each in its group of the report.
+TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
+{
+    testsupport::TempDir dir;
+    wxImage noise(64, 48);
+    for (int i = 0; i < 64 * 48 * 3; ++i)
+        noise.GetData()[i] = static_cast<unsigned char>((i * 2654435761u) >> 24);
+    ASSERT_TRUE(noise.SaveFile(dir.File("whole.jpg"), wxBITMAP_TYPE_JPEG));
+    const std::string jpeg = testsupport::ReadBytes(dir.File("whole.jpg"));
+    testsupport::WriteBytes(dir.File("cut.jpg"), jpeg.substr(0, jpeg.size() * 2 / 3));
+    std::string corrupt = jpeg;
+    corrupt.replace(corrupt.size() / 2, 4, "\xff\xd3\xff\xd5"); // restart markers where none belong
+    testsupport::WriteBytes(dir.File("corrupt.jpg"), corrupt);
+    ASSERT_TRUE(wxMkdir(dir.File("folder")));
+    ASSERT_TRUE(testsupport::RunIn(dir.Path(), "mkfifo pipe && ln -s folder linked"));
+    const struct { wxString path; bool added; const char* reason; } cases[] = {
+        {dir.File("folder"), false, "folder: not a regular file"},
+        {dir.File("linked"), false, "linked: not a regular file"},
+        {dir.File("pipe"), false, "pipe: not a regular file"},
+        {"/dev/null", false, "null: not a regular file"},
+        {dir.File("gone.png"), false, "gone.png: no such file"},
+        {dir.File("cut.jpg"), true, "cut.jpg: the data ends early"},
+        {dir.File("corrupt.jpg"), true, "corrupt.jpg: corrupt data"},
+        {dir.File("whole.jpg"), true, ""},
+    };
+    for (const auto& c : cases)
+    {
+        wxArrayString paths;
+        paths.Add(c.path);
+        std::vector<LeftOutFile> leftOut;
+        EXPECT_EQ(Load(paths, leftOut), c.added ? "100:" + c.path.AfterLast('/').ToStdString() + "#0 " : "100:#0 ")
+            << c.path;
+        const wxString message = LeftOutFilesMessage(leftOut);
+        EXPECT_EQ(message.empty(), *c.reason == '\0') << c.path;
+        EXPECT_TRUE(message.Contains(c.reason)) << message;
+        EXPECT_EQ(message.StartsWith("Added, but damaged:"), c.added && *c.reason) << message;
+    }
+    // Both groups in one report: the files not added first.
+    std::vector<LeftOutFile> both;
+    Load(wxArrayString(1, &cases[5].path), both);
+    Load(wxArrayString(1, &cases[0].path), both);
+    EXPECT_EQ(LeftOutFilesMessage(both), "These files could not be added completely:\n\nfolder: not a regular file\n\n"
+                                         "Added, but damaged:\n\ncut.jpg: the data ends early");
+}
+
+// A chosen part of a clip comes frame by frame with its times, and a
+// project's clip frames (references) come back as the same pictures, a time
+// beyond the clip named as left out.
+TEST(ImageLoadRun, ClipPartsAndClipFrameReferences)
+{
+    testsupport::TempDir dir;
+    ASSERT_TRUE(testsupport::MakeClip(dir, "trip.mp4", testsupport::GreyRamp(64, 48, 10, 2), "-c:v libx264"));
+    const wxString clip = dir.File("trip.mp4");
+    std::vector<LoadSource> sources(4);
+    sources[0].path = clip;
+    sources[0].clipPart = true;
+    sources[0].part.start = 500000;
+    sources[0].part.end = 1500000;
+    sources[0].part.fps = 5;
+    sources[1].path = MakeClipFrameReference(clip, 700000);
+    sources[2].path = MakeClipFrameReference(clip, 1900000);
+    sources[3].path = MakeClipFrameReference(clip, 5000000);
+    std::string taken;
+    std::vector<LeftOutFile> leftOut;
+    RunImageLoad(sources, wxSize(80, 80), [] { return false; }, [&](LoadedPicture& picture) {
+        if (picture.image.IsOk())
+            taken += std::to_string(picture.percent) + ":" + std::to_string(picture.clipTime / 100000) + "=" +
+                     std::to_string(testsupport::GreyRampFrame(picture.image)) + " ";
+        leftOut.insert(leftOut.end(), picture.leftOut.begin(), picture.leftOut.end());
+    });
+    EXPECT_EQ(taken, "5:5=5 10:7=7 15:9=9 20:11=11 25:13=13 50:7=7 75:19=19 ");
+    ASSERT_EQ(leftOut.size(), 1u) << LeftOutFilesMessage(leftOut);
+    EXPECT_EQ(leftOut[0].path, sources[3].path);
+}
+
+// What the clip dialog makes of the typed part: its frames, or why not.
+TEST(ClipPartChoice, FramesOrTheReason)
+{
+    VideoInfo known;
+    known.duration = 10 * 1000000;
+    known.frameRate = 30;
+    VideoInfo unknown;
+    const struct { const VideoInfo& info; const char* start; const char* end; double fps; long long frames; bool ok; } cases[] = {
+        {known, "0:00.0", "10", 10, 100, true},
+        {known, "2", "3.5", 4, 6, true},
+        {known, " 1:05 ", "", 10, 0, false},  // beyond the clip
+        {known, "0", "400", 10, 100, true},   // the end is the clip's
+        {known, "abc", "3", 10, 0, false},
+        {known, "5", "4", 10, 0, false},
+        {known, "0", "0:0x", 10, 0, false},
+        {known, "1", "2", 0, 0, false},
+        {unknown, "0", "", 10, -1, true},     // to an end the clip does not tell
+    };
+    for (const auto& c : cases)
+    {
+        const ClipPartChoice choice = CheckClipPart(c.info, c.start, c.end, c.fps);
+        EXPECT_EQ(choice.problem.empty(), c.ok) << c.start << "-" << c.end << " " << choice.problem;
+        EXPECT_EQ(choice.frames, c.ok ? c.frames : 0) << c.start << "-" << c.end;
+    }
 }
 
 // The size text names the GIF; the left-out report names each file with its

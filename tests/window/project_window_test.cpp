@@ -8,10 +8,13 @@
 #include "project/projectfile.h"
 #include "project/workstate.h"
 #include "recovery/abandonedcopy.h"
+#include "window/clippartdialog.h"
 
 #include <wx/dir.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/spinctrl.h>
+#include <wx/textctrl.h>
 
 #include <signal.h>
 
@@ -87,6 +90,50 @@ protected:
     std::deque<wxString> m_gifAnswers;
 };
 } // namespace
+
+// A clip asks for its part; the part's frames come named by the clip and
+// their times, the empty strip takes the part's pace, and a saved project
+// opens into the same pictures.
+TEST_F(ProjectTest, ClipPartBecomesFramesThatReopen)
+{
+    ASSERT_TRUE(testsupport::MakeClip(m_documents, "trip.mp4", testsupport::GreyRamp(64, 48, 10, 2), "-c:v libx264"));
+    Choose({m_documents.File("trip.mp4")});
+    wxString shown;
+    DialogCounter ok(wxID_OK, [&](wxDialog* dialog) {
+        auto* clip = dynamic_cast<ClipPartDialog*>(dialog);
+        ASSERT_NE(clip, nullptr);
+        shown = clip->GetFramesText()->GetLabel();
+        clip->GetStartControl()->SetValue("0.5");
+        clip->GetEndControl()->SetValue("0:01.5");
+        clip->GetRateControl()->SetValue(5);
+        clip->GetStartControl()->SetValue("0:00.5"); // the rate is read again with the text
+    });
+    AddAndWait();
+    EXPECT_EQ(ok.shown, 1);
+    EXPECT_EQ(shown, "Frames: 20"); // the whole clip at its own rate, 10
+    const std::vector<wxString> names{"trip.mp4#t=0.5", "trip.mp4#t=0.7", "trip.mp4#t=0.9", "trip.mp4#t=1.1", "trip.mp4#t=1.3"};
+    const auto ramp = [this] {
+        std::vector<int> frames;
+        for (int i = 0; i < m_frame->GetFrameCount(); ++i)
+            frames.push_back(testsupport::GreyRampFrame(
+                static_cast<wxImageThumbnailItem*>(m_frame->GetThumbnailCtrl()->GetItem(i))->GetFullImage()));
+        return frames;
+    };
+    EXPECT_EQ(Names(), names);
+    EXPECT_EQ(ramp(), (std::vector<int>{5, 7, 9, 11, 13}));
+    EXPECT_EQ(Spin("m_spinctrl_delay")->GetValue(), 20);
+    SendCommand(ID_UNDO_MENU); // the delay goes with the frames
+    EXPECT_EQ(Spin("m_spinctrl_delay")->GetValue(), 10);
+    SendCommand(ID_REDO_MENU);
+    EXPECT_EQ(Spin("m_spinctrl_delay")->GetValue(), 20);
+    EXPECT_EQ(Names(), names);
+    m_savePath = m_documents.File("clip");
+    SaveProject();
+    Renew();
+    EXPECT_TRUE(Messages([&] { OpenProject(m_documents.File("clip.xml")); }).empty());
+    EXPECT_EQ(Names(), names);
+    EXPECT_EQ(ramp(), (std::vector<int>{5, 7, 9, 11, 13}));
+}
 
 // A saved project lists the frames with their GIF markers, opens into the same
 // frames, size and delay without a question, and renders as the window saves.
