@@ -14,8 +14,9 @@
 #    frames as `convert -coalesce` decodes them against their sources (99 dB:
 #    identical), and the median time as a ratio to gloamer-cli's. With
 #    GLOAMER_BASE_CLI naming another build of gloamer-cli (say of an earlier
-#    commit), it runs in the same rounds as "cli-base", and the default
-#    output of both is compared byte for byte.
+#    commit), it runs in the same rounds as "cli-base" (and with --optimize
+#    --quality 75 as "cli-base-lossy"), and the default output of both is
+#    compared byte for byte.
 # 2. Rate and distortion: size, mean and worst PSNR at six settings of
 #    gloamer-cli --optimize --quality, gifski -Q and ffmpeg's dithering, and
 #    the average size difference at equal PSNR of gloamer-cli against each
@@ -103,7 +104,9 @@ make_flat()
 
 encoders=(cli)
 [ -n "$base" ] && encoders+=(cli-base)
-encoders+=(cli-optimize cli-lossy cli-toolkit ffmpeg convert convert-optimize)
+encoders+=(cli-optimize cli-lossy)
+[ -n "$base" ] && encoders+=(cli-base-lossy)
+encoders+=(cli-toolkit ffmpeg convert convert-optimize)
 [ -n "$gifski" ] && encoders+=(gifski)
 command -v gm >/dev/null && encoders+=(gm)
 [ -n "${ENCODERS:-}" ] && read -r -a encoders <<< "$ENCODERS"
@@ -123,6 +126,7 @@ encode()
     cli-base) "$base" --delay 10 -o "$out" "${frames[@]}" ;;
     cli-optimize) "$cli" --optimize --delay 10 -o "$out" "${frames[@]}" ;;
     cli-lossy) "$cli" --optimize --quality 75 --delay 10 -o "$out" "${frames[@]}" ;;
+    cli-base-lossy) "$base" --optimize --quality 75 --delay 10 -o "$out" "${frames[@]}" ;;
     cli-quality) "$cli" --optimize --quality "$setting" --delay 10 -o "$out" "${frames[@]}" ;;
     cli-toolkit) "$cli" --quantizer toolkit --delay 10 -o "$out" "${frames[@]}" ;;
     ffmpeg) ffmpeg -loglevel error -y -framerate 10 -i "$dir/f%03d.png" \

@@ -5,6 +5,7 @@
 #include "encoder/quantize.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -55,6 +56,7 @@ void AnimationEncoder::Work()
         // Every wxImage handle is handed over while the lock is held, so no
         // two threads ever touch one image's reference count at once.
         const int index = m_jobs.front().index;
+        const bool barelyChanged = m_jobs.front().barelyChanged;
         wxImage picture = m_jobs.front().picture;
         m_jobs.pop_front();
         lock.unlock();
@@ -63,7 +65,13 @@ void AnimationEncoder::Work()
         done.area = picture.IsOk() ? FitPictureRect(picture.GetSize(), m_size) : wxRect(m_size);
         done.composed = ComposeFrame(picture, m_size.x, m_size.y);
         picture = wxImage();
-        if (m_lossy)
+        done.barelyChanged = barelyChanged;
+        if (m_lossy && barelyChanged)
+        {
+            // The writer tries the colours of the frame before first: a frame
+            // that barely changed costs no choice of colours.
+        }
+        else if (m_lossy)
         {
             // A spare entry stays for transparency.
             done.own.count =
@@ -96,7 +104,14 @@ void AnimationEncoder::WriteReady(std::unique_lock<std::mutex>& lock, int inFlig
         lock.unlock();
         if (m_lossy)
         {
-            if (!m_writer.AddLossyFrame(frame.composed, frame.own, frame.area, m_delayMs) && !m_writer.IsBroken())
+            if (frame.barelyChanged && m_writer.LossyColoursServe(frame.composed, m_lastOwn))
+                frame.own = m_lastOwn;
+            else if (frame.barelyChanged)
+                frame.own.count = GifLossyColours(frame.composed, m_options.quality, frame.area.GetSize() != m_size,
+                                                  frame.own.entries);
+            if (m_writer.AddLossyFrame(frame.composed, frame.own, frame.area, m_delayMs))
+                m_lastOwn = frame.own;
+            else if (!m_writer.IsBroken())
                 ++m_refused;
         }
         else
@@ -124,7 +139,8 @@ bool AnimationEncoder::Add(wxImage& picture)
         picture = wxImage();
         return false;
     }
-    m_jobs.push_back(Job{m_added++, picture});
+    const bool barelyChanged = m_lossy && BarelyChanged(picture);
+    m_jobs.push_back(Job{m_added++, picture, barelyChanged});
     picture = wxImage();
     m_jobReady.notify_one();
     return true;
@@ -136,4 +152,44 @@ bool AnimationEncoder::Finish()
     WriteReady(lock, 0);
     lock.unlock();
     return m_writer.Finish();
+}
+
+bool AnimationEncoder::BarelyChanged(const wxImage& picture)
+{
+    if (!picture.IsOk())
+    {
+        m_lastPicture.clear();
+        return false;
+    }
+    const size_t pixels = static_cast<size_t>(picture.GetWidth()) * picture.GetHeight();
+    const size_t bytes = 3 * pixels + (picture.HasAlpha() ? pixels : 0);
+    const bool comparable = picture.GetSize() == m_lastPictureSize && bytes == m_lastPicture.size();
+    // At most one pixel in 16 changed: a moving pointer, a counter, a caret.
+    const size_t allowed = pixels / 16;
+    size_t changed = 0;
+    if (comparable)
+    {
+        const unsigned char* rgb = picture.GetData();
+        const unsigned char* last = m_lastPicture.data();
+        const unsigned char* alpha = picture.HasAlpha() ? picture.GetAlpha() : nullptr;
+        // Rows compare whole first: most of a barely changed picture is equal.
+        const size_t width = static_cast<size_t>(picture.GetWidth());
+        for (size_t row = 0; row < pixels && changed <= allowed; row += width)
+        {
+            if (std::memcmp(rgb + 3 * row, last + 3 * row, 3 * width) == 0 &&
+                (!alpha || std::memcmp(alpha + row, last + 3 * pixels + row, width) == 0))
+                continue;
+            for (size_t p = row; p < row + width; ++p)
+            {
+                if (std::memcmp(rgb + 3 * p, last + 3 * p, 3) != 0 || (alpha && alpha[p] != last[3 * pixels + p]))
+                    ++changed;
+            }
+        }
+    }
+    m_lastPictureSize = picture.GetSize();
+    m_lastPicture.resize(bytes);
+    std::memcpy(m_lastPicture.data(), picture.GetData(), 3 * pixels);
+    if (picture.HasAlpha())
+        std::memcpy(m_lastPicture.data() + 3 * pixels, picture.GetAlpha(), pixels);
+    return comparable && changed <= allowed;
 }

@@ -58,16 +58,22 @@ private:
     {
         int index;
         wxImage picture;
+        bool barelyChanged; // lossy mode: the colours of the frame before may do
     };
     struct Reduced
     {
         wxImage composed;
         wxImage reduced; // invalid when refused
         wxRect area;     // where the picture lies in the frame
-        GifPalette own;  // lossy mode: the frame's own colours (none when refused)
+        GifPalette own;  // lossy mode: the frame's own colours (none when refused or not chosen)
+        bool barelyChanged = false;
     };
 
     void Work();
+    // Whether `picture` differs from the one added before in so few pixels
+    // that the colours of the frame before are worth trying first; keeps a
+    // copy of it for the next call.
+    bool BarelyChanged(const wxImage& picture);
     // Writes every finished frame that is next in order; with `wait`, waits
     // until at most `inFlight` frames remain unwritten.
     void WriteReady(std::unique_lock<std::mutex>& lock, int inFlight);
@@ -80,6 +86,11 @@ private:
     const bool m_lossy; // below full quality with frame differencing
     const int m_maxInFlight;
     std::function<void(int)> m_progress;
+    // Adding thread: the picture added last (RGB, then alpha when it has one).
+    std::vector<unsigned char> m_lastPicture;
+    wxSize m_lastPictureSize;
+    // Writing thread: the colours the last lossy frame was written with.
+    GifPalette m_lastOwn;
 
     std::mutex m_mutex;
     std::condition_variable m_jobReady, m_frameReady;

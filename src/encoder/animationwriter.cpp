@@ -57,6 +57,11 @@ bool GifAnimationWriter::AddLossyFrame(const wxImage& composed, const GifPalette
     return Run([&] { return m_lossy->WriteFrame(composed, own, area, delayMs, m_written == 0); });
 }
 
+bool GifAnimationWriter::LossyColoursServe(const wxImage& composed, const GifPalette& colours) const
+{
+    return m_lossy && m_written > 0 && m_lossy->ColoursServe(composed, colours);
+}
+
 bool GifAnimationWriter::Finish()
 {
     if (m_finished)

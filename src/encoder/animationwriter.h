@@ -30,6 +30,10 @@ public:
     bool AddFrame(const wxImage& reduced, int delayMs);
     // The same for a composed frame with its own palette, in lossy mode.
     bool AddLossyFrame(const wxImage& composed, const GifPalette& own, const wxRect& area, int delayMs);
+    // In lossy mode, whether `colours` show every pixel of `composed` that
+    // differs from the frame written before well enough to stand for colours
+    // of its own (see GifLossyWriter::ColoursServe).
+    bool LossyColoursServe(const wxImage& composed, const GifPalette& colours) const;
 
     // Writes the trailer. True only for a complete file: at least one frame
     // and no failed write. Later calls return the same answer.

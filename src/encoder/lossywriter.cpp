@@ -39,6 +39,33 @@ bool Same(const unsigned char* a, const unsigned char* b)
     return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
 }
 
+// The smallest rectangle holding every pixel in which the two RGB pictures
+// differ; empty when they are equal. Equal rows are passed over whole.
+wxRect ChangedBox(const unsigned char* a, const unsigned char* b, int width, int height)
+{
+    const size_t rowBytes = 3 * static_cast<size_t>(width);
+    int left = width, right = -1, top = -1, bottom = -1;
+    for (int y = 0; y < height; ++y)
+    {
+        const unsigned char* rowA = a + y * rowBytes;
+        const unsigned char* rowB = b + y * rowBytes;
+        if (std::memcmp(rowA, rowB, rowBytes) == 0)
+            continue;
+        if (top < 0)
+            top = y;
+        bottom = y;
+        int x = 0;
+        while (x < left && Same(rowA + 3 * x, rowB + 3 * x))
+            ++x;
+        left = std::min(left, x);
+        x = width - 1;
+        while (x > right && Same(rowA + 3 * x, rowB + 3 * x))
+            --x;
+        right = std::max(right, x);
+    }
+    return top < 0 ? wxRect() : wxRect(left, top, right - left + 1, bottom - top + 1);
+}
+
 } // namespace
 
 int GifLossTolerance(int quality)
@@ -49,17 +76,20 @@ int GifLossTolerance(int quality)
 }
 
 void GifOrderedDither(const unsigned char* src, int width, int height, const wxRect& area,
-                      const unsigned char (*entries)[3], int count, int quality, unsigned char* indices)
+                      const unsigned char (*entries)[3], int count, int quality, unsigned char* indices,
+                      const wxRect* part)
 {
+    const wxRect all(0, 0, width, height);
+    const wxRect done = part ? part->Intersect(all) : all;
     GifNearestColour nearest(entries, count);
     // How much of the way to the second colour the pattern goes, in 64ths.
     const int strength = 16 + 48 * std::clamp(quality, 1, 100) / 100;
-    for (int y = 0; y < height; ++y)
+    for (int y = done.y; y < done.y + done.height; ++y)
     {
-        const unsigned char* pixel = src + 3 * static_cast<size_t>(y) * width;
-        unsigned char* out = indices + static_cast<size_t>(y) * width;
+        const unsigned char* pixel = src + 3 * (static_cast<size_t>(y) * width + done.x);
+        unsigned char* out = indices + static_cast<size_t>(y) * width + done.x;
         const bool rowInside = y >= area.y && y < area.y + area.height;
-        for (int x = 0; x < width; ++x, pixel += 3, ++out)
+        for (int x = done.x; x < done.x + done.width; ++x, pixel += 3, ++out)
         {
             const int first = nearest.Find(pixel[0], pixel[1], pixel[2]);
             *out = static_cast<unsigned char>(first);
@@ -142,6 +172,9 @@ GifLossyWriter::GifLossyWriter(int quality)
 bool GifLossyWriter::GlobalServes(const unsigned char* src, size_t pixels, const GifPalette& own) const
 {
     const int colours = m_global.transparentIndex >= 0 ? m_global.transparentIndex : m_global.count;
+    // The very colours of the global table serve as well as themselves.
+    if (own.count == colours && std::memcmp(own.entries, m_global.entries, sizeof own.entries[0] * colours) == 0)
+        return true;
     GifNearestColour global(m_global.entries, colours), mine(own.entries, own.count);
     long long globalError = 0, ownError = 0, samples = 0;
     for (size_t p = 0; p < pixels; p += 7, ++samples)
@@ -152,6 +185,36 @@ bool GifLossyWriter::GlobalServes(const unsigned char* src, size_t pixels, const
     }
     // Lower quality lets the global table serve with more error.
     return globalError * 100 <= ownError * (110 + (100 - m_quality) / 2) + samples * 100;
+}
+
+bool GifLossyWriter::ColoursServe(const wxImage& composed, const GifPalette& colours) const
+{
+    if (!composed.IsOk() || composed.GetWidth() != m_width || composed.GetHeight() != m_height ||
+        m_source.empty() || colours.count < 1 || colours.count >= GifPalette::MaxEntries)
+        return false;
+    GifNearestColour nearest(colours.entries, colours.count);
+    const unsigned char* src = composed.GetData();
+    const unsigned char* before = m_source.data();
+    const wxRect box = ChangedBox(src, before, m_width, m_height);
+    // On average within the tolerance, and no pixel far beyond it: a few
+    // new edge shades may be near misses, a new colour is not.
+    long long changed = 0, error = 0;
+    for (int y = box.y; y < box.GetBottom() + 1; ++y)
+    {
+        for (int x = box.x; x < box.GetRight() + 1; ++x)
+        {
+            const size_t at = 3 * (static_cast<size_t>(y) * m_width + x);
+            const unsigned char* pixel = src + at;
+            if (Same(pixel, before + at))
+                continue;
+            const int distance = Distance(pixel, colours.entries[nearest.Find(pixel[0], pixel[1], pixel[2])]);
+            if (distance > 10 * m_tolerance)
+                return false;
+            error += distance;
+            ++changed;
+        }
+    }
+    return error <= changed * m_tolerance;
 }
 
 bool GifLossyWriter::WriteFrame(const wxImage& composed, const GifPalette& own, const wxRect& area, int delayMs,
@@ -177,16 +240,19 @@ bool GifLossyWriter::WriteFrame(const wxImage& composed, const GifPalette& own, 
     }
     const int colours = table.transparentIndex;
 
+    // Only where the picture changed can a pixel need writing: a pixel
+    // whose picture is the same keeps what is on screen.
+    const wxRect changed = first ? wxRect(0, 0, width, height) : ChangedBox(src, m_source.data(), width, height);
     std::vector<unsigned char> dithered(pixels);
-    GifOrderedDither(src, width, height, area, table.entries, colours, m_quality, dithered.data());
+    GifOrderedDither(src, width, height, area, table.entries, colours, m_quality, dithered.data(), &changed);
 
     // What each pixel may do, and the rectangle of the pixels that must
     // change.
-    std::vector<unsigned char> keep(pixels, 0);
+    std::vector<unsigned char> keep(pixels, first ? 0 : 1);
     int left = width, right = -1, top = height, bottom = -1;
-    for (int y = 0; y < height; ++y)
+    for (int y = changed.y; y < changed.GetBottom() + 1; ++y)
     {
-        for (int x = 0; x < width; ++x)
+        for (int x = changed.x; x < changed.GetRight() + 1; ++x)
         {
             const size_t p = static_cast<size_t>(y) * width + x;
             const unsigned char* pixel = src + 3 * p;

@@ -27,9 +27,11 @@ int GifLossTolerance(int quality);
 // The mapping of `src` (width x height RGB) to the first `count` entries:
 // inside `area`, smooth parts that no entry matches closely are dithered with
 // a fixed 8x8 pattern, with `quality`'s strength; everything else takes its
-// nearest entry. The index of every pixel goes to `indices`.
+// nearest entry. The index of every pixel goes to `indices`; with `part`,
+// of the pixels inside it only (the others are left as they are).
 void GifOrderedDither(const unsigned char* src, int width, int height, const wxRect& area,
-                      const unsigned char (*entries)[3], int count, int quality, unsigned char* indices);
+                      const unsigned char (*entries)[3], int count, int quality, unsigned char* indices,
+                      const wxRect* part = nullptr);
 
 // The colours for a frame written at `quality`: its own when it has at most
 // 255, otherwise a palette of 255 or, where that shows the frame almost as
@@ -50,6 +52,11 @@ public:
     // written (another size than the first, no colours); false after a
     // failed write, too.
     bool WriteFrame(const wxImage& composed, const GifPalette& own, const wxRect& area, int delayMs, bool first);
+
+    // Whether `colours` (at most 255) show every pixel of `composed` whose
+    // picture changed since the frame before within the tolerance: then they
+    // may stand for the frame's own, which need not be chosen.
+    bool ColoursServe(const wxImage& composed, const GifPalette& colours) const;
 
 private:
     // Whether the global table shows the frame about as well as `own`.

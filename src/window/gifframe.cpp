@@ -2,6 +2,7 @@
 
 #include "app/desktop.h"
 #include "app/domainoption.h"
+#include "app/gifchoices.h"
 #include "app/language.h"
 #include "app/paths.h"
 #include "app/productinfo.h"
@@ -298,6 +299,7 @@ bool GifFrame::SetupFrame(wxString* missing)
     m_loops_played = 0;
     m_project_state = WorkState();
     m_gif_state = WorkState();
+    m_gif_choices = ReadGifChoicesFile();
 
     // 14. Window icon; a missing file keeps the default icon.
     const wxString iconPath = GetInstallRoot() + "/Themes/application.ico";
@@ -397,6 +399,7 @@ void GifFrame::BuildMenuBar()
     m_menu_animation = new wxMenu;
     m_item_run_animation = m_menu_animation->Append(wxID_ANY, WithAccel(_("Run animation"), "Ctrl+P"));
     m_item_loop_count = m_menu_animation->Append(wxID_ANY, _("Loop Count"));
+    m_item_gif_options = m_menu_animation->Append(wxID_ANY, _("GIF options"));
 
     m_menu_language = new wxMenu;
     m_item_lang_zh_cn = m_menu_language->AppendCheckItem(LANG_ID_CHINESE_SIMPLIFIED, wxString::FromUTF8("中文简体"));
@@ -431,6 +434,7 @@ void GifFrame::BuildMenuBar()
     m_menu_frame->Bind(wxEVT_MENU, &GifFrame::OnClearAll, this, m_item_clear_all->GetId());
     m_menu_animation->Bind(wxEVT_MENU, &GifFrame::OnRunAnimation, this, m_item_run_animation->GetId());
     m_menu_animation->Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, m_item_loop_count->GetId());
+    m_menu_animation->Bind(wxEVT_MENU, &GifFrame::OnGifOptions, this, m_item_gif_options->GetId());
     m_menu_help->Bind(wxEVT_MENU, &GifFrame::OnHelp, this, m_item_help->GetId());
     m_menu_help->Bind(wxEVT_MENU, &GifFrame::OnSupport, this, m_item_support->GetId());
     m_menu_help->Bind(wxEVT_MENU, &GifFrame::OnCheckUpdate, this, m_item_check_update->GetId());

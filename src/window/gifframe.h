@@ -280,6 +280,8 @@ private:
     // The side the user typed keeps its value and the other follows the
     // frames' ratio (taken from the reference size).
     void FollowEditedSide(int typed, int& outTyped, int& outOther, int refTyped, int refOther, wxSpinCtrl* otherControl);
+    // Sets the ranges of the size controls for the reference size.
+    void LimitSizeControls();
     // Writes status field 0 for a size the user typed.
     void ShowEditedSize(int width, int height);
     // Fits m_shown_image into the preview panel at its current size.
@@ -301,6 +303,7 @@ private:
     void OnClearAll(wxCommandEvent& event);
     void OnRunAnimation(wxCommandEvent& event);
     void OnLoopCount(wxCommandEvent& event);
+    void OnGifOptions(wxCommandEvent& event);
     void OnHelp(wxCommandEvent& event);
     void OnSupport(wxCommandEvent& event);
     void OnCheckUpdate(wxCommandEvent& event);
@@ -342,6 +345,7 @@ private:
     std::vector<wxMenuItem*> m_frame_operation_items; // Select All ... Duplicate
     wxMenuItem* m_item_run_animation = nullptr;
     wxMenuItem* m_item_loop_count = nullptr;
+    wxMenuItem* m_item_gif_options = nullptr;
     wxMenuItem* m_item_help = nullptr;
     wxMenu* m_menu_language = nullptr;
     wxMenuItem* m_item_support = nullptr;
@@ -367,6 +371,8 @@ private:
     // save (empty: not saved).
     WorkState m_project_state;
     WorkState m_gif_state;
+    // How Save encodes, as last chosen in the GIF options (kept between runs).
+    GifChoices m_gif_choices;
 
     wxToolBar* m_toolBar_button = nullptr;
     wxThumbnailCtrl* m_thumbnail_ctrl = nullptr;

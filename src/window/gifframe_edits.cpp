@@ -106,12 +106,16 @@ void GifFrame::ApplyWork(const WorkSnapshot& work, FramePool& pool)
     // Values set here raise no edit events of their own.
     m_spinctrl_delay->SetValue(work.delay);
     m_thumbnail_ctrl->SetFrameDelay(work.delay);
+    // The ranges of the work before must not clip the sizes brought back.
+    m_ref_width = m_ref_height = 0;
+    LimitSizeControls();
     m_spinctrl_width->SetValue(work.width);
     m_spinctrl_height->SetValue(work.height);
     m_out_width = work.width;
     m_out_height = work.height;
     m_ref_width = work.refWidth;
     m_ref_height = work.refHeight;
+    LimitSizeControls();
     SetLoopCount(work.loopCount);
 
     const bool frames = GetFrameCount() > 0;

@@ -60,6 +60,7 @@ WorkState GifFrame::CurrentWorkState() const
     state.delay = m_spinctrl_delay->GetValue();
     state.width = m_spinctrl_width->GetValue();
     state.height = m_spinctrl_height->GetValue();
+    state.gif = m_gif_choices;
     return state;
 }
 
@@ -153,6 +154,8 @@ void GifFrame::ApplyProject(const ProjectContent& content)
     {
         // The controls keep values within their range; what they show is
         // what counts from here on.
+        m_ref_width = m_ref_height = 0;
+        LimitSizeControls();
         m_spinctrl_width->SetValue(content.width);
         m_spinctrl_height->SetValue(content.height);
         m_project_state.width = m_spinctrl_width->GetValue();
@@ -161,6 +164,7 @@ void GifFrame::ApplyProject(const ProjectContent& content)
             ProjectSizeStatusText(m_gif_name, m_project_state.width, m_project_state.height), 0);
         m_ref_width = m_out_width = m_project_state.width;
         m_ref_height = m_out_height = m_project_state.height;
+        LimitSizeControls();
     }
     if (content.hasDelay)
     {

@@ -13,7 +13,6 @@
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 
-#include <cstdint>
 
 void GifFrame::OnSetDelay(wxCommandEvent&)
 {
@@ -55,11 +54,27 @@ void GifFrame::FollowEditedSide(int typed, int& outTyped, int& outOther, int ref
     // stands and the other side stays as it is.
     if (refTyped != 0)
     {
-        outOther = static_cast<int>(static_cast<std::int64_t>(typed) * refOther / refTyped);
-        otherControl->SetValue(outOther);
+        otherControl->SetValue(FollowingSide(typed, refTyped, refOther));
+        outOther = otherControl->GetValue(); // rounding may leave it one below the other side's least
     }
     ShowEditedSize(m_out_width, m_out_height);
     RecordEdit(EditKind::Size, 0, before);
+}
+
+void GifFrame::LimitSizeControls()
+{
+    // Each side may take only values for which the other, in the frames'
+    // ratio, stays a size a GIF can have; without frames 0 shows.
+    if (m_ref_width <= 0 || m_ref_height <= 0)
+    {
+        m_spinctrl_width->SetRange(0, kMaxGifSide);
+        m_spinctrl_height->SetRange(0, kMaxGifSide);
+        return;
+    }
+    const SideRange widths = AllowedSideRange(m_ref_width, m_ref_height);
+    const SideRange heights = AllowedSideRange(m_ref_height, m_ref_width);
+    m_spinctrl_width->SetRange(widths.min, widths.max);
+    m_spinctrl_height->SetRange(heights.min, heights.max);
 }
 
 void GifFrame::ShowEditedSize(int width, int height)
@@ -71,6 +86,8 @@ void GifFrame::ResetOutputSize()
 {
     if (GetFrameCount() == 0)
     {
+        m_ref_width = m_ref_height = 0;
+        LimitSizeControls();
         m_statusBar1->SetStatusText(wxString(), 0);
         m_spinctrl_width->SetValue(0);
         m_spinctrl_height->SetValue(0);
@@ -85,6 +102,7 @@ void GifFrame::ResetOutputSize()
     const wxSize size = DeriveOutputSize(sizes);
     m_ref_width = m_out_width = size.x;
     m_ref_height = m_out_height = size.y;
+    LimitSizeControls();
     m_spinctrl_width->SetValue(size.x);
     m_spinctrl_height->SetValue(size.y);
     m_statusBar1->SetStatusText(

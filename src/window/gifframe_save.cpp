@@ -9,6 +9,7 @@
 #include "window/savethread.h"
 #include "strip/imagethumbnailitem.h"
 #include "window/framecommands.h"
+#include "window/gifoptionsdialog.h"
 #include "window/loopcountdialog.h"
 #include "strip/thumbnailctrl.h"
 #include "window/windowtexts.h"
@@ -99,7 +100,7 @@ bool GifFrame::StartSave(const wxString& title)
     }
     auto link = std::make_shared<WorkerLink>(GetEventHandler());
     auto* worker = new WorkSaveAsGifThread(link, std::move(frames), wxSize(m_gif_state.width, m_gif_state.height),
-                                           m_gif_state.delay, m_gif_path);
+                                           m_gif_state.delay, m_gif_path, EncodeOptionsFor(m_gif_state.gif));
     m_save_progress = new wxProgressDialog(title, _(" Saving images...."), 100, this,
                                            wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
     if (!m_start_worker(*worker))
@@ -174,4 +175,14 @@ void GifFrame::OnLoopCount(wxCommandEvent&)
         RecordEdit(EditKind::LoopCount, 0, before);
     }
     StopPreview();
+}
+
+void GifFrame::OnGifOptions(wxCommandEvent&)
+{
+    GifOptionsDialog dialog(this, m_gif_choices);
+    if (dialog.ShowModal() != wxID_OK || dialog.GetChoices() == m_gif_choices)
+        return;
+    // Other choices make other bytes: the next Save writes again.
+    m_gif_choices = dialog.GetChoices();
+    WriteGifChoicesFile(m_gif_choices);
 }

@@ -33,9 +33,10 @@ void PostProgress(WorkerLink& link, int percent, const wxString& error = wxStrin
 } // namespace
 
 WorkSaveAsGifThread::WorkSaveAsGifThread(std::shared_ptr<WorkerLink> link, std::vector<FrameHandle> frames,
-                                         const wxSize& size, int delay, const wxString& path)
+                                         const wxSize& size, int delay, const wxString& path,
+                                         const GifEncodeOptions& options)
     : wxThread(wxTHREAD_DETACHED), m_link(std::move(link)), m_frames(std::move(frames)), m_size(size), m_delay(delay),
-      m_path(path.Clone())
+      m_path(path.Clone()), m_options(options)
 {
 }
 
@@ -60,7 +61,7 @@ wxThread::ExitCode WorkSaveAsGifThread::Entry()
         return picture;
     };
     if (!SaveAnimationFile(m_path, static_cast<int>(m_frames.size()), frame, m_size, m_delay,
-                           [this](int percent) { PostProgress(*m_link, percent); }, error))
+                           [this](int percent) { PostProgress(*m_link, percent); }, error, m_options))
         PostProgress(*m_link, 100, error.empty() ? wxString("writing failed") : error);
     else
         PostProgress(*m_link, 100);

@@ -8,6 +8,8 @@
 
 #include "frames/storedframe.h"
 
+#include "encoder/encodeoptions.h"
+
 #include <wx/gdicmn.h>
 #include <wx/thread.h>
 
@@ -20,7 +22,7 @@ class WorkSaveAsGifThread : public wxThread
 {
 public:
     WorkSaveAsGifThread(std::shared_ptr<WorkerLink> link, std::vector<FrameHandle> frames, const wxSize& size, int delay,
-                        const wxString& path);
+                        const wxString& path, const GifEncodeOptions& options);
     ~WorkSaveAsGifThread() override;
 
 protected:
@@ -32,4 +34,5 @@ private:
     const wxSize m_size;
     const int m_delay;
     const wxString m_path;
+    const GifEncodeOptions m_options;
 };

@@ -1,6 +1,7 @@
 // The program's settings: install paths, the language file, option.cfg and
 // the number rules they share.
 #include "app/domainoption.h"
+#include "app/gifchoices.h"
 #include "app/language.h"
 #include "app/paths.h"
 #include "app/textint.h"
@@ -88,6 +89,41 @@ TEST(LanguageFile, MissingIsWrittenAsEnglishAndContentReadWithTheCRulesFromEight
     testsupport::WriteBytes(documents.File("Tavrinex files"), "x");
     WriteLanguageFile(89);
     EXPECT_EQ(ReadLanguageFile(), 58);
+    SetDocumentsDirOverride(wxString());
+}
+
+// The GIF choices: each line stands alone, a damaged one leaves its choice at
+// the default; the file is read only when it is a small regular file.
+TEST(GifChoicesFile, DamagedValuesFallBackToTheDefaults)
+{
+    const struct { std::string text; int quality; bool storeChanges; } cases[] = {
+        {"quality=60\nstore-changes=1\n", 60, true}, {"store-changes=1\r\nquality=1", 1, true},
+        {"quality=0\nstore-changes=2", 100, false}, {"quality=101\nstore-changes=yes", 100, false},
+        {"quality=75x\nquality= 75\nquality=-5\nquality=0075", 100, false}, {"junk\n\n=\nquality=", 100, false},
+        {std::string("quality=5\0" "0", 11), 100, false},
+    };
+    for (const auto& c : cases)
+    {
+        const GifChoices choices = ParseGifChoices(c.text);
+        EXPECT_EQ(std::make_pair(choices.quality, choices.storeChanges), std::make_pair(c.quality, c.storeChanges))
+            << c.text;
+    }
+    testsupport::TempDir documents;
+    SetDocumentsDirOverride(documents.Path());
+    const wxString path = GetUserDataDir() + "/gif-options.txt";
+    EXPECT_EQ(ReadGifChoicesFile(), GifChoices());
+    GifChoices chosen;
+    chosen.quality = 42;
+    chosen.storeChanges = true;
+    WriteGifChoicesFile(chosen);
+    EXPECT_EQ(ReadGifChoicesFile(), chosen);
+    testsupport::WriteBytes(path, FormatGifChoices(chosen) + std::string(5000, '\n'));
+    EXPECT_EQ(ReadGifChoicesFile(), GifChoices()); // larger than any file the program writes
+    wxRemoveFile(path);
+    ASSERT_EQ(mkfifo(path.fn_str(), 0600), 0);
+    EXPECT_EQ(ReadGifChoicesFile(), GifChoices());
+    WriteGifChoicesFile(chosen); // replaces the FIFO without waiting on it
+    EXPECT_EQ(ReadGifChoicesFile(), chosen);
     SetDocumentsDirOverride(wxString());
 }
 

@@ -466,6 +466,14 @@ TEST(LossyWriter, EveryShownPixelStaysWithinItsBound)
     for (int i = 0; i < 4; ++i) // a pan, then a still frame
         pictures.push_back(world.GetSubImage(wxRect(8 * i, 5 * i, size.x, size.y)));
     pictures.push_back(pictures.back());
+    // Barely changed: a patch moved within the picture (its colours are in the
+    // table already), then a colour the frames before never had.
+    pictures.push_back(pictures.back().Copy());
+    pictures.back().Paste(pictures.back().GetSubImage(wxRect(0, 0, 6, 6)), 40, 30);
+    pictures.push_back(pictures.back().Copy());
+    const wxRect green(20, 20, 5, 5);
+    pictures.back().SetRGB(green, 0, 255, 0);
+    const size_t greenFrame = pictures.size() - 1;
     for (int i = 1; i <= 25; ++i) // a fade of one level a frame
     {
         wxImage brighter = pictures[0].Copy();
@@ -532,6 +540,11 @@ TEST(LossyWriter, EveryShownPixelStaysWithinItsBound)
                 border += !area.Contains(int(p) % size.x, int(p) / size.x) && shown[f][p] != shown[f][0];
             }
             EXPECT_EQ(outside, 0) << "frame " << f;
+            if (f == greenFrame) // in its own colour, not the nearest of the colours chosen before
+            {
+                const size_t p = green.y * size.x + green.x;
+                EXPECT_LE(Distance(shown[f][p], source.GetData() + 3 * p), GifLossTolerance(quality));
+            }
             EXPECT_EQ(border, 0) << "frame " << f;
             before = source;
         }

@@ -192,6 +192,21 @@ TEST_F(EditingTest, WidthAndHeightKeepTheFramesAspectAndThePreviewFitsThePanel)
     m_frame->ResetOutputSize();
     Type("m_spinctrl_width", 50);
     EXPECT_EQ(wxSize(Spin("m_spinctrl_width")->GetValue(), Spin("m_spinctrl_height")->GetValue()), wxSize(50, 0));
+    // Up to the GIF limit, and never out of ratio (mended: a 20000 px side stopped at 16384).
+    m_frame->GetThumbnailCtrl()->Clear();
+    Choose({Picture("wide.png", 20000, 10)});
+    AddAndWait();
+    const struct { const char* spin; int typed; wxSize shown; } steps[] = {
+        {nullptr, 0, {20000, 10}}, {"m_spinctrl_width", 65535, {65535, 32}}, {"m_spinctrl_width", 5, {2000, 1}},
+        {"m_spinctrl_height", 70000, {64000, 32}}, {"m_spinctrl_height", 3, {6000, 3}},
+    };
+    for (const auto& step : steps)
+    {
+        if (step.spin)
+            Type(step.spin, step.typed);
+        EXPECT_EQ(wxSize(Spin("m_spinctrl_width")->GetValue(), Spin("m_spinctrl_height")->GetValue()), step.shown)
+            << step.typed;
+    }
 }
 
 // Playing runs the loop count's passes and stops on the last frame; stopped

@@ -38,6 +38,7 @@ const Text kTexts[] = {
     {1, 12, "", "Duplicate", "Duplizieren"},
     {2, -1, "", "Animation", "Animation"},
     {2, 0, "", "Run animation\tCtrl+P", "Animation abspielen\tCtrl+P"}, {2, 1, "", "Loop Count", "Wiederholungen"},
+    {2, 2, "", "GIF options", "GIF-Optionen"},
     {3, -1, "", "Help", "Hilfe"}, {3, 0, "", "Help", "Hilfe"}, {3, 1, "", "Language", "Sprache"},
     {3, 2, "", "Support", "Support"}, {3, 3, "", "Check for Update", "Nach Updates suchen"}, {3, 4, "", "About", "Über"},
     {-1, 0, "m_staticText_delay", "Delay :", "Verzögerung:"}, {-1, 0, "m_staticText_sec", "1/100sec ", "1/100 s "},
@@ -52,7 +53,7 @@ class MainWindowTest : public WindowTest
 protected:
     void ExpectTexts(bool german) const
     {
-        const size_t counts[] = {5, 13, 2, 5};
+        const size_t counts[] = {5, 13, 3, 5};
         ASSERT_EQ(m_frame->GetMenuBar()->GetMenuCount(), 4u);
         for (size_t m = 0; m < 4; ++m)
             EXPECT_EQ(Menu(m)->GetMenuItemCount(), counts[m]) << "menu " << m;

@@ -431,7 +431,7 @@ TEST_F(ProjectTest, AKilledRunsWorkComesBackAtTheNextStart)
     const wxString a = Picture("a.png", 40, 30), anim = Gif("anim.gif", 3), b = Picture("b.png", 40, 30);
     const wxString demo = m_documents.File("demo.xml");
     wxString error;
-    ASSERT_TRUE(WriteProjectFile(demo, MakeProjectContent({{a, anim + "_0", anim + "_1", anim + "_2", b}, 7, 20, 15}, ""),
+    ASSERT_TRUE(WriteProjectFile(demo, MakeProjectContent({{a, anim + "_0", anim + "_1", anim + "_2", b}, 7, 20, 15, {}}, ""),
                                  error));
     wxExecuteEnv env;
     wxGetEnvMap(&env.env);

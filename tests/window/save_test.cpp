@@ -6,7 +6,11 @@
 #include "cli/cliencoder.h"
 #include "frames/framestore.h"
 #include "window/frameevents.h"
+#include "window/gifoptionsdialog.h"
 #include "window/loopcountdialog.h"
+
+#include <wx/checkbox.h>
+#include <wx/slider.h>
 
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
@@ -87,6 +91,63 @@ TEST_F(SaveTest, SaveWritesTheFramesAsGloamerCliDoes)
     const wxString cli = m_documents.File("cli.gif");
     ASSERT_EQ(RunCliEncoder({"--delay", "7", "--size", "30x20", "-o", cli, png, jpg, gif}, out, err), 0) << err.str();
     EXPECT_TRUE(testsupport::ReadBytes(cli) == bytes);
+}
+
+// Save with the GIF options writes the bytes gloamer-cli writes with the same
+// options; a changed choice is a change of the work (Save writes again, the
+// project counts as unsaved), and the choices last into the next window.
+TEST_F(SaveTest, GifOptionsGiveTheBytesOfTheSameCliOptions)
+{
+    wxImage photo(48, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 48; ++x)
+            photo.SetRGB(x, y, x * 5, y * 7, (x * y) % 256); // more than 256 colours
+    const wxString first = m_documents.File("a.png"), second = m_documents.File("b.png");
+    ASSERT_TRUE(photo.SaveFile(first, wxBITMAP_TYPE_PNG));
+    photo.SetRGB(wxRect(10, 8, 6, 5), 250, 20, 20);
+    ASSERT_TRUE(photo.SaveFile(second, wxBITMAP_TYPE_PNG));
+    Choose({first, second});
+    AddAndWait();
+    m_frame->SetProjectPathChooser([this](wxWindow*, bool) { return m_documents.File("work.xml"); });
+    m_savePath = m_documents.File("anim.gif");
+    const struct { int quality; bool storeChanges; std::vector<wxString> cli; } rows[] = {
+        {100, false, {}}, {100, true, {"--optimize"}}, {40, true, {"--optimize", "--quality", "40"}},
+        {40, false, {"--quality", "40"}},
+    };
+    for (const auto& row : rows)
+    {
+        DialogCounter dialogs(wxID_OK, [&](wxDialog* dialog) {
+            auto* options = wxDynamicCast(dialog, GifOptionsDialog);
+            ASSERT_NE(options, nullptr);
+            options->GetQualitySlider()->SetValue(row.quality);
+            options->GetStoreChangesBox()->SetValue(row.storeChanges);
+        });
+        Send(0, 3); // the project as it stands: only the new choice is unsaved
+        Send(2, 2);
+        ASSERT_EQ(dialogs.shown, 1);
+        const bool changed = row.quality != 100 || row.storeChanges; // from the row before
+        EXPECT_EQ(Save(), (Percents{50, 100})) << row.quality;
+        EXPECT_EQ(Save(), Percents{});
+        EXPECT_EQ(Messages([&] { m_frame->OpenProject(m_documents.File("work.xml")); }, wxID_CANCEL).size(),
+                  changed ? 1u : 0u);
+        WaitForLoad();
+        std::vector<wxString> args = row.cli;
+        for (const wxString& arg : {wxString("-o"), m_documents.File("cli.gif"), first, second})
+            args.push_back(arg);
+        std::ostringstream out, err;
+        ASSERT_EQ(RunCliEncoder(args, out, err), 0) << err.str();
+        EXPECT_TRUE(testsupport::ReadBytes(m_documents.File("cli.gif")) == testsupport::ReadBytes(m_savePath))
+            << row.quality << row.storeChanges;
+    }
+    Destroy();
+    Create();
+    DialogCounter look(wxID_CANCEL, [](wxDialog* dialog) {
+        auto* options = wxDynamicCast(dialog, GifOptionsDialog);
+        EXPECT_EQ(options->GetQualitySlider()->GetValue(), 40);
+        EXPECT_FALSE(options->GetStoreChangesBox()->GetValue());
+    });
+    Send(2, 2);
+    EXPECT_EQ(look.shown, 1);
 }
 
 // Save writes again only after a change or when the file is gone, asks for a

@@ -129,7 +129,7 @@ protected:
         // Support and Check for Update need their addresses.
         const bool support = !g_domainOption->GetSupportUrl().empty(), update = !g_domainOption->GetUpdateUrl().empty();
         const std::vector<std::vector<bool>> always = {
-            {false, false, true, false, true}, {true, false, false}, {false, false}, {true, true, support, update, true}};
+            {false, false, true, false, true}, {true, false, false}, {false, false, true}, {true, true, support, update, true}};
         for (size_t m = 0; m < always.size(); ++m)
             for (size_t i = 0; i < always[m].size(); ++i)
                 EXPECT_EQ(Item(m, i)->IsEnabled(), (frames && m < 3) || always[m][i]) << "menu " << m << " item " << i;
