@@ -1,5 +1,7 @@
 #include "window/gifoptionsdialog.h"
 
+#include "window/dialogbuttons.h"
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/intl.h>
@@ -16,19 +18,6 @@ GifEncodeOptions EncodeOptionsFor(const GifChoices& choices)
     options.optimize = choices.storeChanges;
     return options;
 }
-
-namespace
-{
-// A button in the program's language: created with a stock id and a label
-// that reads as the stock one in the program's language, GTK would show
-// its own stock label in the system's. The id is given afterwards.
-wxButton* MakeButton(wxWindow* parent, wxWindowID id, const wxString& label)
-{
-    auto* button = new wxButton(parent, wxID_ANY, label);
-    button->SetId(id);
-    return button;
-}
-} // namespace
 
 wxIMPLEMENT_CLASS(GifOptionsDialog, wxDialog);
 
@@ -49,11 +38,10 @@ GifOptionsDialog::GifOptionsDialog(wxWindow* parent, const GifChoices& choices)
     column->Add(m_check_store_changes, wxSizerFlags().Border(wxALL, 12));
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(MakeButton(this, wxID_OK, _("OK")), wxSizerFlags().Border(wxRIGHT, 8));
-    buttons->Add(MakeButton(this, wxID_CANCEL, _("Cancel")));
+    buttons->Add(NewOkButton(this), wxSizerFlags().Border(wxRIGHT, 8));
+    buttons->Add(NewCancelButton(this));
     column->Add(buttons, wxSizerFlags().Right().Border(wxLEFT | wxRIGHT | wxBOTTOM, 12));
     SetSizerAndFit(column);
-    SetDefaultItem(FindWindow(wxID_OK));
 }
 
 GifChoices GifOptionsDialog::GetChoices() const
