@@ -35,6 +35,8 @@ wxString DescribeEdit(EditKind kind, int frames)
         return _("Change Size");
     case EditKind::LoopCount:
         return _("Change Loop Count");
+    case EditKind::GifOptions:
+        return _("Change GIF Options");
     }
     return wxString();
 }

@@ -5,6 +5,7 @@
 // back the very same entries; a step that is dropped from the history takes
 // them along.
 
+#include "app/gifchoices.h"
 #include <wx/cmdproc.h>
 #include <wx/string.h>
 
@@ -27,12 +28,14 @@ struct WorkSnapshot
     int refWidth = 0; // the ratio the size controls keep
     int refHeight = 0;
     int loopCount = 0;
+    GifChoices choices;
 
     // Equal in everything but the selection.
     bool SameWork(const WorkSnapshot& other) const
     {
         return frames == other.frames && delay == other.delay && width == other.width && height == other.height &&
-               refWidth == other.refWidth && refHeight == other.refHeight && loopCount == other.loopCount;
+               refWidth == other.refWidth && refHeight == other.refHeight && loopCount == other.loopCount &&
+               choices == other.choices;
     }
 };
 
@@ -50,7 +53,8 @@ enum class EditKind
     Duplicate,
     Delay,
     Size,
-    LoopCount
+    LoopCount,
+    GifOptions
 };
 
 // The name of a step in the current language ("Delete 3 Frames"); `frames`

@@ -148,6 +148,7 @@ public:
     bool IsSaving() const { return m_save_link != nullptr; }
     bool IsCheckingForUpdate() const { return m_update_link != nullptr; }
     int GetLoopCount() const { return m_loop_count; }
+    const GifChoices& GetGifChoices() const { return m_gif_choices; }
     // Sets the passes after which the preview stops by itself (0: endless)
     // and starts counting them afresh.
     void SetLoopCount(int count);

@@ -43,6 +43,7 @@ WorkSnapshot GifFrame::CaptureWork() const
     work.refWidth = m_ref_width;
     work.refHeight = m_ref_height;
     work.loopCount = m_loop_count;
+    work.choices = m_gif_choices;
     return work;
 }
 
@@ -117,6 +118,11 @@ void GifFrame::ApplyWork(const WorkSnapshot& work, FramePool& pool)
     m_ref_height = work.refHeight;
     LimitSizeControls();
     SetLoopCount(work.loopCount);
+    if (work.choices != m_gif_choices)
+    {
+        m_gif_choices = work.choices;
+        WriteGifChoicesFile(m_gif_choices); // the choice remembered is the one in force
+    }
 
     const bool frames = GetFrameCount() > 0;
     EnableFrameCommands(frames);

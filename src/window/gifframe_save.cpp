@@ -183,6 +183,8 @@ void GifFrame::OnGifOptions(wxCommandEvent&)
     if (dialog.ShowModal() != wxID_OK || dialog.GetChoices() == m_gif_choices)
         return;
     // Other choices make other bytes: the next Save writes again.
+    const WorkSnapshot before = CaptureWork();
     m_gif_choices = dialog.GetChoices();
     WriteGifChoicesFile(m_gif_choices);
+    RecordEdit(EditKind::GifOptions, 0, before);
 }

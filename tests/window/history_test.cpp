@@ -5,10 +5,13 @@
 
 #include "strip/thumbnailevent.h"
 #include "window/everynthdialog.h"
+#include "window/gifoptionsdialog.h"
 #include "window/loopcountdialog.h"
 
 #include <wx/cmdproc.h>
+#include <wx/checkbox.h>
 #include <wx/radiobut.h>
+#include <wx/slider.h>
 
 namespace
 {
@@ -43,7 +46,9 @@ protected:
             m_menu_at = at;
         });
     }
-    // "f0 f2 | 10 | 40x30 | 0": frames, delay, size, loop count.
+    // "f0 f2 | 10 | 40x30 | 0": frames, delay, size, loop count, and the
+    // GIF options when they are not the default ("q40+": quality 40, only
+    // what changes).
     wxString Work() const
     {
         wxString work;
@@ -51,7 +56,10 @@ protected:
             work += name.BeforeLast('.') + " ";
         return work + wxString::Format("| %d | %dx%d | %d", Spin("m_spinctrl_delay")->GetValue(),
                                        Spin("m_spinctrl_width")->GetValue(), Spin("m_spinctrl_height")->GetValue(),
-                                       m_frame->GetLoopCount());
+                                       m_frame->GetLoopCount()) +
+               (m_frame->GetGifChoices() == GifChoices() ? wxString()
+                : wxString::Format(" q%d%s", m_frame->GetGifChoices().quality,
+                                   m_frame->GetGifChoices().storeChanges ? "+" : ""));
     }
     void SelectOnly(std::initializer_list<int> order)
     {
@@ -136,7 +144,16 @@ TEST_F(HistoryTest, EveryEditIsOneStepThatUndoTakesBackAndRedoDoesAgain)
              Send(2, 1);
          },
          "g f2 f0 | 25 | 20x15 | 3"},
-        {"Clear All", [&] { Send(1, 2); }, "| 25 | 0x0 | 3"},
+        {"Change GIF Options",
+         [&] {
+             auto smaller = Answer<GifOptionsDialog>([](GifOptionsDialog& d) {
+                 d.GetQualitySlider()->SetValue(40);
+                 d.GetStoreChangesBox()->SetValue(true);
+             });
+             Send(2, 2);
+         },
+         "g f2 f0 | 25 | 20x15 | 3 q40+"},
+        {"Clear All", [&] { Send(1, 2); }, "| 25 | 0x0 | 3 q40+"},
     };
     std::vector<wxString> works = {saved};
     for (const auto& edit : script)
