@@ -36,7 +36,7 @@ if [ -f "$desktop" ]; then
   [ "$(key Icon)" = "$id" ] || fail "Icon=$(key Icon) is not the installed icon $id"
   # "Open with": the desktop, seeing only this prefix and the system, lists
   # the entry for every type it takes.
-  for type in image/png image/jpeg image/bmp image/gif "$project_type"; do
+  for type in image/png image/jpeg image/bmp image/gif video/mp4 video/webm "$project_type"; do
     handlers="$(desktop_env gio mime "$type" 2>&1)"
     grep -q "^	$id\.desktop\$" <<< "$handlers" || fail "the entry is no registered application for $type"
   done
