@@ -13,7 +13,7 @@
 #   GLOAMER_BASE_BUILD=/tmp/base20/build bash bench/compare_frames.sh
 #
 # Both builds need -DGLOAMER_BUILD_BENCH=ON with bench/window/bench_frames.cpp
-# (an earlier tree takes the file as it is). Without GLOAMER_BASE_BUILD only
+# (an earlier tree takes it as it is, with bench/window/benchapp.h). Without GLOAMER_BASE_BUILD only
 # this build runs. The earlier build is not run where it would need several
 # gigabytes (1000 JPEGs, the hostile GIF); ROUNDS (default 3) sets the rounds.
 set -euo pipefail

@@ -6,6 +6,7 @@
 //   bench_frames load FILE...
 //   bench_frames save OUT.gif FILE...
 //   bench_frames preview DELAY SECONDS FILE...
+#include "benchapp.h"
 #include "app/paths.h"
 #include "app/userdata.h"
 #include "window/gifframe.h"
@@ -31,18 +32,7 @@
 
 namespace
 {
-using Clock = std::chrono::steady_clock;
-
-class BenchApp : public wxApp
-{
-public:
-    bool OnInit() override { return true; }
-};
-
-double Seconds(Clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
+using Clock = BenchClock;
 
 double PeakMiB()
 {

@@ -5,6 +5,7 @@
 // Also the longest time the GUI thread spends on one progress event, and the
 // process's peak memory; then Insert Image of 50 of them before the first
 // frame: how long the command holds the GUI thread, and the whole insert.
+#include "benchapp.h"
 #include "testimages.h"
 
 #include "picture/picturereader.h"
@@ -33,18 +34,7 @@
 
 namespace
 {
-using Clock = std::chrono::steady_clock;
-
-class BenchApp : public wxApp
-{
-public:
-    bool OnInit() override { return true; }
-};
-
-double Seconds(Clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
+using Clock = BenchClock;
 
 // Times every progress event the window handles, and ends the event loop
 // when the run is over.
