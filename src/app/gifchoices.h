@@ -7,8 +7,8 @@
 
 struct GifChoices
 {
-    static const int kMinQuality = 1;
-    static const int kMaxQuality = 100;
+    static constexpr int kMinQuality = 1;
+    static constexpr int kMaxQuality = 100;
 
     int quality = kMaxQuality;
     // Store each frame as only what changed since the one before.
