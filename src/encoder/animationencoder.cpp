@@ -139,9 +139,16 @@ bool AnimationEncoder::Add(wxImage& picture)
         picture = wxImage();
         return false;
     }
-    const bool barelyChanged = m_lossy && BarelyChanged(picture);
-    m_jobs.push_back(Job{m_added++, picture, barelyChanged});
+    // The workers copy and drop their handles without the lock, so the
+    // pixels must be the job's alone: a reference count shared with another
+    // handle would be changed by two threads at once.
+    wxImage own = picture;
     picture = wxImage();
+    if (own.IsOk() && own.GetRefData()->GetRefCount() > 1)
+        own = own.Copy();
+    const bool barelyChanged = m_lossy && BarelyChanged(own);
+    m_jobs.push_back(Job{m_added++, own, barelyChanged});
+    own = wxImage();
     m_jobReady.notify_one();
     return true;
 }

@@ -40,9 +40,9 @@ public:
     // with the number of frames done so far.
     void SetProgress(std::function<void(int done)> progress) { m_progress = std::move(progress); }
 
-    // Takes the picture (it is left invalid): nobody else may hold its data,
-    // which wxImage shares without locking. Waits while enough frames are in
-    // flight. False once writing has failed.
+    // Takes the picture (it is left invalid); pixels that another handle
+    // shares are copied first, as wxImage shares them without locking. Waits
+    // while enough frames are in flight. False once writing has failed.
     bool Add(wxImage& picture);
     // Writes the frames still in flight and the trailer. True only for a
     // complete file with at least one frame.
