@@ -10,13 +10,11 @@
 #include "window/loopcountdialog.h"
 
 #include <wx/checkbox.h>
-#include <wx/slider.h>
-
 #include <wx/radiobut.h>
+#include <wx/slider.h>
 #include <wx/statbox.h>
 
 #include <sstream>
-#include <tuple>
 
 namespace
 {
@@ -60,18 +58,20 @@ protected:
 };
 } // namespace
 
-// Save writes every frame at the edited size and delay, looping, reports
-// progress per frame rounded down and ending at exactly 100, and gives the
-// bytes the command-line encoder gives.
-TEST_F(SaveTest, SaveWritesTheFramesAsGloamerCliDoes)
+// Save writes every frame at the edited size and delay, reports progress per
+// frame rounded down and ending at exactly 100, and gives the bytes the
+// command-line encoder gives for the same frames, size and delay. What was
+// added is what is saved: changing or removing the files afterwards changes
+// nothing. A run past the frame store's disk budget stops, saying how many
+// frames it added and why not the rest.
+TEST_F(SaveTest, SaveWritesTheFramesAsAddedAsGloamerCliDoes)
 {
     const wxString png = Picture("a.png", 40, 30), gif = Gif("g.gif", 4);
     wxImage photo(60, 40);
     photo.SetRGB(wxRect(0, 0, 60, 40), 10, 200, 30);
     const wxString jpg = m_documents.File("b.jpg");
     ASSERT_TRUE(photo.SaveFile(jpg, wxBITMAP_TYPE_JPEG));
-    Choose({png, jpg, gif});
-    AddAndWait();
+    AddAndWait({png, jpg, gif});
     Type("m_spinctrl_delay", 7);
     Type("m_spinctrl_width", 30); // 60x40 from the frames: height 20
     m_savePath = m_documents.File("anim");
@@ -79,18 +79,34 @@ TEST_F(SaveTest, SaveWritesTheFramesAsGloamerCliDoes)
     const wxString written = m_documents.File("anim.gif");
     EXPECT_FALSE(wxFileExists(m_savePath));
     EXPECT_EQ(Status(0), "anim.gif (30 * 20)px");
-    const std::string bytes = testsupport::ReadBytes(written);
-    EXPECT_NE(bytes.find("NETSCAPE2.0"), std::string::npos); // loops forever
-    const giftest::File decoded = giftest::DecodeWithGiflib(bytes);
-    ASSERT_TRUE(decoded.ok);
-    ASSERT_EQ(decoded.frames.size(), 6u);
-    for (const giftest::Frame& frame : decoded.frames)
-        EXPECT_EQ(std::make_tuple(frame.width, frame.height, frame.delay), std::make_tuple(30, 20, 7));
-    EXPECT_EQ(giftest::DecodeWithWx(bytes).frames.size(), 6u);
     std::ostringstream out, err;
     const wxString cli = m_documents.File("cli.gif");
     ASSERT_EQ(RunCliEncoder({"--delay", "7", "--size", "30x20", "-o", cli, png, jpg, gif}, out, err), 0) << err.str();
-    EXPECT_TRUE(testsupport::ReadBytes(cli) == bytes);
+    EXPECT_TRUE(testsupport::ReadBytes(cli) == testsupport::ReadBytes(written));
+
+    ASSERT_TRUE(wxImage(60, 40).SaveFile(jpg, wxBITMAP_TYPE_JPEG));
+    ASSERT_TRUE(photo.SaveFile(png, wxBITMAP_TYPE_PNG));
+    testsupport::WriteBytes(gif, testsupport::ReadBytes(gif).substr(0, 40));
+    m_savePath = m_documents.File("after.gif");
+    SaveAs();
+    EXPECT_TRUE(testsupport::ReadBytes(written) == testsupport::ReadBytes(m_savePath));
+
+    FrameStore& store = GetFrameStore();
+    const FrameStoreLimits limits = store.GetLimits();
+    FrameStoreLimits tight = limits;
+    tight.memoryBytes = 0;
+    // Room for two more copies of the small picture's bytes, not three.
+    const std::uint64_t packed = testsupport::ReadBytes(Picture("c.png", 40, 30)).size() + 1;
+    tight.diskBytes = store.GetUsage().diskBytes + packed * 5 / 2;
+    store.SetLimits(tight);
+    const wxString c = m_documents.File("c.png");
+    Choose({c, c, c, c});
+    const std::vector<wxString> messages = Messages([&] { Send(1, 0); }, wxID_OK);
+    store.SetLimits(limits);
+    EXPECT_EQ(m_frame->GetFrameCount(), 6 + 2);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].StartsWith("2 frame(s) were added. The rest were not: the frames would take more than"))
+        << messages[0];
 }
 
 // Save with the GIF options writes the bytes gloamer-cli writes with the same
@@ -106,8 +122,7 @@ TEST_F(SaveTest, GifOptionsGiveTheBytesOfTheSameCliOptions)
     ASSERT_TRUE(photo.SaveFile(first, wxBITMAP_TYPE_PNG));
     photo.SetRGB(wxRect(10, 8, 6, 5), 250, 20, 20);
     ASSERT_TRUE(photo.SaveFile(second, wxBITMAP_TYPE_PNG));
-    Choose({first, second});
-    AddAndWait();
+    AddAndWait({first, second});
     m_frame->SetProjectPathChooser([this](wxWindow*, bool) { return m_documents.File("work.xml"); });
     m_savePath = m_documents.File("anim.gif");
     const struct { int quality; bool storeChanges; std::vector<wxString> cli; } rows[] = {
@@ -151,11 +166,12 @@ TEST_F(SaveTest, GifOptionsGiveTheBytesOfTheSameCliOptions)
 }
 
 // Save writes again only after a change or when the file is gone, asks for a
-// path only when it has none; a cancelled Save As forgets the path.
-TEST_F(SaveTest, SaveRewritesOnlyWhatChangedOrWentMissing)
+// path only when it has none; a cancelled Save As forgets the path. A save
+// that fails (unwritable path, a folder in the way, no worker) says so,
+// naming the path, and is not recorded: Save tries again without asking.
+TEST_F(SaveTest, SaveRewritesOnlyWhatChangedOrWentMissingAndAFailureIsNotRecorded)
 {
-    Choose({Picture("a.png", 40, 30)});
-    AddAndWait();
+    AddAndWait({Picture("a.png", 40, 30)});
     m_savePath = m_documents.File("anim.gif");
     Save();
     ASSERT_EQ(m_asked, 1);
@@ -173,14 +189,7 @@ TEST_F(SaveTest, SaveRewritesOnlyWhatChangedOrWentMissing)
     Save();
     EXPECT_EQ(m_asked, 3);
     EXPECT_TRUE(wxFileExists(m_savePath));
-}
 
-// A save that fails (unwritable path, a folder in the way, no worker) says
-// so, naming the path, and is not recorded: Save tries again without asking.
-TEST_F(SaveTest, AFailedSaveSaysSoAndIsNotRecorded)
-{
-    Choose({Picture("a.png", 40, 30)});
-    AddAndWait();
     ASSERT_TRUE(wxMkdir(m_documents.File("folder.gif")));
     for (const wxString& target : {wxString("/proc/gloamer-cannot-write.gif"), m_documents.File("folder.gif")})
     {
@@ -200,46 +209,6 @@ TEST_F(SaveTest, AFailedSaveSaysSoAndIsNotRecorded)
     EXPECT_EQ(Messages([&] { SaveAs(); }, wxID_OK).size(), 1u);
     EXPECT_FALSE(m_frame->IsSaving());
     EXPECT_TRUE(m_frame->IsEnabled());
-}
-
-// What was added is what is saved: changing or removing the files afterwards
-// changes nothing. A run past the frame store's disk budget stops, saying how
-// many frames it added and why not the rest.
-TEST_F(SaveTest, TheAddedFramesAreSavedAsAddedAndAFullStoreStopsTheRun)
-{
-    wxImage photo(64, 48);
-    for (int i = 0; i < 64 * 48 * 3; ++i)
-        photo.GetData()[i] = static_cast<unsigned char>(i * 7 % 251);
-    const wxString jpg = m_documents.File("b.jpg"), png = Picture("a.png", 40, 30), gif = Gif("g.gif", 3);
-    ASSERT_TRUE(photo.SaveFile(jpg, wxBITMAP_TYPE_JPEG));
-    Choose({png, jpg, gif});
-    AddAndWait();
-    m_savePath = m_documents.File("before.gif");
-    Save();
-    ASSERT_TRUE(wxImage(64, 48).SaveFile(jpg, wxBITMAP_TYPE_JPEG));
-    ASSERT_TRUE(photo.SaveFile(png, wxBITMAP_TYPE_PNG));
-    testsupport::WriteBytes(gif, testsupport::ReadBytes(gif).substr(0, 40));
-    m_savePath = m_documents.File("after.gif");
-    SaveAs();
-    EXPECT_TRUE(testsupport::ReadBytes(m_documents.File("before.gif")) == testsupport::ReadBytes(m_savePath));
-
-    FrameStore& store = GetFrameStore();
-    const FrameStoreLimits limits = store.GetLimits();
-    FrameStoreLimits tight = limits;
-    tight.memoryBytes = 0;
-    // Room for two more copies of the small picture's bytes, not three.
-    const std::uint64_t packed = testsupport::ReadBytes(Picture("c.png", 40, 30)).size() + 1;
-    tight.diskBytes = store.GetUsage().diskBytes + packed * 5 / 2;
-    store.SetLimits(tight);
-    const int before = m_frame->GetFrameCount();
-    const wxString c = m_documents.File("c.png");
-    Choose({c, c, c, c});
-    const std::vector<wxString> messages = Messages([&] { Send(1, 0); }, wxID_OK);
-    store.SetLimits(limits);
-    EXPECT_EQ(m_frame->GetFrameCount(), before + 2);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].StartsWith("2 frame(s) were added. The rest were not: the frames would take more than"))
-        << messages[0];
 }
 
 // Closing during a save waits for the whole file.

@@ -33,23 +33,14 @@ protected:
         g_domainOption = new DomainOption(m_documents.File("option.cfg"));
         ASSERT_TRUE(g_domainOption->Load());
     }
-    // Runs the event loop until `dialogs` has seen a dialog or `seconds` pass.
-    static void AwaitDialog(const DialogCounter& dialogs, int seconds)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-        while (dialogs.shown == 0 && std::chrono::steady_clock::now() < deadline)
-        {
-            wxTheApp->ProcessPendingEvents();
-            wxMilliSleep(2);
-        }
-    }
 };
 } // namespace
 
 // The request runs on a worker behind a busy cursor while the window stays
 // usable (mended: it froze for up to 5 s); a second check meanwhile does
-// nothing; only a short version of digits and dots reaches a message, and an
-// address the request cannot fetch is a failed check (mended: both).
+// nothing; a server that cannot answer is a failed check. Only Yes to a newer
+// version opens the product page. (Which versions and addresses count is
+// checked without a window, in the update tests.)
 TEST_F(UpdateWindowTest, EachOutcomeShowsItsMessageAndOnlyYesOpensTheProductPage)
 {
     using Then = LocalHttpServer::Then;
@@ -62,48 +53,40 @@ TEST_F(UpdateWindowTest, EachOutcomeShowsItsMessageAndOnlyYesOpensTheProductPage
     {
         std::string bytes;
         Then then;
-        int answer;
+        int answer; // Yes or No: a question; OK: a message
         wxString text;
-        long style;
-        std::vector<wxString> opened;
-        std::string address = "http"; // a scheme names the local server
+        const char* scheme = "http"; // of the local server's address
     } cases[] = {
-        {document("3.0.20"), Then::Close, wxID_YES, offer, wxYES_NO | wxCENTRE, {kProductPage}},
-        {document("3.0.20"), Then::Close, wxID_NO, offer, wxYES_NO | wxCENTRE, {}},
-        {document("3.0.19"), Then::Close, wxID_OK, "This version of Tavrinex Gloamer(3.0.19) is the latest version.",
-         wxOK | wxCENTRE, {}},
-        {document(std::string(30000, '9')), Then::Close, wxID_OK, failed, wxOK | wxCENTRE, {}},
-        // With the program's own timeout: the answer comes within seconds.
-        {"", Then::Hold, wxID_OK, failed, wxOK | wxCENTRE, {}},
-        // A server without TLS behind an https address, and a scheme the request cannot fetch.
-        {document("3.0.20"), Then::Close, wxID_OK, failed, wxOK | wxCENTRE, {}, "https"},
-        {"", Then::Close, wxID_OK, failed, wxOK | wxCENTRE, {}, "ftp://127.0.0.1/gloamer"},
+        {document("3.0.20"), Then::Close, wxID_YES, offer},
+        {document("3.0.20"), Then::Close, wxID_NO, offer},
+        {document("3.0.19"), Then::Close, wxID_OK, "This version of Tavrinex Gloamer(3.0.19) is the latest version."},
+        {"", Then::Hold, wxID_OK, failed}, // with the program's own timeout: the answer comes within seconds
+        {document("3.0.20"), Then::Close, wxID_OK, failed, "https"}, // a server without TLS
     };
     ASSERT_TRUE(Create());
     for (const auto& c : cases)
     {
+        SCOPED_TRACE(c.text);
         LocalHttpServer server({c.bytes}, c.then);
-        UseUpdateAddress(c.address.find(':') == std::string::npos ? server.Url(c.address) : c.address);
+        UseUpdateAddress(server.Url(c.scheme));
         m_opened.clear();
         wxString text;
         DialogCounter dialogs(c.answer, [&](wxDialog* dialog) {
             const auto* shown = dynamic_cast<wxMessageDialogBase*>(dialog);
             ASSERT_NE(shown, nullptr);
             text = shown->GetMessage();
-            EXPECT_EQ(shown->GetTitle(), "Tavrinex Gloamer") << text;
-            EXPECT_EQ(shown->GetMessageDialogStyle() & (wxOK | wxYES_NO | wxCANCEL | wxCENTRE), c.style) << text;
+            EXPECT_EQ(shown->GetTitle(), "Tavrinex Gloamer");
+            EXPECT_EQ(shown->GetMessageDialogStyle() & (wxOK | wxYES_NO | wxCANCEL | wxCENTRE),
+                      (c.answer == wxID_OK ? wxOK : wxYES_NO) | wxCENTRE);
         });
-        const auto start = std::chrono::steady_clock::now();
         Send(3, 3);
         Send(3, 3);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500)) << c.text;
-        EXPECT_TRUE(m_frame->IsCheckingForUpdate() && wxIsBusy()) << c.text;
-        AwaitDialog(dialogs, 8);
-        wxTheApp->ProcessPendingEvents();
-        EXPECT_EQ(dialogs.shown, 1) << c.text;
+        EXPECT_TRUE(m_frame->IsCheckingForUpdate() && wxIsBusy());
+        PumpWhile([&] { return dialogs.shown == 0; }, 8);
+        EXPECT_EQ(dialogs.shown, 1);
         EXPECT_EQ(text, c.text);
-        EXPECT_EQ(m_opened, c.opened) << c.text;
-        EXPECT_FALSE(m_frame->IsCheckingForUpdate() || wxIsBusy()) << c.text;
+        EXPECT_EQ(m_opened, c.answer == wxID_YES ? std::vector<wxString>{kProductPage} : std::vector<wxString>{});
+        EXPECT_FALSE(m_frame->IsCheckingForUpdate() || wxIsBusy());
     }
 
     // A window closed during the check hears nothing more of it.
@@ -112,10 +95,9 @@ TEST_F(UpdateWindowTest, EachOutcomeShowsItsMessageAndOnlyYesOpensTheProductPage
     DialogCounter none;
     Send(3, 3);
     Destroy();
-    AwaitDialog(none, 1);
+    PumpWhile([&] { return none.shown == 0; }, 1);
     EXPECT_EQ(none.shown, 0);
     EXPECT_FALSE(wxIsBusy());
-
 }
 
 TEST_F(UpdateWindowTest, AboutBoxHasTheFocusOnOkAndEnterClosesIt)
@@ -124,15 +106,14 @@ TEST_F(UpdateWindowTest, AboutBoxHasTheFocusOnOkAndEnterClosesIt)
     ASSERT_TRUE(Create());
     wxDialog* about = nullptr;
     wxString notice;
-    int pressed = 0;
-    int focus = wxID_NONE, okId = wxID_NONE; // read while the box lives: the window is gone afterwards
+    int pressed = 0, focus = wxID_NONE, okId = wxID_NONE; // read while the box lives
     bool entered = false;
     // Show the box for real, and press Enter once it has the focus.
     DialogCounter dialogs(wxID_NONE, [&](wxDialog* dialog) {
         about = dialog;
         notice = XRCCTRL(*dialog, "m_static_information", wxStaticText)->GetLabel();
         wxHyperlinkCtrl* link = XRCCTRL(*dialog, "m_hyperlink", wxHyperlinkCtrl);
-        wxHyperlinkEvent click(link, link->GetId(), link->GetURL()); // a click opens through the program's opener
+        wxHyperlinkEvent click(link, link->GetId(), link->GetURL());
         link->GetEventHandler()->ProcessEvent(click);
         dialog->Bind(wxEVT_BUTTON, [&](wxCommandEvent& event) {
             pressed = event.GetId();
@@ -160,7 +141,6 @@ TEST_F(UpdateWindowTest, AboutBoxHasTheFocusOnOkAndEnterClosesIt)
 
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(notice, "Copyright " + wxString(g_buildDate).AfterLast(' ') + " Tavrinex. All rights reserved.");
-    EXPECT_EQ(focus, okId);
-    EXPECT_EQ(pressed, okId);
+    EXPECT_EQ(std::make_pair(focus, pressed), std::make_pair(okId, okId));
     EXPECT_EQ(m_opened, std::vector<wxString>{kProductPage}); // the click, not Enter
 }

@@ -141,6 +141,18 @@ protected:
             EXPECT_EQ(XRCCTRL(*m_frame, spin, wxSpinCtrl)->IsEnabled(), frames) << spin;
     }
 
+    // Runs the event loop while `busy`, for at most `seconds`; false if still busy.
+    static bool PumpWhile(const std::function<bool()>& busy, int seconds = 30)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        while (busy() && std::chrono::steady_clock::now() < deadline)
+        {
+            wxTheApp->ProcessPendingEvents();
+            wxMilliSleep(2);
+        }
+        wxTheApp->ProcessPendingEvents();
+        return !busy();
+    }
     // Puts `count` frames of one small picture into the window's strip.
     void AddFrames(int count)
     {
@@ -214,23 +226,17 @@ protected:
         EXPECT_TRUE(m_frame->IsLoading());
         WaitForLoad();
     }
+    void AddAndWait(std::initializer_list<wxString> paths)
+    {
+        Choose(paths);
+        AddAndWait();
+    }
     void WaitForLoad() { ASSERT_TRUE(PumpWhile([this] { return m_frame->IsLoading(); })); }
     // Runs File menu item `item` (Save 0, Save As 1) and waits for the save it started.
     void SaveAndWait(int item = 0)
     {
         Send(0, item);
         EXPECT_TRUE(PumpWhile([this] { return m_frame->IsSaving(); }));
-    }
-    bool PumpWhile(const std::function<bool()>& busy)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (busy() && std::chrono::steady_clock::now() < deadline)
-        {
-            wxTheApp->ProcessPendingEvents();
-            wxMilliSleep(2);
-        }
-        wxTheApp->ProcessPendingEvents();
-        return !busy();
     }
     void SendCommand(int id)
     {
