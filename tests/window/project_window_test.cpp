@@ -7,7 +7,6 @@
 
 #include "app/productinfo.h"
 #include "app/startarguments.h"
-#include "cli/cliencoder.h"
 #include "project/projectfile.h"
 #include "project/workstate.h"
 #include "recovery/abandonedcopy.h"
@@ -16,7 +15,6 @@
 
 #include <wx/dir.h>
 #include <wx/filefn.h>
-#include <wx/filename.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
@@ -24,7 +22,6 @@
 #include <signal.h>
 
 #include <deque>
-#include <sstream>
 #include <tuple>
 
 namespace
