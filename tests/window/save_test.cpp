@@ -145,10 +145,8 @@ TEST_F(SaveTest, GifOptionsGiveTheBytesOfTheSameCliOptions)
         EXPECT_EQ(Save(), Percents{});
         EXPECT_EQ(Messages([&] { m_frame->OpenProject(m_documents.File("work.xml")); }, wxID_CANCEL).size(),
                   changed ? 1u : 0u);
-        WaitForLoad();
         std::vector<wxString> args = row.cli;
-        for (const wxString& arg : {wxString("-o"), m_documents.File("cli.gif"), first, second})
-            args.push_back(arg);
+        args.insert(args.end(), {"-o", m_documents.File("cli.gif"), first, second});
         std::ostringstream out, err;
         ASSERT_EQ(RunCliEncoder(args, out, err), 0) << err.str();
         EXPECT_TRUE(testsupport::ReadBytes(m_documents.File("cli.gif")) == testsupport::ReadBytes(m_savePath))
