@@ -210,7 +210,6 @@ TEST_F(HistoryTest, TheHistoryIsBoundedAndStartsAfreshWithAProject)
     m_frame->OpenProject(m_documents.File("work.xml"));
     WaitForLoad();
     EXPECT_EQ(Work(), start);
-    EXPECT_FALSE(m_frame->HasUnsavedWork());
     EXPECT_EQ(m_frame->GetHistory()->GetCommands().GetCount(), 0u);
     EXPECT_FALSE(HistoryItem(ID_UNDO_MENU)->IsEnabled());
 }

@@ -202,10 +202,13 @@ TEST(ImageLoadRun, ClipPartsAndClipFrameReferences)
     testsupport::TempDir dir;
     ASSERT_TRUE(testsupport::MakeClip(dir, "trip.mp4", testsupport::GreyRamp(64, 48, 10, 2), "-c:v libx264"));
     const wxString clip = dir.File("trip.mp4");
-    const std::vector<LoadSource> sources = {{clip, true, {500000, 1500000, 5}, 0},
-                                             {MakeClipFrameReference(clip, 700000), false, {}, 0},
-                                             {MakeClipFrameReference(clip, 1900000), false, {}, 0},
-                                             {MakeClipFrameReference(clip, 5000000), false, {}, 0}};
+    std::vector<LoadSource> sources(4); // the part without a frame limit of its own
+    sources[0].path = clip;
+    sources[0].clipPart = true;
+    sources[0].part = {500000, 1500000, 5};
+    sources[1].path = MakeClipFrameReference(clip, 700000);
+    sources[2].path = MakeClipFrameReference(clip, 1900000);
+    sources[3].path = MakeClipFrameReference(clip, 5000000);
     std::string taken;
     std::vector<LeftOutFile> leftOut;
     RunImageLoad(sources, wxSize(80, 80), [] { return false; }, [&](LoadedPicture& picture) {
@@ -222,18 +225,19 @@ TEST(ImageLoadRun, ClipPartsAndClipFrameReferences)
 // What the clip dialog makes of the typed part: its frames, or why not.
 TEST(ClipPartChoice, FramesOrTheReason)
 {
-    const std::int64_t ten = 10 * 1000000; // microseconds
-    const struct { std::int64_t duration; const char* start; const char* end; double fps; long long frames; bool ok; } cases[] = {
-        {ten, "0:00.0", "10", 10, 100, true},
-        {ten, "2", "3.5", 4, 6, true},
-        {ten, " 1:05 ", "", 10, 0, false},  // beyond the clip
-        {ten, "0", "400", 10, 100, true},   // the end is the clip's
-        {ten, "abc", "3", 10, 0, false},
-        {ten, "5", "4", 10, 0, false},
-        {ten, "0", "0:0x", 10, 0, false},
-        {ten, "1", "2", 0, 0, false},
-        {-1, "0", "", 10, -1, true},        // to an end the clip does not tell
-        {0, "0", "", 10, 0, false},         // a clip of no length has no part
+    const long long ten = 10 * 1000000; // microseconds
+    // `why`: a word of the reason given, "" for none.
+    const struct { long long duration; const char *start, *end; double fps; long long frames; const char* why; } cases[] = {
+        {ten, "0:00.0", "10", 10, 100, ""},
+        {ten, "2", "3.5", 4, 6, ""},
+        {ten, " 1:05 ", "", 10, 0, "beyond"},
+        {ten, "0", "400", 10, 100, ""}, // the end is the clip's
+        {ten, "abc", "3", 10, 0, "start is not"},
+        {ten, "5", "4", 10, 0, "after the start"},
+        {ten, "0", "0:0x", 10, 0, "end is not"},
+        {ten, "1", "2", 0, 0, "per second"},
+        {-1, "0", "", 10, -1, ""}, // to an end the clip does not tell
+        {0, "0", "", 10, 0, "beyond"}, // a clip of no length
     };
     for (const auto& c : cases)
     {
@@ -241,8 +245,9 @@ TEST(ClipPartChoice, FramesOrTheReason)
         info.duration = c.duration;
         info.frameRate = 30;
         const ClipPartChoice choice = CheckClipPart(info, c.start, c.end, c.fps);
-        EXPECT_EQ(choice.problem.empty(), c.ok) << c.start << "-" << c.end << " " << choice.problem;
-        EXPECT_EQ(choice.frames, c.ok ? c.frames : 0) << c.start << "-" << c.end;
+        EXPECT_EQ(choice.problem.empty(), !*c.why) << c.start << "-" << c.end << " " << choice.problem;
+        EXPECT_TRUE(choice.problem.Contains(c.why)) << c.start << "-" << c.end << " " << choice.problem;
+        EXPECT_EQ(choice.frames, c.frames) << c.start << "-" << c.end;
     }
 }
 
