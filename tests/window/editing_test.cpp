@@ -8,14 +8,13 @@
 #include <wx/panel.h>
 #include <wx/progdlg.h>
 
-namespace
-{
 using NameList = std::vector<wxString>;
-} // namespace
 
 // Add Image loads on the worker, shows an optimized GIF's frames whole, and
 // takes the size from the first frame larger on either side (60x80, not 100x80).
-TEST_F(EditingTest, AddImageLoadsOnTheWorkerAndDerivesTheSize)
+// Files that cannot be read are named with their reason in one message; a
+// run that gives nothing, or whose worker cannot start, leaves nothing to edit.
+TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
 {
     Choose({Gif("anim.gif", 3), Picture("a.png", 100, 50), Picture("b.png", 60, 80)});
     AddAndWait();
@@ -32,12 +31,8 @@ TEST_F(EditingTest, AddImageLoadsOnTheWorkerAndDerivesTheSize)
     Choose({Picture("c.png", 90, 70)});
     AddAndWait();
     EXPECT_EQ(Status(0), "Untitled.gif (90 * 70)px");
-}
 
-// Files that cannot be read are named with their reason in one message; a
-// run that gives nothing ends too and leaves nothing to edit.
-TEST_F(EditingTest, FilesLeftOutAreNamedInOneMessage)
-{
+    m_frame->GetThumbnailCtrl()->Clear();
     const wxString cut = m_documents.File("cut.png");
     testsupport::WriteBytes(cut, testsupport::ReadBytes(Picture("whole.png", 50, 50)).substr(0, 40));
     Choose({Picture("a.png", 10, 10), cut, m_documents.File("gone.jpg")});
@@ -51,11 +46,8 @@ TEST_F(EditingTest, FilesLeftOutAreNamedInOneMessage)
     EXPECT_EQ(m_frame->GetFrameCount(), 0);
     EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
     ExpectCommandsEnabled(false);
-}
 
-// A loading worker that cannot start is reported and leaves the window usable.
-TEST_F(EditingTest, AWorkerThatCannotStartIsReportedAndLeavesNothingOpen)
-{
+    // A loading worker that cannot start is reported and leaves the window usable.
     m_frame->SetWorkerStarter([](wxThread&) { return false; });
     Choose({Picture("a.png", 10, 10)});
     DialogCounter dialogs(wxID_OK);
@@ -64,20 +56,6 @@ TEST_F(EditingTest, AWorkerThatCannotStartIsReportedAndLeavesNothingOpen)
     EXPECT_FALSE(m_frame->IsLoading());
     EXPECT_TRUE(m_frame->IsEnabled());
     ExpectCommandsEnabled(false);
-}
-
-// Closing during a load ends the worker; no event reaches the destroyed window.
-TEST_F(EditingTest, ClosingDuringALoadEndsTheWorker)
-{
-    wxArrayString many;
-    many.Add(Picture("big.png", 1500, 1000), 40);
-    ASSERT_TRUE(m_frame->LoadImageFiles(many));
-    wxTheApp->ProcessPendingEvents();
-    DialogCounter dialogs(wxID_NO);
-    m_frame->Close();
-    EXPECT_FALSE(m_frame->IsLoading());
-    Destroy();
-    wxTheApp->ProcessPendingEvents();
 }
 
 // Insert Image loads on the worker and goes before the first selected frame,
@@ -110,14 +88,12 @@ TEST_F(EditingTest, InsertGoesBeforeTheSelectionElseTheFocusElseTheEnd)
 
 // Cancel in the loading dialog ends the run where it stands: the frames
 // already in the strip stay, nothing more arrives, the window is free again.
-TEST_F(EditingTest, CancelKeepsTheFramesLoadedSoFar)
+// Closing during a load ends the worker; no event reaches the destroyed window.
+TEST_F(EditingTest, CancelKeepsTheFramesLoadedSoFarAndClosingEndsTheLoad)
 {
     Choose({Picture("a.png", 30, 20), Picture("b.png", 30, 20)});
     AddAndWait();
-    wxArrayString many;
-    for (int i = 0; i < 40; ++i)
-        many.Add(Picture(wxString::Format("p%d.png", i), 300, 200));
-    m_choice = many;
+    m_choice.assign(40, Picture("big.png", 1500, 1000));
     Send(1, 0);
     wxProgressDialog* progress = nullptr;
     for (wxWindow* window : wxTopLevelWindows)
@@ -129,6 +105,14 @@ TEST_F(EditingTest, CancelKeepsTheFramesLoadedSoFar)
     WaitForLoad();
     EXPECT_EQ(Names(), (NameList{"a.png", "b.png"}));
     ExpectCommandsEnabled(true);
+
+    ASSERT_TRUE(m_frame->LoadImageFiles(m_choice));
+    wxTheApp->ProcessPendingEvents();
+    DialogCounter dialogs(wxID_NO);
+    m_frame->Close();
+    EXPECT_FALSE(m_frame->IsLoading());
+    Destroy();
+    wxTheApp->ProcessPendingEvents();
 }
 
 // Delete asks, removes exactly the selected frames and resets the size to
@@ -156,15 +140,15 @@ TEST_F(EditingTest, DeleteAsksRemovesTheSelectedFramesAndResetsTheSizeClearAllDo
     EXPECT_EQ(Status(0), "");
     EXPECT_EQ(Spin("m_spinctrl_width")->GetValue(), 0);
 
+    // Clear All also stops the preview.
     Choose({Picture("a.png", 40, 30)});
     AddAndWait();
+    Send(2, 0);
     Send(1, 2);
     EXPECT_EQ(yes.shown, 2);
-    EXPECT_EQ(m_frame->GetFrameCount(), 0);
+    EXPECT_FALSE(m_frame->IsPlaying());
     EXPECT_EQ(Status(0) + Status(1), "");
-    EXPECT_EQ(Spin("m_spinctrl_height")->GetValue(), 0);
     EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
-    ExpectCommandsEnabled(false);
 }
 
 // Width and height keep the frames' aspect; the preview is placed in the

@@ -12,6 +12,7 @@
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
 #include <wx/slider.h>
+#include <wx/splitter.h>
 
 namespace
 {
@@ -68,6 +69,12 @@ protected:
             strip->Select(selected, false);
         Select(order);
     }
+    // Remove or Keep Every Nth Frame with N = 2.
+    void EverySecond(int id)
+    {
+        auto two = Answer<EveryNthDialog>([](EveryNthDialog& d) { d.GetNumberControl()->SetValue(2); });
+        SendCommand(id);
+    }
     wxMenuItem* HistoryItem(int id) const { return m_frame->GetMenuBar()->FindItem(id); }
     wxString Label(int id) const { return HistoryItem(id)->GetItemLabelText(); }
     void Key(int code, int modifiers = 0, wxEventType type = wxEVT_CHAR)
@@ -76,7 +83,6 @@ protected:
         key.m_keyCode = code;
         key.SetShiftDown(modifiers & wxMOD_SHIFT);
         key.SetControlDown(modifiers & wxMOD_CONTROL);
-        key.SetAltDown(modifiers & wxMOD_ALT);
         wxWindow* target = type == wxEVT_CHAR_HOOK ? static_cast<wxWindow*>(m_frame) : m_frame->GetThumbnailCtrl();
         key.SetEventObject(target);
         target->ProcessWindowEvent(key);
@@ -118,19 +124,9 @@ TEST_F(HistoryTest, EveryEditIsOneStepThatUndoTakesBackAndRedoDoesAgain)
         {"Yo-yo", [&] { SelectOnly({1, 3, 2}); SendCommand(ID_YOYO_MENU); }, "g f2 f3 h f3 f0 | 10 | 40x30 | 0"},
         {"Duplicate 1 Frame", [&] { SelectOnly({0}); SendCommand(ID_DUPLICATE_MENU); },
          "g g f2 f3 h f3 f0 | 10 | 40x30 | 0"},
-        {"Remove Every Nth Frame",
-         [&] {
-             SelectOnly({});
-             auto n = Answer<EveryNthDialog>([](EveryNthDialog& d) { d.GetNumberControl()->SetValue(2); });
-             SendCommand(ID_REMOVE_EVERY_NTH_MENU);
-         },
+        {"Remove Every Nth Frame", [&] { SelectOnly({}); EverySecond(ID_REMOVE_EVERY_NTH_MENU); },
          "g f2 h f0 | 10 | 40x30 | 0"},
-        {"Keep Every Nth Frame",
-         [&] {
-             SelectOnly({1, 2, 3});
-             auto n = Answer<EveryNthDialog>([](EveryNthDialog& d) { d.GetNumberControl()->SetValue(2); });
-             SendCommand(ID_KEEP_EVERY_NTH_MENU);
-         },
+        {"Keep Every Nth Frame", [&] { SelectOnly({1, 2, 3}); EverySecond(ID_KEEP_EVERY_NTH_MENU); },
          "g f2 f0 | 10 | 40x30 | 0"},
         {"Change Delay", [&] { Type("m_spinctrl_delay", 2); Type("m_spinctrl_delay", 25); },
          "g f2 f0 | 25 | 40x30 | 0"},
@@ -221,7 +217,8 @@ TEST_F(HistoryTest, TheHistoryIsBoundedAndStartsAfreshWithAProject)
 // Tab goes round the spin row and the strip; arrows show the frame they move
 // to; Delete asks and deletes; Shift+F10 and the menu key open the context
 // menu at the focus frame; a right-click outside the selection selects the
-// clicked frame alone, inside it keeps the selection.
+// clicked frame alone, inside it keeps the selection. A left click shows the
+// clicked frame, and moving the sash shows the first selected one again.
 TEST_F(HistoryTest, TheKeyboardReachesTheStripAndTheMenuActsOnWhatWasClicked)
 {
     m_frame->Show();
@@ -268,4 +265,14 @@ TEST_F(HistoryTest, TheKeyboardReachesTheStripAndTheMenuActsOnWhatWasClicked)
     right.SetPosition(tile.GetPosition() + wxPoint(10, 10));
     strip->ProcessWindowEvent(right);
     EXPECT_EQ(strip->GetSelections().size(), 2u);
+
+    wxMouseEvent left(wxEVT_LEFT_DOWN);
+    strip->GetItemRect(1, tile);
+    left.SetPosition(tile.GetPosition() + wxPoint(10, 10));
+    strip->ProcessWindowEvent(left);
+    EXPECT_EQ(Status(1).BeforeFirst(' '), "f2.png");
+    SelectOnly({2, 0});
+    wxSplitterEvent sash(wxEVT_SPLITTER_SASH_POS_CHANGED, XRCCTRL(*m_frame, "m_splitter3", wxSplitterWindow));
+    m_frame->ProcessWindowEvent(sash);
+    EXPECT_EQ(Status(1).BeforeFirst(' '), "f3.png");
 }

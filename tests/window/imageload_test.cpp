@@ -40,9 +40,7 @@ wxString Make(const testsupport::TempDir& dir, const std::string& name)
         testsupport::WriteBytes(path, std::string(500, 'x'));
     else
     {
-        wxImage image(40, 30);
-        for (int i = 0; i < 40 * 30 * 3; ++i)
-            image.GetData()[i] = static_cast<unsigned char>(i * 7);
+        const wxImage image(40, 30);
         const wxString ext = path.AfterLast('.');
         EXPECT_TRUE(image.SaveFile(path, ext == "png" ? wxBITMAP_TYPE_PNG : ext == "jpg" ? wxBITMAP_TYPE_JPEG
                                                                                           : wxBITMAP_TYPE_BMP))
@@ -52,11 +50,14 @@ wxString Make(const testsupport::TempDir& dir, const std::string& name)
 }
 
 // Each delivery of a run as "percent:file#frame " (no file: the closing
-// delivery); the files left out go to `leftOut`.
-std::string Load(const wxArrayString& paths, std::vector<LeftOutFile>& leftOut)
+// delivery); the files left out go to `leftOut`. Asked more than
+// `stopAfter` times (if set), the run is told to stop.
+std::string Load(const wxArrayString& paths, std::vector<LeftOutFile>& leftOut, int stopAfter = -1)
 {
     std::string text;
-    RunImageLoad(paths, wxSize(80, 80), [] { return false; }, [&](LoadedPicture& picture) {
+    int asked = 0;
+    const auto stop = [&] { return stopAfter >= 0 && ++asked > stopAfter; };
+    RunImageLoad(paths, wxSize(80, 80), stop, [&](LoadedPicture& picture) {
         const bool image = picture.image.IsOk();
         EXPECT_TRUE(!image || (picture.thumbnail.IsOk() && picture.thumbnail.GetWidth() <= 80));
         text += std::to_string(picture.percent) + ":" + (image ? picture.path.AfterLast('/').ToStdString() : "") + "#" +
@@ -111,11 +112,11 @@ TEST(FrameReference, IndexFileAndResolving)
 // A run delivers every frame with the percent of files done (a GIF's frames
 // with the part of the file read; the last frame of a file carries it), ends
 // with 100 even on a file it cannot read, and leaves out missing, cut and
-// foreign files.
+// foreign files. Stop ends the run at once, still with its closing delivery.
 TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
 {
     testsupport::TempDir dir;
-    const struct { std::vector<std::string> files; std::string expected; size_t leftOut; } cases[] = {
+    const struct { std::vector<std::string> files; std::string expected; size_t leftOut; int stopAfter = -1; } cases[] = {
         // "~" before a name: pass the reference, do not create.
         {{"a.png", "b.jpg", "c.bmp"}, "33:a.png#0 66:b.jpg#0 100:c.bmp#0 ", 0},
         {{"anim.gif", "d.png"}, "18:anim.gif#0 28:anim.gif#1 39:anim.gif#2 49:anim.gif#3 100:d.png#0 ", 0},
@@ -126,6 +127,7 @@ TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
         {{"a.png", "cut.png"}, "50:a.png#0 100:#0 ", 1},
         {{"cut.jpg", "cutanim.gif", "junk.bmp", "a.png"}, "100:a.png#0 ", 3},
         {{"~ANIM.GIF"}, "100:ANIM.GIF#0 ", 0}, // upper case: one still frame
+        {{"anim.gif", "d.png"}, "18:anim.gif#0 28:anim.gif#1 100:#0 ", 0, 2},
     };
     Make(dir, "anim.gif");
     wxCopyFile(dir.File("anim.gif"), dir.File("ANIM.GIF"));
@@ -136,23 +138,9 @@ TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
             paths.Add(name[0] == '~' ? dir.File(name.substr(1)) : wxFileExists(dir.File(name)) ? dir.File(name)
                                                                                                : Make(dir, name));
         std::vector<LeftOutFile> leftOut;
-        EXPECT_EQ(Load(paths, leftOut), c.expected) << c.files[0];
+        EXPECT_EQ(Load(paths, leftOut, c.stopAfter), c.expected) << c.files[0];
         EXPECT_EQ(leftOut.size(), c.leftOut) << c.files[0];
     }
-}
-
-// Stop ends the run at once, still with its closing delivery.
-TEST(ImageLoadRun, StopEndsTheRunWithItsClosingDelivery)
-{
-    testsupport::TempDir dir;
-    wxArrayString paths;
-    paths.Add(Make(dir, "anim.gif"));
-    paths.Add(Make(dir, "a.png"));
-    int asked = 0;
-    std::vector<int> percents;
-    RunImageLoad(paths, wxSize(80, 80), [&] { return ++asked > 2; },
-                 [&](LoadedPicture& picture) { percents.push_back(picture.percent); });
-    EXPECT_EQ(percents, (std::vector<int>{18, 28, 100})); // two frames, then the end
 }
 
 // Why a file was left out, and the damaged JPEGs that were added all the
@@ -183,11 +171,9 @@ TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
     };
     for (const auto& c : cases)
     {
-        wxArrayString paths;
-        paths.Add(c.path);
         std::vector<LeftOutFile> leftOut;
-        EXPECT_EQ(Load(paths, leftOut), c.added ? "100:" + c.path.AfterLast('/').ToStdString() + "#0 " : "100:#0 ")
-            << c.path;
+        const std::string added = "100:" + c.path.AfterLast('/').ToStdString() + "#0 ";
+        EXPECT_EQ(Load(wxArrayString(1, &c.path), leftOut), c.added ? added : "100:#0 ") << c.path;
         const wxString message = LeftOutFilesMessage(leftOut);
         EXPECT_EQ(message.empty(), *c.reason == '\0') << c.path;
         EXPECT_TRUE(message.Contains(c.reason)) << message;
@@ -199,6 +185,13 @@ TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
     Load(wxArrayString(1, &cases[0].path), both);
     EXPECT_EQ(LeftOutFilesMessage(both), "These files could not be added completely:\n\nfolder: not a regular file\n\n"
                                          "Added, but damaged:\n\ncut.jpg: the data ends early");
+    // A GIF cut short is named so; past the first fifteen files only a count.
+    PictureStatus cut;
+    cut.cutShort = true;
+    std::vector<LeftOutFile> many = {{"/p/c.gif", cut}, {"/p/t.png", PictureStatus::Fail(PictureError::Truncated)}};
+    EXPECT_TRUE(LeftOutFilesMessage(many).Contains("c.gif: cut short"));
+    many.resize(40, many[1]);
+    EXPECT_TRUE(LeftOutFilesMessage(many).EndsWith("... and 25 more"));
 }
 
 // A chosen part of a clip comes frame by frame with its times, and a
@@ -209,12 +202,10 @@ TEST(ImageLoadRun, ClipPartsAndClipFrameReferences)
     testsupport::TempDir dir;
     ASSERT_TRUE(testsupport::MakeClip(dir, "trip.mp4", testsupport::GreyRamp(64, 48, 10, 2), "-c:v libx264"));
     const wxString clip = dir.File("trip.mp4");
-    std::vector<LoadSource> sources(4);
+    std::vector<LoadSource> sources(4); // the part without a frame limit of its own
     sources[0].path = clip;
     sources[0].clipPart = true;
-    sources[0].part.start = 500000;
-    sources[0].part.end = 1500000;
-    sources[0].part.fps = 5;
+    sources[0].part = {500000, 1500000, 5};
     sources[1].path = MakeClipFrameReference(clip, 700000);
     sources[2].path = MakeClipFrameReference(clip, 1900000);
     sources[3].path = MakeClipFrameReference(clip, 5000000);
@@ -234,41 +225,30 @@ TEST(ImageLoadRun, ClipPartsAndClipFrameReferences)
 // What the clip dialog makes of the typed part: its frames, or why not.
 TEST(ClipPartChoice, FramesOrTheReason)
 {
-    VideoInfo known;
-    known.duration = 10 * 1000000;
-    known.frameRate = 30;
-    VideoInfo unknown;
-    const struct { const VideoInfo& info; const char* start; const char* end; double fps; long long frames; bool ok; } cases[] = {
-        {known, "0:00.0", "10", 10, 100, true},
-        {known, "2", "3.5", 4, 6, true},
-        {known, " 1:05 ", "", 10, 0, false},  // beyond the clip
-        {known, "0", "400", 10, 100, true},   // the end is the clip's
-        {known, "abc", "3", 10, 0, false},
-        {known, "5", "4", 10, 0, false},
-        {known, "0", "0:0x", 10, 0, false},
-        {known, "1", "2", 0, 0, false},
-        {unknown, "0", "", 10, -1, true},     // to an end the clip does not tell
+    const long long ten = 10 * 1000000; // microseconds
+    // `why`: a word of the reason given, "" for none.
+    const struct { long long duration; const char *start, *end; double fps; long long frames; const char* why; } cases[] = {
+        {ten, "0:00.0", "10", 10, 100, ""},
+        {ten, "2", "3.5", 4, 6, ""},
+        {ten, " 1:05 ", "", 10, 0, "beyond"},
+        {ten, "0", "400", 10, 100, ""}, // the end is the clip's
+        {ten, "abc", "3", 10, 0, "start is not"},
+        {ten, "5", "4", 10, 0, "after the start"},
+        {ten, "0", "0:0x", 10, 0, "end is not"},
+        {ten, "1", "2", 0, 0, "per second"},
+        {-1, "0", "", 10, -1, ""}, // to an end the clip does not tell
+        {0, "0", "", 10, 0, "beyond"}, // a clip of no length
     };
     for (const auto& c : cases)
     {
-        const ClipPartChoice choice = CheckClipPart(c.info, c.start, c.end, c.fps);
-        EXPECT_EQ(choice.problem.empty(), c.ok) << c.start << "-" << c.end << " " << choice.problem;
-        EXPECT_EQ(choice.frames, c.ok ? c.frames : 0) << c.start << "-" << c.end;
+        VideoInfo info;
+        info.duration = c.duration;
+        info.frameRate = 30;
+        const ClipPartChoice choice = CheckClipPart(info, c.start, c.end, c.fps);
+        EXPECT_EQ(choice.problem.empty(), !*c.why) << c.start << "-" << c.end << " " << choice.problem;
+        EXPECT_TRUE(choice.problem.Contains(c.why)) << c.start << "-" << c.end << " " << choice.problem;
+        EXPECT_EQ(choice.frames, c.frames) << c.start << "-" << c.end;
     }
-}
-
-// The size text names the GIF; the left-out report names each file with its
-// reason and counts the ones past the first fifteen.
-TEST(WindowTexts, NamedSizesAndTheLeftOutReport)
-{
-    EXPECT_EQ(SizeResetStatusText("anim.gif", 400, 300), "anim.gif (400 * 300)px");
-    EXPECT_EQ(LeftOutFilesMessage({}), "");
-    PictureStatus cut;
-    cut.cutShort = true;
-    std::vector<LeftOutFile> many = {{"/p/c.gif", cut}, {"/p/t.png", PictureStatus::Fail(PictureError::Truncated)}};
-    EXPECT_TRUE(LeftOutFilesMessage(many).Contains("c.gif: cut short"));
-    many.resize(40, many[1]);
-    EXPECT_TRUE(LeftOutFilesMessage(many).EndsWith("... and 25 more"));
 }
 
 // The preview is never enlarged, shrunk to fit and centred (mended: it sat
