@@ -106,6 +106,7 @@ protected:
             {wxEVT_COMMAND_THUMBNAIL_RETURN, "return"},     {wxEVT_COMMAND_THUMBNAIL_ITEMS_MOVED, "moved"}};
         for (const auto& [type, name] : types)
             m_frame->Bind(wxEventTypeTag<wxThumbnailEvent>(type), [this, n = name](wxThumbnailEvent& e) {
+                EXPECT_EQ(m_strip, e.GetEventObject()) << n;
                 m_notices << (m_notices.empty() ? "" : " ") << n << e.GetIndex();
                 if (e.GetFlags())
                     m_notices << "/" << e.GetFlags();
@@ -394,6 +395,8 @@ TEST_F(Strip, DragsAndAltArrowsMoveTheSelectionOnlyWhenReleasedInTheStrip)
         {"down@3 move@0 up@right", "012345", ""},
         {"down@3 move@0 up@0", "130245", "moved1"},   {"down@0 move@5 esc up@5", "130245", ""},
         {"down@0 move@1 up@1", "130245", ""},         {"alt+right", "013245", "moved2"},
+        // A move ends the press: its release is no click.
+        {"down@2 alt+left up@2 alt+right", "013245", "moved1 moved2"},
         {"down@5 up@5 alt+right", "013245", "desel1 desel2 sel5 left5"}, {"alt+left", "013254", "moved4"},
     };
     for (const auto& c : cases)
