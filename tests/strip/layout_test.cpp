@@ -49,6 +49,19 @@ TEST(StripLayout, NavigationTargets)
     EXPECT_EQ(-1, NavigationTarget(WXK_HOME, 0, 0, 3, 2));
 }
 
+// The view start (in units of 10 pixels) that brings a tile into view after a
+// key, or -1: a tile ending on the view's last row is in view, one filling the
+// view stays put, a tall one shows its top.
+TEST(StripLayout, ScrollIntoViewStart)
+{
+    const wxRect tile(3, 124, 86, 118);
+    const struct { int viewTop, height, key, start; } cases[] = {
+        {100, 142, WXK_DOWN, -1}, {0, 200, WXK_DOWN, 5}, {200, 300, WXK_UP, 12},
+        {130, 100, WXK_DOWN, -1}, {0, 100, WXK_DOWN, 12}, {0, 200, 'a', -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.start, ScrollIntoViewStart(tile, c.viewTop, c.height, 3, c.key)) << c.viewTop << "+" << c.height;
+}
+
 // A dragged entry lands before the tile whose left half is under the pointer;
 // past the last entry anything goes last. Marks sit in the spacing: left of
 // the gap's tile, or right of the last tile of its row.
@@ -84,6 +97,7 @@ TEST(StripOrder, MovesGatherTheSelectionAndShiftsKeepItsGaps)
         {"left from the end", {4}, -1, true, {0, 1, 2, 4, 3}},
         {"left at the start", {0, 3}, -1, true, {}},
         {"right at the end", {4}, 1, true, {}},
+        {"nothing to shift", {}, 1, true, {}},
         {"indices out of range ignored", {-1, 7, 1}, -1, true, {1, 0, 2, 3, 4}},
     };
     for (const auto& c : cases)
