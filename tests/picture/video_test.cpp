@@ -291,6 +291,8 @@ TEST(VideoClips, TimesPartsAndFrameReferences)
         {dir.File("trip.mp4#t=1:02.5"), dir.File("trip.mp4"), -1, 62500000, true},
         {dir.File("odd.mp4#t=3"), dir.File("odd.mp4#t=3"), -1, -1, true},
         {dir.File("anim.gif_12"), dir.File("anim.gif"), 12, -1, true},
+        {dir.File("anim.gif_123456789"), dir.File("anim.gif"), 123456789, -1, true},  // the longest kept
+        {dir.File("anim.gif_1234567890"), "", -1, -1, false},
         {dir.File("trip.mp4#t=soon"), "", -1, -1, false},
         {dir.File("gone.mp4#t=1"), "", -1, -1, false},
     };
