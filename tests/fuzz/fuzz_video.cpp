@@ -11,10 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 
-// What the last input gave, for the replay tool to print.
-std::uint64_t g_lastDigest = 0;
-int g_lastFrames = 0;
-PictureStatus g_lastStatus;
+FuzzOutcome g_lastOutcome;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
@@ -27,35 +24,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     limits.frameSeconds = 5;
     limits.threads = 1;
 
-    std::uint64_t digest = 1469598103934665603ull;
-    int frames = 0;
+    FuzzOutcome outcome;
     VideoInfo probed;
     const auto sink = [&](wxImage& frame, std::int64_t time) {
-        // Every byte is read, so uninitialised memory shows up in tools.
-        const size_t values = 3 * static_cast<size_t>(frame.GetWidth()) * frame.GetHeight();
-        for (size_t i = 0; i < values; ++i)
-            digest = (digest ^ frame.GetData()[i]) * 1099511628211ull;
-        digest = (digest ^ static_cast<std::uint64_t>(time)) * 1099511628211ull;
+        outcome.Add(frame.GetData(), 3 * static_cast<size_t>(frame.GetWidth()) * frame.GetHeight());
+        outcome.digest = (outcome.digest ^ static_cast<std::uint64_t>(time)) * 1099511628211ull;
         // Frames come at the size the probe told.
         if (frame.GetSize() != probed.size)
             __builtin_trap();
-        ++frames;
+        ++outcome.frames;
         return true;
     };
     std::FILE* file = OpenFuzzBytes(data, size);
     if (!file)
         return 0;
-    PictureStatus status = ProbeVideoStream(file, probed, limits);
-    if (status.IsOk())
+    outcome.status = ProbeVideoStream(file, probed, limits);
+    if (outcome.status.IsOk())
     {
-        status = ReadVideoStream(file, VideoPart{0, 4000000, 5}, wxSize(), sink, limits);
-        PictureStatus seeking = ReadVideoStream(file, VideoPart{1500000, 61500000, 0.5}, wxSize(), sink, limits);
-        if (status.IsOk())
-            status = seeking;
+        outcome.status = ReadVideoStream(file, VideoPart{0, 4000000, 5}, wxSize(), sink, limits);
+        const PictureStatus seeking =
+            ReadVideoStream(file, VideoPart{1500000, 61500000, 0.5}, wxSize(), sink, limits);
+        if (outcome.status.IsOk())
+            outcome.status = seeking;
     }
     std::fclose(file);
-    g_lastDigest = digest;
-    g_lastFrames = frames;
-    g_lastStatus = status;
+    g_lastOutcome = outcome;
     return 0;
 }

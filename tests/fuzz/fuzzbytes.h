@@ -1,8 +1,26 @@
 #pragma once
-// The fuzz entries read their input as a stream, as the readers read files.
+// What the fuzz entries share: their input as a stream, as the readers read
+// files, and what the last input gave, for the replay tool to print.
+
+#include "picture/picturestatus.h"
 
 #include <cstdint>
 #include <cstdio>
+
+struct FuzzOutcome
+{
+    std::uint64_t digest = 1469598103934665603ull;  // FNV-1a over every decoded byte
+    int frames = 0;
+    PictureStatus status;
+
+    // Every byte is read, so uninitialised memory shows up in tools.
+    void Add(const unsigned char* bytes, size_t count)
+    {
+        for (size_t i = 0; i < count; ++i)
+            digest = (digest ^ bytes[i]) * 1099511628211ull;
+    }
+};
+extern FuzzOutcome g_lastOutcome;
 
 // The bytes as a read-only stream (null when it cannot be made); the caller
 // closes it.

@@ -6,6 +6,8 @@
 #include <wx/image.h>
 #include <wx/mstream.h>
 
+#include <cstdint>
+
 namespace picturecorpus
 {
 namespace
@@ -29,6 +31,24 @@ std::string Le32(unsigned v)
     return Le16(v & 0xFFFF) + Le16(v >> 16);
 }
 
+std::string Be32(unsigned v)
+{
+    const std::string le = Le32(v);
+    return {le.rbegin(), le.rend()};
+}
+
+std::string PngChunk(const std::string& type, const std::string& data)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : type + data)
+    {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc >> 1 ^ (crc & 1 ? 0xEDB88320u : 0);
+    }
+    return Be32(static_cast<unsigned>(data.size())) + type + data + Be32(~crc);
+}
+
 // An 8-bit (RLE8) or 4-bit (RLE4) BMP of 4 x 2 around the given RLE data.
 std::string RleBmp(int bits, const std::string& rle)
 {
@@ -49,6 +69,8 @@ void AddCuts(std::vector<Entry>& corpus, const std::string& name, const std::str
     const size_t step = bytes.size() / 40 + 1;
     for (size_t length = 0; length < bytes.size(); length += length < 64 ? 1 : step)
         corpus.push_back({"cut" + std::to_string(length) + "-" + name, bytes.substr(0, length)});
+    // Only the end marker cut off.
+    corpus.push_back({"cut" + std::to_string(bytes.size() - 2) + "-" + name, bytes.substr(0, bytes.size() - 2)});
 }
 } // namespace
 
@@ -62,7 +84,8 @@ std::vector<Entry> Make()
         withAlpha.SetAlpha(x, 3, static_cast<unsigned char>(x * 5));
     AddCuts(corpus, "photo.png", Encode(photo, wxBITMAP_TYPE_PNG));
     AddCuts(corpus, "alpha.png", Encode(withAlpha, wxBITMAP_TYPE_PNG));
-    AddCuts(corpus, "photo.jpg", Encode(photo, wxBITMAP_TYPE_JPEG));
+    const std::string jpeg = Encode(photo, wxBITMAP_TYPE_JPEG);
+    AddCuts(corpus, "photo.jpg", jpeg);
     AddCuts(corpus, "photo.bmp", Encode(photo, wxBITMAP_TYPE_BMP));
 
     // An animation with every disposal method and transparency.
@@ -99,6 +122,16 @@ std::vector<Entry> Make()
     corpus.push_back({"rle4-overrun.bmp", RleBmp(4, std::string("\xFF\x12\x00\x00\x00\xFE", 6) +
                                                        std::string(127, '\x34') + std::string("\x00\x00\x01", 3))});
     corpus.push_back({"rle8-unended.bmp", RleBmp(8, std::string("\x04\x01\x00\x00\x04\x02", 6))});
+
+    // Small files whose headers say 40000 x 40000.
+    corpus.push_back({"huge.png", "\x89PNG\r\n\x1a\n" +
+                                      PngChunk("IHDR", Be32(40000) + Be32(40000) + std::string("\x08\x02\0\0\0", 5)) +
+                                      PngChunk("IDAT", std::string("\x78\x9c\x03\0\0\0\0\x01", 8)) +
+                                      PngChunk("IEND", "")});
+    std::string hugeJpeg = jpeg;
+    const size_t frameHeader = hugeJpeg.find("\xFF\xC0");  // the toolkit writes baseline JPEG
+    hugeJpeg.replace(frameHeader + 5, 4, std::string("\x9C\x40\x9C\x40", 4));
+    corpus.push_back({"huge.jpg", hugeJpeg});
 
     corpus.push_back({"empty.png", ""});
     corpus.push_back({"png-named.gif", Encode(photo, wxBITMAP_TYPE_PNG)});

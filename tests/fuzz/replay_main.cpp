@@ -1,7 +1,7 @@
 // Runs files through the fuzz entry without libFuzzer and prints, for each,
 // the outcome and a digest of every decoded pixel, so that runs can be
 // compared (say under different MALLOC_PERTURB_ values).
-#include "picture/picturereader.h"
+#include "fuzzbytes.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -10,9 +10,6 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size);
-extern std::uint64_t g_lastDigest;
-extern int g_lastFrames;
-extern PictureStatus g_lastStatus;
 
 int main(int argc, char** argv)
 {
@@ -21,8 +18,9 @@ int main(int argc, char** argv)
         std::ifstream in(argv[i], std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-        std::printf("%s\t%s\t%d\t%016llx\n", argv[i], static_cast<const char*>(DescribePictureStatus(g_lastStatus).utf8_str()),
-                    g_lastFrames, static_cast<unsigned long long>(g_lastDigest));
+        const FuzzOutcome& last = g_lastOutcome;
+        std::printf("%s\t%s\t%d\t%016llx\n", argv[i], static_cast<const char*>(DescribePictureStatus(last.status).utf8_str()),
+                    last.frames, static_cast<unsigned long long>(last.digest));
     }
     return 0;
 }

@@ -170,7 +170,9 @@ TEST(BmpDecoder, DecodesEachDepthAndHeaderToExactPixelsAndCutFilesFailCleanly)
     }
 }
 
-// Each bad header field is refused with its own reason.
+// Each bad header field is refused with its own reason, by the probe as by
+// the decoder. Sizes over the limit are refused from the header alone, so
+// nothing that large is allocated or read.
 TEST(BmpDecoder, RefusesBadHeadersWithAReason)
 {
     // A good 4x4 picture with `size` bytes at `at` made `value`.
@@ -180,8 +182,12 @@ TEST(BmpDecoder, RefusesBadHeadersWithAReason)
             bytes[at + i] = (value >> (8 * i)) & 0xFF;
         return bytes;
     };
+    const auto big = [](int width, int height, int bits, std::uint32_t compression) {
+        return Build({width, height, bits, compression, 40, {}, {}, {}});
+    };
     const std::string damaged = "bad BMP header", depth = "bad BMP compression for its bit depth";
-    const struct { const char* name; Bytes bytes; PictureError error; std::string detail; } cases[] = {
+    const std::string huge = "40000 x 40000 exceeds 64 megapixels";
+    const struct { const char* name; Bytes bytes; PictureError error; std::string detail; int megapixels = 64; } cases[] = {
         // Compressions other programs use, such as JPEG (4) and PNG (5) inside, are not read.
         {"not BM", bad(1, 'X', 1), PictureError::NotAPicture, ""},
         {"header size", bad(14, 20), PictureError::Damaged, damaged},
@@ -200,44 +206,26 @@ TEST(BmpDecoder, RefusesBadHeadersWithAReason)
         // OS/2 2.x calls Huffman coding 3, not bit fields.
         {"OS/2 Huffman", Build({1, 1, 24, 3, 64, {}, {}, {0, 0, 0, 0}}), PictureError::Unsupported,
          "BMP compression 3"},
-    };
-    for (const auto& c : cases)
-    {
-        wxImage image;
-        const PictureStatus status = Decode(c.bytes, image);
-        EXPECT_EQ(status.error, c.error) << c.name;
-        EXPECT_EQ(status.detail, c.detail) << c.name;
-    }
-}
-
-// Headers alone claim the size, so both probe and decode refuse it from the
-// header; nothing that large is allocated or read.
-TEST(BmpDecoder, RefusesPicturesOverTheLimitFromTheHeader)
-{
-    struct Big { int width, height, bits; std::uint32_t compression; std::uint64_t megapixels; const char* detail; };
-    const Big cases[] = {
-        {40000, 40000, 24, 0, 64, "40000 x 40000 exceeds 64 megapixels"},
-        {40000, -40000, 32, 0, 64, "40000 x 40000 exceeds 64 megapixels"},
-        {65535, 65535, 8, 1, 64, "65535 x 65535 exceeds 64 megapixels"},
-        {2000, 1000, 24, 0, 1, "2000 x 1000 exceeds 1 megapixels"},
+        {"huge", big(40000, 40000, 24, 0), PictureError::TooLarge, huge},
+        {"huge, top-down", big(40000, -40000, 32, 0), PictureError::TooLarge, huge},
+        {"huge RLE8", big(65535, 65535, 8, 1), PictureError::TooLarge, "65535 x 65535 exceeds 64 megapixels"},
+        {"over a lower limit", big(2000, 1000, 24, 0), PictureError::TooLarge, "2000 x 1000 exceeds 1 megapixels", 1},
     };
     PictureLimits limits;
     wxImage image;
     wxSize size;
-    for (const Big& c : cases)
+    for (const auto& c : cases)
     {
-        SCOPED_TRACE(c.detail);
+        SCOPED_TRACE(c.name);
         limits.maxPicturePixels = c.megapixels * PictureLimits::kMegapixel;
-        const Bytes bytes = Build({c.width, c.height, c.bits, c.compression, 40, {}, {}, {}});
         for (const PictureStatus& status :
-             {Decode(bytes, image, SIZE_MAX, limits), ProbeBmp(Open(bytes, bytes.size()).get(), size, limits)})
+             {Decode(c.bytes, image, SIZE_MAX, limits), ProbeBmp(Open(c.bytes, c.bytes.size()).get(), size, limits)})
         {
-            EXPECT_EQ(status.error, PictureError::TooLarge);
+            EXPECT_EQ(status.error, c.error);
             EXPECT_EQ(status.detail, c.detail);
         }
     }
     // Within a raised limit, missing pixel data is found before the picture is made.
     limits.maxPicturePixels = 4096 * PictureLimits::kMegapixel;
-    EXPECT_EQ(Decode(Build({20000, 20000, 24, 0, 40, {}, {}, {}}), image, SIZE_MAX, limits).error,
-              PictureError::Truncated);
+    EXPECT_EQ(Decode(big(20000, 20000, 24, 0), image, SIZE_MAX, limits).error, PictureError::Truncated);
 }

@@ -11,7 +11,6 @@
 #include <wx/filefn.h>
 #include <wx/image.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -19,7 +18,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -211,11 +209,7 @@ TEST(VideoClips, DamagedClipsGiveTheirReasonAndNothingElse)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     cases.push_back({"endless.mkv", ""});
 
-    const wxString errors = dir.File("stderr.txt");
-    std::fflush(stderr);
-    const int terminal = dup(STDERR_FILENO);
-    const int capture = open(errors.fn_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(capture, STDERR_FILENO);
+    testing::internal::CaptureStderr();  // at the descriptor, so the libraries' messages too
     std::string files;
     for (const Case& c : cases)
     {
@@ -233,11 +227,7 @@ TEST(VideoClips, DamagedClipsGiveTheirReasonAndNothingElse)
     }
     kill(writer, SIGKILL);
     waitpid(writer, nullptr, 0);
-    std::fflush(stderr);
-    dup2(terminal, STDERR_FILENO);
-    close(capture);
-    close(terminal);
-    EXPECT_EQ(testsupport::ReadBytes(errors), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
     const std::string replay = std::string(GLOAMER_STAGE_DIR) + "/bin/video_fuzz_replay" + files;
     const std::string plain = testsupport::CommandOutput("env -u MALLOC_PERTURB_ " + replay + " 2>&1");
@@ -291,6 +281,8 @@ TEST(VideoClips, TimesPartsAndFrameReferences)
         {dir.File("trip.mp4#t=1:02.5"), dir.File("trip.mp4"), -1, 62500000, true},
         {dir.File("odd.mp4#t=3"), dir.File("odd.mp4#t=3"), -1, -1, true},
         {dir.File("anim.gif_12"), dir.File("anim.gif"), 12, -1, true},
+        {dir.File("anim.gif_123456789"), dir.File("anim.gif"), 123456789, -1, true},  // the longest kept
+        {dir.File("anim.gif_1234567890"), "", -1, -1, false},
         {dir.File("trip.mp4#t=soon"), "", -1, -1, false},
         {dir.File("gone.mp4#t=1"), "", -1, -1, false},
     };
