@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 TEST(Installation, StartedByBareNameThroughPathFindsItsInstallation)
 {
@@ -18,10 +19,7 @@ TEST(Installation, StartedByBareNameThroughPathFindsItsInstallation)
     const wxString install = wxString::Format("'%s' --install '%s' --prefix '%s' > /dev/null", GLOAMER_CMAKE_COMMAND,
                                               GLOAMER_STAGE_DIR, prefix.Path());
     ASSERT_EQ(std::system(install.utf8_str()), 0);
-    char* real = realpath(prefix.Path().utf8_str(), nullptr);
-    ASSERT_TRUE(real);
-    const std::string root = real;
-    free(real);
+    const std::string root = std::filesystem::canonical(prefix.Path().ToStdString()).string();
     // The shell's pid stays the program's; `timeout` bounds a hang. The program
     // writes its settings path, then (once the main window is set up) its icon
     // path; HOME takes the language file.

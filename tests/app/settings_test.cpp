@@ -52,11 +52,26 @@ TEST(TextToInt, SaturatesInsteadOfOverflowingAndLanguageIdsMap)
         EXPECT_EQ(ToToolkitLanguage(p[0]), p[1]) << p[0];
 }
 
+// The GIF choices: each line stands alone, a damaged one leaves its choice at
+// the default.
+TEST(GifChoices, DamagedValuesFallBackToTheDefaults)
+{
+    const struct { std::string text; int quality; bool storeChanges; } cases[] = {
+        {"quality=60\nstore-changes=1\n", 60, true}, {"store-changes=1\r\nquality=1", 1, true},
+        {"quality=0\nstore-changes=2", 100, false}, {"quality=101\nstore-changes=yes", 100, false},
+        {"quality=75x\nquality= 75\nquality=-5\nquality=0075", 100, false}, {"junk\n\n=\nquality=", 100, false},
+        {std::string("quality=5\0" "0", 11), 100, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseGifChoices(c.text), (GifChoices{c.quality, c.storeChanges})) << c.text;
+}
+
 // The language file: made as English when missing (its folder made again on
 // every call), read by the C rules from its first eight bytes, rewritten
-// whole; a file where the folder should be fails nothing; a FIFO or folder
-// in its place is neither waited on nor replaced.
-TEST(LanguageFile, MissingIsWrittenAsEnglishAndContentReadWithTheCRulesFromEightBytes)
+// whole; a FIFO or folder in its place is neither waited on nor replaced. The
+// GIF choices are read only from a small regular file; a FIFO is replaced.
+// A file where the folder should be fails nothing.
+TEST(UserFiles, LanguageFileAndGifChoicesFile)
 {
     testsupport::TempDir documents;
     SetDocumentsDirOverride(documents.Path());
@@ -85,36 +100,10 @@ TEST(LanguageFile, MissingIsWrittenAsEnglishAndContentReadWithTheCRulesFromEight
         EXPECT_FALSE(wxFileExists(GetLanguageFilePath()));
         wxRmdir(GetLanguageFilePath());
     }
-    wxFileName::Rmdir(documents.Path() + "/Tavrinex files", wxPATH_RMDIR_RECURSIVE);
-    testsupport::WriteBytes(documents.File("Tavrinex files"), "x");
-    WriteLanguageFile(89);
-    EXPECT_EQ(ReadLanguageFile(), 58);
-    SetDocumentsDirOverride(wxString());
-}
 
-// The GIF choices: each line stands alone, a damaged one leaves its choice at
-// the default; the file is read only when it is a small regular file.
-TEST(GifChoicesFile, DamagedValuesFallBackToTheDefaults)
-{
-    const struct { std::string text; int quality; bool storeChanges; } cases[] = {
-        {"quality=60\nstore-changes=1\n", 60, true}, {"store-changes=1\r\nquality=1", 1, true},
-        {"quality=0\nstore-changes=2", 100, false}, {"quality=101\nstore-changes=yes", 100, false},
-        {"quality=75x\nquality= 75\nquality=-5\nquality=0075", 100, false}, {"junk\n\n=\nquality=", 100, false},
-        {std::string("quality=5\0" "0", 11), 100, false},
-    };
-    for (const auto& c : cases)
-    {
-        const GifChoices choices = ParseGifChoices(c.text);
-        EXPECT_EQ(std::make_pair(choices.quality, choices.storeChanges), std::make_pair(c.quality, c.storeChanges))
-            << c.text;
-    }
-    testsupport::TempDir documents;
-    SetDocumentsDirOverride(documents.Path());
-    const wxString path = GetUserDataDir() + "/gif-options.txt";
+    const wxString path = dir + "/gif-options.txt";
     EXPECT_EQ(ReadGifChoicesFile(), GifChoices());
-    GifChoices chosen;
-    chosen.quality = 42;
-    chosen.storeChanges = true;
+    const GifChoices chosen{42, true};
     WriteGifChoicesFile(chosen);
     EXPECT_EQ(ReadGifChoicesFile(), chosen);
     testsupport::WriteBytes(path, FormatGifChoices(chosen) + std::string(5000, '\n'));
@@ -124,6 +113,11 @@ TEST(GifChoicesFile, DamagedValuesFallBackToTheDefaults)
     EXPECT_EQ(ReadGifChoicesFile(), GifChoices());
     WriteGifChoicesFile(chosen); // replaces the FIFO without waiting on it
     EXPECT_EQ(ReadGifChoicesFile(), chosen);
+
+    wxFileName::Rmdir(documents.Path() + "/Tavrinex files", wxPATH_RMDIR_RECURSIVE);
+    testsupport::WriteBytes(documents.File("Tavrinex files"), "x");
+    WriteLanguageFile(89);
+    EXPECT_EQ(ReadLanguageFile(), 58);
     SetDocumentsDirOverride(wxString());
 }
 

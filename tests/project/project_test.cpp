@@ -72,7 +72,6 @@ TEST(ProjectFile, WritesTheLayoutAndReadsItBack)
     ProjectContent read;
     ASSERT_EQ(ReadProjectFile(path, read), ProjectRead::Ok);
     EXPECT_TRUE(read == written);
-    EXPECT_EQ(read.paths, written.paths);
     ASSERT_TRUE(wxMkdir(dir.File("taken.xml")));
     EXPECT_FALSE(WriteProjectFile(dir.File("taken.xml"), written, error));
     EXPECT_TRUE(error.Contains("taken.xml")) << error;
@@ -88,10 +87,8 @@ TEST(ProjectFile, ReadingStopsAtTheFirstMisplacedElement)
     using Images = ProjectContent::Images;
     const struct { const char* label; std::string body; bool readable, size, delay; Images images; size_t paths; } cases[] = {
         {"comments and blank text between", "<project><!-- x --><name> </name>\n<gif><width>40</width><!-- w -->"
-         "<height>30</height><delay_time>5</delay_time></gif><images><path> /a.png</path></images></project>", true,
-         true, true, Images::Listed, 1},
-        {"whole", "<project><name/>" + gif + "<images><path>/a.png</path><path>/b.png</path></images></project>", true,
-         true, true, Images::Listed, 2},
+         "<height>30</height><delay_time>5</delay_time></gif><images><path> /a.png</path><path>/b.png</path></images>"
+         "</project>", true, true, true, Images::Listed, 2},
         {"empty name text", "<project><name></name>" + gif + "<images/></project>", true, true, true, Images::Empty, 0},
         {"not a path", "<project><name/>" + gif + "<images><path>/a.png</path><file>x</file></images></project>", true,
          true, true, Images::Broken, 0},
@@ -120,8 +117,8 @@ TEST(ProjectFile, ReadingStopsAtTheFirstMisplacedElement)
 
 // gloamer-cli renders a project (its size, delay, frames, gone ones skipped,
 // clip frames as the part of the clip they were taken from) as the same
-// frames given by hand; no project or no usable frame: one line
-// naming the file, status 1, no output.
+// frames given by hand; no usable frame: one line naming the file, status 1,
+// no output.
 TEST(ProjectFile, GloamerCliRendersAProjectAsItsFramesGivenByHand)
 {
     testsupport::TempDir dir;
@@ -147,23 +144,20 @@ TEST(ProjectFile, GloamerCliRendersAProjectAsItsFramesGivenByHand)
                              dir.File("h.gif"), dir.File("a.png"), dir.File("clip.mp4"), dir.File("b.png")}, out, err), 0);
     EXPECT_TRUE(testsupport::ReadBytes(dir.File("p.gif")) == testsupport::ReadBytes(dir.File("h.gif")));
 
-    testsupport::WriteBytes(dir.File("bad.xml"), "<album/>");
     project.paths = {dir.File("gone-later.png")};
     ASSERT_TRUE(WriteProjectFile(dir.File("empty.xml"), project, error));
-    for (const char* name : {"bad.xml", "empty.xml"})
-    {
-        std::ostringstream quietOut, quietErr;
-        EXPECT_EQ(RunCliEncoder({"--project", dir.File(name), "-o", dir.File("x.gif")}, quietOut, quietErr), 1);
-        EXPECT_NE(quietErr.str().find(name), std::string::npos) << quietErr.str();
-        EXPECT_FALSE(wxFileExists(dir.File("x.gif")));
-    }
+    std::ostringstream quietErr;
+    EXPECT_EQ(RunCliEncoder({"--project", dir.File("empty.xml"), "-o", dir.File("x.gif")}, out, quietErr), 1);
+    EXPECT_NE(quietErr.str().find("empty.xml"), std::string::npos) << quietErr.str();
+    EXPECT_FALSE(wxFileExists(dir.File("x.gif")));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size);
 
 // Hostile and odd files are refused with their reason, by the reader and by
-// gloamer-cli --project (one line, status 1, no output), without a crash, a
-// hang or memory beyond their size; none crosses the fuzz entry's checks.
+// gloamer-cli --project (one line naming the file and the reason, status 1,
+// no output), without a crash, a hang or memory beyond their size; none
+// crosses the fuzz entry's checks.
 TEST(ProjectFile, HostileFilesAreRefusedWithTheirReason)
 {
     testsupport::TempDir dir;
@@ -177,21 +171,16 @@ TEST(ProjectFile, HostileFilesAreRefusedWithTheirReason)
         deep += "<a>";
     for (int i = 0; i <= kMaxProjectFrames; ++i)
         many += "<path>/p/x.png</path><path>/p/x.gif</path>";
-    std::string laughs = "<!DOCTYPE project [<!ENTITY a0 \"ha\">";
-    for (int i = 1; i < 10; ++i)
-    {
-        laughs += "<!ENTITY a" + std::to_string(i) + " \"";
-        for (int j = 0; j < 10; ++j)
-            laughs += "&a" + std::to_string(i - 1) + ";";
-        laughs += "\">";
-    }
     using Read = ProjectRead;
     const struct { const char* label; std::string bytes; Read read; } files[] = {
         {"deep", head + "<project>" + deep, Read::NotAProject},
         {"long text", project(std::string(8 << 20, 'x')), Read::NotAProject},
         {"raw control character", project("a\x01"), Read::NotAProject},
         {"invalid UTF-8", project("\xff\xfe"), Read::NotAProject},
-        {"billion laughs", head + laughs + "]>" + project("&a9;").substr(head.size()), Read::NotAProject},
+        // Any declaration ends the reading, before an entity could grow or
+        // fetch anything.
+        {"internal entity", head + "<!DOCTYPE project [<!ENTITY a \"ha\">]>" + project("&a;").substr(head.size()),
+         Read::NotAProject},
         {"external entity", head + "<!DOCTYPE project [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>" +
                                 project("&x;").substr(head.size()), Read::NotAProject},
         {"undefined entity", project("&x;"), Read::NotAProject},
@@ -204,8 +193,8 @@ TEST(ProjectFile, HostileFilesAreRefusedWithTheirReason)
         EXPECT_TRUE(content == ProjectContent()) << label;
         std::ostringstream out, err;
         EXPECT_EQ(RunCliEncoder({"--project", path, "-o", dir.File("out.gif")}, out, err), 1) << label;
-        EXPECT_NE(err.str().find(std::string(DescribeProjectRead(expected).utf8_str())), std::string::npos)
-            << label << ": " << err.str();
+        const wxString line = "gloamer-cli: cannot read project \"" + path + "\": " + DescribeProjectRead(expected) + "\n";
+        EXPECT_EQ(err.str(), line.utf8_string()) << label;
         EXPECT_FALSE(wxFileExists(dir.File("out.gif"))) << label;
     };
     for (const auto& file : files)

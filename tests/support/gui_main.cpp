@@ -1,27 +1,17 @@
-// Test entry for suites that need the GUI toolkit: brings up an application
-// object without a main window, runs the tests, tears the toolkit down.
+// Test entry for suites that need the GUI toolkit: brings up a plain
+// application object without a main window, runs the tests, tears the
+// toolkit down.
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/image.h>
 #include <wx/init.h>
 
-namespace
-{
-class TestApp : public wxApp
-{
-public:
-    bool OnInit() override { return true; }
-};
-} // namespace
-
-wxIMPLEMENT_APP_NO_MAIN(TestApp);
+wxIMPLEMENT_APP_NO_MAIN(wxApp);
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (!wxEntryStart(argc, argv))
-        return 2;
-    if (!wxTheApp || !wxTheApp->CallOnInit())
+    if (!wxEntryStart(argc, argv) || !wxTheApp || !wxTheApp->CallOnInit())
         return 2;
     wxInitAllImageHandlers();
     const int rc = RUN_ALL_TESTS();

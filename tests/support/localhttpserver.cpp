@@ -43,13 +43,6 @@ LocalHttpServer::~LocalHttpServer()
     close(m_listener);
 }
 
-int LocalHttpServer::UnusedPort()
-{
-    int port = 0;
-    close(ListenOnLoopback(&port));
-    return port;
-}
-
 void LocalHttpServer::Serve(const std::vector<std::string>& answers, Then then) const
 {
     // accept fails once the destructor shuts the listener down.

@@ -23,15 +23,11 @@ public:
     // applies to each.
     explicit LocalHttpServer(std::vector<std::string> answers, Then then = Then::Close);
     ~LocalHttpServer();
-    LocalHttpServer(const LocalHttpServer&) = delete;
-    LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
     std::string Url(const std::string& scheme = "http") const
     {
         return scheme + "://127.0.0.1:" + std::to_string(m_port) + "/gloamer";
     }
-    // A port on which nothing listens (bound a moment ago and released).
-    static int UnusedPort();
 
 private:
     void Serve(const std::vector<std::string>& answers, Then then) const;

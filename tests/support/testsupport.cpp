@@ -1,7 +1,5 @@
 #include "support/testsupport.h"
 
-#include <wx/dir.h>
-#include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/image.h>
 
@@ -16,10 +14,9 @@ namespace testsupport
 {
 TempDir::TempDir()
 {
-    wxString templ = wxFileName::GetTempDir() + "/gloamer-test-XXXXXX";
-    std::string buf = templ.ToStdString();
-    if (mkdtemp(buf.data()))
-        m_path = wxString::FromUTF8(buf.c_str());
+    std::string name = (wxFileName::GetTempDir() + "/gloamer-test-XXXXXX").ToStdString();
+    if (mkdtemp(name.data()))
+        m_path = wxString::FromUTF8(name);
 }
 
 TempDir::~TempDir()
