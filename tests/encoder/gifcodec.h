@@ -23,6 +23,7 @@ struct File
 {
     bool ok = false;
     int width = 0, height = 0;
+    int loops = -1;  // from the NETSCAPE block (0: forever); -1 without one
     std::vector<Frame> frames;
 };
 
