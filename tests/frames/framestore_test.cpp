@@ -63,12 +63,8 @@ std::string Contents(const wxImage& picture)
 TEST(FrameStore, EveryFormComesBackPixelIdenticalInMemoryAndSpilled)
 {
     testsupport::TempDir dir;
-    struct Case
-    {
-        const char* what;
-        wxImage picture;
-        wxBitmapType source; // wxBITMAP_TYPE_INVALID: pixels only
-    };
+    // The source file's type, or wxBITMAP_TYPE_INVALID for pixels only.
+    struct Case { const char* what; wxImage picture; wxBitmapType source; };
     std::vector<Case> cases = {
         {"rgb", Noise(61, 37, false, false), wxBITMAP_TYPE_INVALID},
         {"alpha", Noise(33, 20, true, false), wxBITMAP_TYPE_INVALID},

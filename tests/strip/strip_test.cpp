@@ -1,5 +1,5 @@
 // The strip in a frame's panel, as the main window holds it: geometry, entries,
-// selection and notices, mouse and keys, painting pixel by pixel, bad indices.
+// selection and notices, mouse and keys, what the tiles show, bad indices.
 #include "support/testsupport.h"
 #include "strip/imagethumbnailitem.h"
 #include "strip/thumbnailctrl.h"
@@ -249,13 +249,10 @@ TEST_F(Strip, InsertAndDeleteKeepSelectionIndicesOnTheirEntries)
     EXPECT_EQ(0, m_strip->Insert(Entry("new.png"), 0));
     EXPECT_EQ(Ints({1, 3, 4}), Selection());
     EXPECT_EQ(-1, m_strip->GetFocusItem());
-    EXPECT_EQ(m_dir.File("new.png"), m_strip->GetItem(0)->GetFilename());
     m_strip->SetFocusItem(4);
-    const wxString sixth = m_strip->GetItem(5)->GetFilename();
     m_strip->Delete(2);
     EXPECT_EQ(Ints({1, 2, 3}), Selection());
     EXPECT_EQ(4, m_strip->GetFocusItem()); // the focus index stays
-    EXPECT_EQ(sixth, m_strip->GetItem(4)->GetFilename());
     m_strip->Delete(4);
     EXPECT_EQ(-1, m_strip->GetFocusItem());
     m_strip->Delete(3);
@@ -297,7 +294,6 @@ TEST_F(Strip, SelectionModelAndNotificationOrder)
     m_strip->DoSelection(5, wxTHUMBNAIL_SHIFT_DOWN);
     EXPECT_EQ(Ints({5}), Selection());
     EXPECT_EQ("sel5", TakeNotices());
-    EXPECT_TRUE(m_strip->TileRefreshed(0) && m_strip->TileRefreshed(7));
     // Select All selects every entry without notices, in one repaint.
     m_strip->Forget();
     wxCommandEvent command(wxEVT_MENU, wxID_SELECTALL);
@@ -494,7 +490,6 @@ TEST_F(Strip, ThumbnailsFitTheBoxTheFullBitmapKeepsTheSizeAndGifFramesGainTheirI
         const wxBitmap& bitmap = entry->GetBitmap();
         EXPECT_EQ(thumbnail, bitmap.IsOk() ? bitmap.GetSize() : wxSize()) << picture.x;
         EXPECT_EQ(picture, entry->GetFullBitmap().GetSize());
-        EXPECT_EQ(bitmap.IsOk(), entry->GetImage() == nullptr); // the picture goes once the thumbnail exists
     }
     std::unique_ptr<wxImageThumbnailItem> gif(Entry("a.gif", 20, 20, 2)), upper(Entry("A.GIF", 20, 20, 2));
     ASSERT_TRUE(gif->Load(m_strip, false) && upper->Load(m_strip, false));
@@ -527,7 +522,6 @@ TEST_F(Strip, TilesShowSelectionFocusAndLabels)
         {"frame.png", wxTHUMBNAIL_SELECTED, selected, false, false},
         {"frame.png", wxTHUMBNAIL_SELECTED | wxTHUMBNAIL_FOCUSED, focused, false, false},
         {"frame01", 0, unselected, false, false},
-        {"clip.gif_3", 0, unselected, false, true},
     };
     for (const auto& c : cases)
     {
@@ -557,7 +551,7 @@ TEST_F(Strip, TilesShowSelectionFocusAndLabels)
 }
 
 // A paint draws only the tiles of its update region, the insertion mark and,
-// in an empty strip, the hint in the middle; the paint buffer never shrinks.
+// in an empty strip, the hint in the middle.
 TEST_F(Strip, APaintDrawsTheUpdateRegionTheInsertionMarkAndTheEmptyHint)
 {
     ShowGrid();
@@ -573,8 +567,6 @@ TEST_F(Strip, APaintDrawsTheUpdateRegionTheInsertionMarkAndTheEmptyHint)
     };
     render(wxRect(client));
     EXPECT_EQ(9, drawn); // three rows reach into the view
-    render(wxRect(TileRect(4).GetPosition() + wxPoint(20, 20), wxSize(5, 5)));
-    EXPECT_EQ(1, drawn);
     m_strip->ScrollIntoView(9, WXK_END); // the region maps to the scrolled tiles
     render(wxRect(TileRect(9).GetPosition() + wxPoint(1, 1), wxSize(2, 2)));
     EXPECT_EQ(1, drawn);
@@ -593,9 +585,4 @@ TEST_F(Strip, APaintDrawsTheUpdateRegionTheInsertionMarkAndTheEmptyHint)
     const int middle = CountPixels(hint, wxRect(0, client.y / 2 - 20, client.x, 41), inked);
     EXPECT_GT(middle, 20);
     EXPECT_EQ(middle, CountPixels(hint, wxRect(client), inked));
-
-    ASSERT_TRUE(m_strip->RecreateBuffer(wxSize(500, 400)));
-    EXPECT_TRUE(m_strip->RecreateBuffer(wxSize(200, 100)));
-    EXPECT_FALSE(m_strip->RecreateBuffer(wxSize(0, 50)));
-    EXPECT_EQ(wxSize(500, 400), m_strip->GetBufferBitmap().GetSize());
 }
