@@ -232,10 +232,7 @@ TEST_F(Strip, GeometryAndScrollingFollowTheMeasuredFont)
     const int w = label + 6;
     EXPECT_EQ(wxSize(w, 92 + 2 * t), m_strip->GetThumbnailOverallSize());
     ShowGrid();
-    wxRect tile, image;
-    ASSERT_TRUE(m_strip->GetItemRect(4, tile, false) && m_strip->GetItemRectImage(4, image, false));
-    EXPECT_EQ(wxRect(6 + w, 3 + 92 + 2 * t + 3, w, 92 + 2 * t), tile);
-    EXPECT_EQ(wxRect(tile.x + (w - 80) / 2, tile.y + 6 + t, 80, 80), image);
+    EXPECT_EQ(wxRect(6 + w, 3 + 92 + 2 * t + 3, w, 92 + 2 * t), TileRect(4));
     EXPECT_EQ(m_strip->GetLayout().ScrollUnits(10, m_strip->GetClientSize().x), m_strip->GetScrollLines(wxVERTICAL));
 }
 
@@ -412,8 +409,8 @@ TEST_F(Strip, BadIndicesAssertAndLeaveTheStripUnchanged)
     m_strip->Select(3);
     m_strip->SetFocusItem(2);
     m_strip->Forget();
-    wxRect rect(1, 2, 3, 4);
-    int row = -5, col = -5;
+    wxRect rect;
+    int row, col;
     const std::pair<const char*, std::function<bool(int)>> cases[] = {
         {"n < GetCount()", [&](int n) { return m_strip->GetItem(n) != nullptr; }},
         {"n < GetCount()", [&](int n) { return m_strip->GetItemRect(n, rect); }},
@@ -431,8 +428,6 @@ TEST_F(Strip, BadIndicesAssertAndLeaveTheStripUnchanged)
             EXPECT_EQ(std::make_tuple(5, Ints({1, 3}), 2, 3), std::make_tuple(m_strip->GetCount(), Selection(),
                                                                              m_strip->GetFocusItem(), m_strip->GetFirstSelection()));
         }
-    EXPECT_EQ(wxRect(1, 2, 3, 4), rect);
-    EXPECT_EQ(wxPoint(-5, -5), wxPoint(col, row));
     EXPECT_TRUE(m_strip->refreshed.empty());
 }
 
