@@ -203,14 +203,6 @@ protected:
         }
         return consumed;
     }
-    // The last digit of each entry's name, in strip order ("012345").
-    wxString Names() const
-    {
-        wxString all;
-        for (int i = 0; i < m_strip->GetCount(); ++i)
-            all << m_strip->GetItem(i)->GetFilename().Right(5).Left(1);
-        return all;
-    }
 
 
     testsupport::TempDir m_dir;
@@ -342,7 +334,10 @@ TEST_F(Strip, DragsAndAltArrowsMoveTheSelectionOnlyWhenReleasedInTheStrip)
     for (const auto& c : cases)
     {
         Play(c.steps);
-        EXPECT_EQ(Names(), c.names) << c.steps;
+        wxString names; // the last digit of each entry's name, in strip order
+        for (int i = 0; i < m_strip->GetCount(); ++i)
+            names << m_strip->GetItem(i)->GetFilename().Right(5).Left(1);
+        EXPECT_EQ(names, c.names) << c.steps;
         EXPECT_EQ(TakeNotices().ToStdString(), c.notices) << c.steps;
         EXPECT_EQ(m_strip->GetInsertionMark(), c.mark) << c.steps;
     }
