@@ -213,21 +213,6 @@ protected:
 };
 } // namespace
 
-// The tile size follows the measured font: the longest frame label fits
-// (mended: "#10  0.90sec" lost its "c"), and the scroll range the layout.
-TEST_F(Strip, GeometryAndScrollingFollowTheMeasuredFont)
-{
-    wxClientDC dc(m_strip);
-    dc.SetFont(m_strip->GetFont());
-    const int t = dc.GetTextExtent("X").y, label = dc.GetTextExtent("#9999  9999.99sec").x;
-    ASSERT_GT(label, 80);
-    const int w = label + 6;
-    EXPECT_EQ(wxSize(w, 92 + 2 * t), m_strip->GetThumbnailOverallSize());
-    ShowGrid();
-    EXPECT_EQ(wxRect(6 + w, 3 + 92 + 2 * t + 3, w, 92 + 2 * t), TileRect(4));
-    EXPECT_EQ(m_strip->GetLayout().ScrollUnits(10, m_strip->GetClientSize().x), m_strip->GetScrollLines(wxVERTICAL));
-}
-
 // Insert and Delete move the selection indices with their entries, deleting
 // the focus entry drops the focus; Append keeps the selection but drops anchor
 // and focus, so that Shift then selects only the entry.
@@ -376,26 +361,6 @@ TEST_F(Strip, AShortStripScrollsOnceAndAResizeKeepsTheFocusEntryInView)
     EXPECT_TRUE(FullyVisible(4));
 }
 
-// Nested freezes defer layout and repaint to the last thaw; the native window never freezes.
-TEST_F(Strip, FreezeDefersLayoutAndRepaintToTheLastThaw)
-{
-    ShowGrid(0);
-    m_strip->Forget();
-    m_strip->Freeze();
-    m_strip->Freeze();
-    Fill(10);
-    m_strip->Thaw();
-    EXPECT_FALSE(m_strip->wxWindow::IsFrozen());
-    EXPECT_EQ(0, m_strip->GetScrollLines(wxVERTICAL));
-    EXPECT_TRUE(m_strip->refreshed.empty() && m_strip->fullRefreshes == 0);
-    m_strip->Thaw();
-    EXPECT_GT(m_strip->GetScrollLines(wxVERTICAL), 0);
-    EXPECT_GE(m_strip->fullRefreshes, 1);
-    m_strip->Thaw(); // unmatched: ignored, so one Freeze freezes again
-    m_strip->Freeze();
-    EXPECT_TRUE(m_strip->IsLayoutFrozen());
-}
-
 // Indices past either end assert and change nothing (mended: negative ones slipped past).
 TEST_F(Strip, BadIndicesAssertAndLeaveTheStripUnchanged)
 {
@@ -499,11 +464,37 @@ TEST_F(Strip, TilesShowSelectionFocusAndLabels)
                 measure.GetTextExtent(shown).x <= fileLabel.width) << shown;
 }
 
-// A paint draws only the tiles of its update region, the insertion mark and,
-// in an empty strip, the hint in the middle.
-TEST_F(Strip, APaintDrawsTheUpdateRegionTheInsertionMarkAndTheEmptyHint)
+// The tile size follows the measured font: the longest frame label fits
+// (mended: "#10  0.90sec" lost its "c"). Nested freezes defer layout and
+// repaint to the last thaw; the native window never freezes. A paint draws
+// only the tiles of its update region, the insertion mark and, in an empty
+// strip, the hint in the middle.
+TEST_F(Strip, LayoutFollowsTheFontAndTheLastThawAndAPaintTheUpdateRegion)
 {
-    ShowGrid();
+    wxClientDC measure(m_strip);
+    measure.SetFont(m_strip->GetFont());
+    const int t = measure.GetTextExtent("X").y, label = measure.GetTextExtent("#9999  9999.99sec").x;
+    ASSERT_GT(label, 80);
+    const int w = label + 6;
+    EXPECT_EQ(wxSize(w, 92 + 2 * t), m_strip->GetThumbnailOverallSize());
+    ShowGrid(0);
+    m_strip->Forget();
+    m_strip->Freeze();
+    m_strip->Freeze();
+    Fill(10);
+    m_strip->Thaw();
+    EXPECT_FALSE(m_strip->wxWindow::IsFrozen());
+    EXPECT_EQ(0, m_strip->GetScrollLines(wxVERTICAL));
+    EXPECT_TRUE(m_strip->refreshed.empty() && m_strip->fullRefreshes == 0);
+    m_strip->Thaw();
+    EXPECT_EQ(m_strip->GetLayout().ScrollUnits(10, m_strip->GetClientSize().x), m_strip->GetScrollLines(wxVERTICAL));
+    EXPECT_GE(m_strip->fullRefreshes, 1);
+    EXPECT_EQ(wxRect(6 + w, 3 + 92 + 2 * t + 3, w, 92 + 2 * t), TileRect(4));
+    m_strip->Thaw(); // unmatched: ignored, so one Freeze freezes again
+    m_strip->Freeze();
+    EXPECT_TRUE(m_strip->IsLayoutFrozen());
+    m_strip->Thaw();
+
     const wxSize client = m_strip->GetClientSize();
     int drawn = 0;
     auto render = [&](const wxRect& region) {
