@@ -414,7 +414,6 @@ TEST_F(Strip, ThumbnailsFitTheBoxTheFullBitmapKeepsTheSizeAndGifFramesGainTheirI
     EXPECT_EQ(m_dir.File("a.gif_2"), gif->GetFilename());
     wxImageThumbnailItem missing(new wxImage(20, 20), 4, m_dir.File("gone.gif"));
     EXPECT_FALSE(missing.Load(m_strip, false));
-    EXPECT_EQ(m_dir.File("gone.gif"), missing.GetFilename());
     EXPECT_EQ(-1, m_strip->Append(&missing, 25)); // left with the caller
     EXPECT_EQ(0, m_strip->GetCount());
 }
@@ -445,12 +444,11 @@ TEST_F(Strip, TilesShowSelectionFocusAndLabels)
         EXPECT_TRUE(item.DrawBackground(dc, m_strip, wxRect(size), image, c.style, 3));
         dc.SelectObject(wxNullBitmap);
         const wxImage out = target.ConvertToImage();
-        const bool sunken = c.style & wxTHUMBNAIL_SELECTED;
         SCOPED_TRACE(wxString::Format("%s %d", c.name, c.style).ToStdString());
         EXPECT_EQ(1, CountPixels(out, wxRect(2, size.y / 2, 1, 1), [&](wxColour p) { return p == c.fill; }));
         EXPECT_EQ(c.ring, CountPixels(out, wxRect(size), IsFocusColour) > 0);
         EXPECT_EQ(c.frameLabel, CountPixels(out, wxRect(size), [](wxColour p) { return p.Blue() > p.Red() + 60; }) > 0);
-        EXPECT_GT(CountPixels(out, fileLabel, [&](wxColour p) { return sunken ? p == *wxWHITE : p.Red() < 100; }), 0);
+        EXPECT_GT(CountPixels(out, fileLabel, [&](wxColour p) { return c.fill != unselected ? p == *wxWHITE : p.Red() < 100; }), 0);
     }
     // The frame label: number and start time, two blanks apart, whole up to #9999.
     for (const auto& [delay, index, label] :
