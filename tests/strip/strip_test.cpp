@@ -20,8 +20,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <functional>
+#include <map>
 #include <memory>
 #include <tuple>
 
@@ -244,7 +244,7 @@ TEST_F(Strip, InsertAndDeleteKeepSelectionIndicesOnTheirEntries)
 // Keys and clicks select and report, step by step from a fresh strip: keys
 // move the focus entry by the navigation table and scroll it into view (the
 // first key after Append selects entry 0); Shift extends from the anchor,
-// Ctrl moves (keys) or toggles (and wins over Shift); clicks report button
+// Ctrl moves and toggles (and wins over Shift); clicks report button
 // and modifiers, only on entries (mended: a click right of the last column
 // selected an entry of the next row). Selection notices carry no flags.
 TEST_F(Strip, KeysAndClicksSelectAndReport)
