@@ -63,16 +63,11 @@ std::string Contents(const wxImage& picture)
 TEST(FrameStore, EveryFormComesBackPixelIdenticalInMemoryAndSpilled)
 {
     testsupport::TempDir dir;
-    struct Case
-    {
-        const char* what;
-        wxImage picture;
-        wxBitmapType source; // wxBITMAP_TYPE_INVALID: pixels only
-    };
+    // The source file's type, or wxBITMAP_TYPE_INVALID for pixels only.
+    struct Case { const char* what; wxImage picture; wxBitmapType source; };
     std::vector<Case> cases = {
         {"rgb", Noise(61, 37, false, false), wxBITMAP_TYPE_INVALID},
-        {"alpha", Noise(33, 20, true, false), wxBITMAP_TYPE_INVALID},
-        {"mask", Noise(20, 33, false, true), wxBITMAP_TYPE_INVALID},
+        {"alpha and mask", Noise(33, 20, true, true), wxBITMAP_TYPE_INVALID},
         {"flat 2000x1500", wxImage(2000, 1500), wxBITMAP_TYPE_INVALID},
         {"jpeg", Noise(64, 48, false, false), wxBITMAP_TYPE_JPEG},
         {"png", Noise(40, 30, true, false), wxBITMAP_TYPE_PNG},

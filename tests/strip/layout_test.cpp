@@ -10,12 +10,10 @@
 // An 80x80 image box, margin and spacing 3, text 13 pixels high.
 static const ThumbnailLayout layout{{80, 80}, 3, 3, 13};
 
-// Columns, tile and image rectangles; the scroll limit rounds up, or the last
-// 7 pixels were unreachable (mended).
+// Tile and image rectangles in three columns and in one; the scroll limit
+// rounds up, or the last 7 pixels were unreachable (mended).
 TEST(StripLayout, TilesColumnsAndScrollLimit)
 {
-    EXPECT_EQ(3, layout.Columns(300));
-    EXPECT_EQ(1, layout.Columns(50));
     EXPECT_EQ(wxRect(92, 124, 86, 118), layout.TileRect(4, 300));
     EXPECT_EQ(wxRect(95, 143, 80, 80), layout.ImageRect(4, 300));
     EXPECT_EQ(wxRect(3, 3 + 121 * 4, 86, 118), layout.TileRect(4, 50));
