@@ -70,8 +70,8 @@ TEST(UserFiles, LanguageFileAndGifChoicesFile)
     EXPECT_EQ(ReadLanguageFile(), 58);
     EXPECT_EQ(testsupport::ReadBytes(dir + "/language.txt"), "58");
     const std::pair<std::string, int> cases[] = {
-        {"110\n", 110}, {"fr", 0},           {" \t\n 89\r\n", 89},          {"-12abc", -12},
-        {"0x1A", 0},     {std::string("4\0" "7", 3), 4}, {"1234567890", 12345678}, {"       58", 5},
+        {"110\n", 110}, {"fr", 0}, {" \t\n 89\r\n", 89}, {"-12abc", -12}, {"0x1A", 0},
+        {std::string("4\0" "7", 3), 4}, {"1234567890", 12345678}, {"       58", 5},
     };
     for (const auto& [bytes, id] : cases)
     {
