@@ -1,8 +1,5 @@
-// A program that starts like the window program and then dies of the fatal
-// signal GLOAMER_CRASH_KIND names, so that the crash report is written as
-// the program writes it: by the program started again with its private
-// option. What the user would be shown and which folder would be opened go
-// to files named by GLOAMER_CRASH_RECORD instead.
+// Starts like the window program and dies of the signal GLOAMER_CRASH_KIND names; what the
+// user would be shown and the folder opened go to files named by GLOAMER_CRASH_RECORD.
 
 #include "app/crashreport.h"
 #include "app/desktop.h"
@@ -28,9 +25,7 @@ int Recurse(int depth)
     return g_recurse(depth + 1) + frame[0];
 }
 
-// A null write and a stack overflow crash for real (the latter is reported
-// from the alternate stack); the other fatal signals are raised, which the
-// handler meets the same way as the faults that send them.
+// The overflow must be reported from the alternate stack; raised signals meet the handler as faults do.
 void Crash(const wxString& kind)
 {
     if (kind == "segv")

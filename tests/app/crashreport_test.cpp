@@ -1,13 +1,9 @@
-// Real crashes in a child process, one for each fatal signal: the report is
-// written by a fresh process, its folder keeps the archive, the time stamp
-// and the crashed process's account, the user is told where it is, and the
-// child still ends with the signal it got.
+// Real crashes in a child process: the report is written by a fresh process after the crash.
 
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
 #include <wx/dir.h>
-#include <wx/filename.h>
 #include <wx/regex.h>
 #include <wx/wfstream.h>
 #include <wx/zipstrm.h>
@@ -29,8 +25,7 @@ TEST(CrashReport, EveryFatalSignalLeavesAReportAndTellsWhereItLies)
     {
         SCOPED_TRACE(crash.kind);
         testsupport::TempDir temp;
-        // The report's folder goes under TMPDIR; HOME keeps a language chosen
-        // in the user's own folder away. The shell gives way to the child.
+        // HOME keeps the user's own language choice away.
         const std::string dir = "'" + temp.Path().ToStdString() + "'";
         const int status = std::system(("ulimit -c 0; TMPDIR=" + dir + " HOME=" + dir + " GLOAMER_CRASH_RECORD=" + dir +
                                         "/record GLOAMER_CRASH_KIND=" + crash.kind +
@@ -48,7 +43,6 @@ TEST(CrashReport, EveryFatalSignalLeavesAReportAndTellsWhereItLies)
         EXPECT_NE(account.find(std::string("signal ") + crash.name), std::string::npos) << account.substr(0, 300);
         EXPECT_NE(account.find("crash_report_child"), std::string::npos); // the memory map came along
 
-        // The archive holds what the folder holds.
         wxArrayString archives;
         ASSERT_EQ(wxDir::GetAllFiles(folder, &archives, "*.zip", wxDIR_FILES), 1u);
         wxFFileInputStream file(archives[0]);

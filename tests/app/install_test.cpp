@@ -1,6 +1,4 @@
-// Installs the build into a scratch prefix and starts the program there by
-// its bare name through PATH, as a user's shell would: it must find its
-// settings and icon in that installation, beside its manual.
+// Started by its bare name through PATH, as a shell does, the program must find its own installation.
 
 #include "support/testsupport.h"
 
@@ -20,9 +18,7 @@ TEST(Installation, StartedByBareNameThroughPathFindsItsInstallation)
                                               GLOAMER_STAGE_DIR, prefix.Path());
     ASSERT_EQ(std::system(install.utf8_str()), 0);
     const std::string root = std::filesystem::canonical(prefix.Path().ToStdString()).string();
-    // The shell's pid stays the program's; `timeout` bounds a hang. The program
-    // writes its settings path, then (once the main window is set up) its icon
-    // path; HOME takes the language file.
+    // The shell's pid stays the program's; it prints its settings path, then its icon path.
     FILE* out = popen(("echo $$; exec timeout 30 env -u XDG_CONFIG_HOME PATH='" + root + "/bin' HOME='" +
                        home.Path().ToStdString() + "' gloamer").c_str(), "r");
     ASSERT_TRUE(out);

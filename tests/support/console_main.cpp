@@ -1,5 +1,4 @@
-// Test entry for suites that need no display: only the base library is
-// initialised, exactly as the command-line encoder does.
+// Test entry for suites that need no display: only the base library, as gloamer-cli has it.
 #include <gtest/gtest.h>
 #include <wx/image.h>
 #include <wx/init.h>

@@ -1,6 +1,4 @@
-// Test entry for suites that need the GUI toolkit: brings up a plain
-// application object without a main window, runs the tests, tears the
-// toolkit down.
+// Test entry for suites that need the GUI toolkit: a plain application object, no main window.
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/image.h>

@@ -11,25 +11,16 @@
 
 namespace testsupport
 {
-namespace
+LocalHttpServer::LocalHttpServer(std::vector<std::string> answers, Then then)
+    : m_listener(socket(AF_INET, SOCK_STREAM, 0))
 {
-int ListenOnLoopback(int* port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && listen(fd, 1) == 0 &&
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        *port = ntohs(address.sin_port);
-    return fd;
-}
-} // namespace
-
-LocalHttpServer::LocalHttpServer(std::vector<std::string> answers, Then then)
-    : m_listener(ListenOnLoopback(&m_port))
-{
+    if (m_listener >= 0 && bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        listen(m_listener, 1) == 0 && getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        m_port = ntohs(address.sin_port);
     // A proxy from the developer's environment must not see these requests.
     setenv("no_proxy", "127.0.0.1,localhost", 1);
     setenv("NO_PROXY", "127.0.0.1,localhost", 1);
@@ -45,15 +36,13 @@ LocalHttpServer::~LocalHttpServer()
 
 void LocalHttpServer::Serve(const std::vector<std::string>& answers, Then then) const
 {
-    // accept fails once the destructor shuts the listener down.
     for (size_t served = 0;; ++served)
     {
         const int connection = accept(m_listener, nullptr, nullptr);
         if (connection < 0)
             return;
         const std::string& bytes = answers.empty() ? std::string() : answers[std::min(served, answers.size() - 1)];
-        // Up to the end of the headers; a client that speaks no HTTP (a TLS
-        // greeting) is answered at once.
+        // A client that speaks no HTTP (a TLS greeting) is answered at once.
         std::string request;
         char buffer[1024];
         ssize_t got = 1;
@@ -61,19 +50,12 @@ void LocalHttpServer::Serve(const std::vector<std::string>& answers, Then then) 
                                     request.find("\r\n\r\n") == std::string::npos)) &&
                (got = recv(connection, buffer, sizeof buffer, 0)) > 0)
             request.append(buffer, static_cast<size_t>(got));
-        // Every client closes its end at last, which ends Hold and Repeat.
-        while (got > 0 && send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL) >= 0 && then == Then::Repeat)
-        {
-        }
+        if (got > 0)
+            send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
         while (got > 0 && then == Then::Hold && recv(connection, buffer, sizeof buffer, 0) > 0)
         {
         }
         close(connection);
     }
-}
-
-std::string HttpOk(const std::string& body)
-{
-    return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 } // namespace testsupport

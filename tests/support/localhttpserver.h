@@ -1,7 +1,5 @@
 #pragma once
-// An HTTP server on 127.0.0.1 (ephemeral port) for the update check's tests:
-// it takes connections one after another, reads each request and answers
-// with fixed bytes.
+// An HTTP server on 127.0.0.1 that answers each request with fixed bytes.
 
 #include <string>
 #include <thread>
@@ -14,13 +12,11 @@ class LocalHttpServer
 public:
     enum class Then
     {
-        Close,  // close the connection after the bytes
-        Hold,   // keep it open and silent until the client goes
-        Repeat  // send the bytes again and again until the client goes
+        Close, // close the connection after the bytes
+        Hold   // keep it open and silent until the client goes
     };
 
-    // The n-th connection gets the n-th answer, later ones the last; `then`
-    // applies to each.
+    // The n-th connection gets the n-th answer, later ones the last.
     explicit LocalHttpServer(std::vector<std::string> answers, Then then = Then::Close);
     ~LocalHttpServer();
 
@@ -32,11 +28,14 @@ public:
 private:
     void Serve(const std::vector<std::string>& answers, Then then) const;
 
-    int m_port = 0; // before m_listener, which sets it
     int m_listener = -1;
+    int m_port = 0;
     std::thread m_thread;
 };
 
 // A complete 200 answer carrying `body`.
-std::string HttpOk(const std::string& body);
+inline std::string HttpOk(const std::string& body)
+{
+    return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
 } // namespace testsupport

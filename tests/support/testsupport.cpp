@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <string>
 
 namespace testsupport
 {
