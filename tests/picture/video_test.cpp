@@ -1,6 +1,6 @@
-// Video clips as other programs write them, made here with ffmpeg: each
-// container and codec gives the frame shown at each time, as the clip shows
-// it; damaged and hostile clips end in their reason and nothing else.
+// Video clips as other programs write them, made here with ffmpeg, and the
+// times, parts and frame references the reader is asked for.
+#include "picturefiles.h"
 #include "support/testsupport.h"
 
 #include "picture/framereference.h"
@@ -8,7 +8,6 @@
 #include "picture/videotime.h"
 
 #include <gtest/gtest.h>
-#include <wx/filefn.h>
 #include <wx/image.h>
 
 #include <signal.h>
@@ -23,6 +22,7 @@
 #include <tuple>
 #include <vector>
 
+using picturefiles::MeanDifference;
 using testsupport::GreyRamp;
 using testsupport::GreyRampFrame;
 using testsupport::MakeClip;
@@ -60,18 +60,6 @@ std::vector<int> FramesAt(const wxString& path, const std::vector<std::int64_t>&
     EXPECT_TRUE(status.IsOk()) << DescribePictureStatus(status);
     return frames;
 }
-
-// Mean absolute difference over the RGB values; huge when the sizes differ.
-double MeanDifference(const wxImage& a, const wxImage& b)
-{
-    if (!a.IsOk() || !b.IsOk() || a.GetSize() != b.GetSize())
-        return 1e9;
-    const size_t values = 3 * static_cast<size_t>(a.GetWidth()) * a.GetHeight();
-    double sum = 0;
-    for (size_t i = 0; i < values; ++i)
-        sum += std::abs(a.GetData()[i] - b.GetData()[i]);
-    return sum / values;
-}
 } // namespace
 
 // Every container and codec: the frame shown at a time is the last one that
@@ -99,9 +87,8 @@ TEST(VideoClips, EveryContainerAndCodecGivesTheFrameShownAtEachTime)
         VideoInfo info;
         const PictureStatus probed = ProbeVideo(path, info);
         ASSERT_TRUE(probed.IsOk()) << DescribePictureStatus(probed);
-        EXPECT_EQ(info.size, wxSize(64, 48));
-        EXPECT_EQ(info.duration, 2 * kMicroseconds);
-        EXPECT_DOUBLE_EQ(info.frameRate, 10);
+        EXPECT_EQ(std::make_tuple(info.size, info.duration, info.frameRate),
+                  std::make_tuple(wxSize(64, 48), 2 * kMicroseconds, 10.0));
         EXPECT_EQ(FramesAt(path, {0, 99999, 100000, 150000, 1234567, 1999999}), (std::vector<int>{0, 0, 1, 1, 12, 19}));
         const VideoPart part{350000, 1200000, 4};
         EXPECT_EQ(CountVideoFrames(info, part), 4);
@@ -166,10 +153,7 @@ TEST(VideoClips, DamagedClipsGiveTheirReasonAndNothingElse)
     // Both sizes of the AVI headers (main header, stream format) claim 100000.
     std::string huge = testsupport::ReadBytes(dir.File("huge.avi"));
     for (const auto& [chunk, offset] : {std::make_pair("avih", 32), std::make_pair("strf", 4)})
-    {
-        const size_t at = huge.find(chunk) + 8 + offset;
-        huge.replace(at, 8, std::string("\xA0\x86\x01\0\xA0\x86\x01\0", 8));
-    }
+        huge.replace(huge.find(chunk) + 8 + offset, 8, std::string("\xA0\x86\x01\0\xA0\x86\x01\0", 8));
     testsupport::WriteBytes(dir.File("huge.avi"), huge);
     testsupport::WriteBytes(dir.File("zero.mp4"), "");
     testsupport::WriteBytes(dir.File("text.mkv"), "a clip in name only");
