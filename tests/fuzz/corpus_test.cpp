@@ -14,10 +14,8 @@
 
 using testsupport::CommandOutput;
 
-// Every corpus file ends in frames or one clear error, each kind in the error
-// it must give, and the replay prints the same pixels whatever the allocator
-// leaves in fresh memory. Sizes over the limit are refused by the probe too,
-// from the header, before anything that large is made.
+// The replay prints the same pixels whatever the allocator leaves in fresh
+// memory. Sizes over the limit are refused by the probe too, from the header.
 TEST(PictureCorpus, EveryFileGivesFramesOrOneClearError)
 {
     testsupport::TempDir dir;

@@ -1,6 +1,5 @@
-// Fuzz entry over the picture reader: any bytes, as a stream, through the
-// probe and the full decoding of every frame. Built for libFuzzer with
-// -DGLOAMER_FUZZ=ON, and always as the replay tool the tests run.
+// Fuzz entry over the picture reader: the probe and the full decoding of
+// every frame. Also the tests' replay tool.
 #include "fuzzbytes.h"
 #include "picture/picturereader.h"
 

@@ -1,7 +1,5 @@
-// Fuzz entry over the video reader: any bytes, as a stream, through the probe,
-// a part from the clip's start and frames taken at times that make it seek.
-// Built for libFuzzer with -DGLOAMER_FUZZ=ON, and always as the replay tool
-// the tests run.
+// Fuzz entry over the video reader: the probe, a part from the clip's start
+// and frames taken at times that make it seek. Also the tests' replay tool.
 #include "fuzzbytes.h"
 #include "picture/videoreader.h"
 

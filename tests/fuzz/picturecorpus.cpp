@@ -1,6 +1,5 @@
-// Writes the generated picture corpus into a folder: the seeds of a fuzzing
-// run, and the files the corpus test reads. Pictures, sound and broken, cut
-// short at many offsets, with hostile sizes and malformed data.
+// Writes the picture corpus into a folder: the seeds of a fuzzing run, and
+// the files the corpus test reads.
 #include "gifcodec.h"
 #include "picturefiles.h"
 #include "testimages.h"
