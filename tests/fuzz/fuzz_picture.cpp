@@ -1,35 +1,21 @@
-// Fuzz entry over the picture reader: any bytes, as a stream, through the
-// probe and the full decoding of every frame. Built for libFuzzer with
-// -DGLOAMER_FUZZ=ON, and always as the replay tool the tests run.
+// Fuzz entry over the picture reader: the probe and the full decoding of
+// every frame. Also the tests' replay tool.
 #include "fuzzbytes.h"
 #include "picture/picturereader.h"
 
 #include <wx/image.h>
-#include <wx/init.h>
-
-#include <cstdint>
-#include <cstdio>
-
-FuzzOutcome g_lastOutcome;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
-    static wxInitializer initializer;
-    // Small limits keep each input fast; the checks are the same at any size.
-    PictureLimits limits;
-    limits.maxPicturePixels = 4 * PictureLimits::kMegapixel;
-    limits.maxJpegScans = 100;
-
-    FuzzOutcome outcome;
-    std::FILE* file = OpenFuzzBytes(data, size);
-    if (!file)
-        return 0;
-    wxSize probed;
-    const PictureStatus probe = ProbePictureStream(file, probed, limits);
-    std::rewind(file);  // the probe leaves the stream where it stopped
-    outcome.status = ReadPictureStream(
-        file, true,
-        [&](wxImage& frame) {
+    return ReadFuzzBytes(data, size, [](std::FILE* file, FuzzOutcome& outcome) {
+        // Small limits keep each input fast; the checks are the same at any size.
+        PictureLimits limits;
+        limits.maxPicturePixels = 4 * PictureLimits::kMegapixel;
+        limits.maxJpegScans = 100;
+        wxSize probed;
+        const PictureStatus probe = ProbePictureStream(file, probed, limits);
+        std::rewind(file);  // the probe leaves the stream where it stopped
+        const auto sink = [&](wxImage& frame) {
             const size_t pixels = static_cast<size_t>(frame.GetWidth()) * frame.GetHeight();
             outcome.Add(frame.GetData(), 3 * pixels);
             if (frame.HasAlpha())
@@ -39,9 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
                 __builtin_trap();
             ++outcome.frames;
             return true;
-        },
-        limits);
-    std::fclose(file);
-    g_lastOutcome = outcome;
-    return 0;
+        };
+        outcome.status = ReadPictureStream(file, true, sink, limits);
+    });
 }

@@ -1,7 +1,5 @@
-// Fuzz entry over the project reader: any bytes, and for whatever reads as a
-// project, the file written from it must read back the same. Built for
-// libFuzzer with -DGLOAMER_FUZZ=ON, and always into the project tests, which
-// run their hostile files through it.
+// Fuzz entry over the project reader: whatever reads as a project must read
+// back the same from the file written from it. Also part of the project tests.
 #include "project/projectfile.h"
 
 #include <wx/init.h>

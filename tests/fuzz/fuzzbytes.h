@@ -4,6 +4,8 @@
 
 #include "picture/picturestatus.h"
 
+#include <wx/init.h>
+
 #include <cstdint>
 #include <cstdio>
 
@@ -20,13 +22,22 @@ struct FuzzOutcome
             digest = (digest ^ bytes[i]) * 1099511628211ull;
     }
 };
-extern FuzzOutcome g_lastOutcome;
+inline FuzzOutcome g_lastOutcome;
 
-// The bytes as a read-only stream (null when it cannot be made); the caller
-// closes it.
-inline std::FILE* OpenFuzzBytes(const std::uint8_t* data, size_t size)
+// Runs `read(file, outcome)` over the bytes as a read-only stream and keeps
+// the outcome for the replay tool.
+template <typename Read>
+int ReadFuzzBytes(const std::uint8_t* data, size_t size, Read read)
 {
+    static wxInitializer initializer;
     // fmemopen refuses an empty buffer; one byte of nothing stands in.
     static const std::uint8_t nothing = 0;
-    return fmemopen(const_cast<std::uint8_t*>(size ? data : &nothing), size ? size : 1, "rb");
+    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(size ? data : &nothing), size ? size : 1, "rb");
+    if (!file)
+        return 0;
+    FuzzOutcome outcome;
+    read(file, outcome);
+    std::fclose(file);
+    g_lastOutcome = outcome;
+    return 0;
 }

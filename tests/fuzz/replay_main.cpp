@@ -1,6 +1,5 @@
 // Runs files through the fuzz entry without libFuzzer and prints, for each,
-// the outcome and a digest of every decoded pixel, so that runs can be
-// compared (say under different MALLOC_PERTURB_ values).
+// the outcome and a digest of every decoded pixel, for runs to be compared.
 #include "fuzzbytes.h"
 
 #include <cstdint>

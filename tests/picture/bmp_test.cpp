@@ -1,73 +1,20 @@
-// The BMP decoder: exact pixels across depths and header kinds, RLE runs and
-// deltas that point outside the picture, cut-off files, bad and oversized
-// headers. (The corpus reads a BMP the toolkit wrote.)
+// The BMP decoder on files built field by field. (The corpus has a BMP the
+// toolkit wrote.)
+#include "picturefiles.h"
 #include "picture/picturedecoders.h"
 
 #include <gtest/gtest.h>
 #include <wx/image.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <vector>
+
+using picturefiles::Bmp;
+using picturefiles::BuildBmp;
+using picturefiles::Bytes;
 
 namespace
 {
-using Bytes = std::vector<unsigned char>;
-
-// Appends `value` as `size` little-endian bytes.
-void Put(Bytes& bytes, std::uint32_t value, std::size_t size = 4)
-{
-    for (std::size_t i = 0; i < size; ++i)
-        bytes.push_back((value >> (8 * i)) & 0xFF);
-}
-
-struct Bmp
-{
-    int width = 1, height = 1, bits = 24;
-    std::uint32_t compression = 0;
-    int infoSize = 40;
-    std::vector<std::uint32_t> masks, palette;  // masks behind a 40-byte header, else inside it; colours 0xRRGGBB
-    Bytes pixels;                               // as stored, rows padded by the case itself
-};
-
-Bytes Build(const Bmp& bmp)
-{
-    // The OS/2 core header has 16-bit sizes, no colour count and 3-byte palette entries.
-    const bool core = bmp.infoSize == 12;
-    std::vector<std::uint32_t> palette = bmp.palette;
-    Bytes info;
-    Put(info, bmp.infoSize);
-    Put(info, bmp.width, core ? 2 : 4);
-    Put(info, bmp.height, core ? 2 : 4);
-    Put(info, 1, 2);
-    Put(info, bmp.bits, 2);
-    if (core)
-        palette.resize(std::size_t(1) << bmp.bits);
-    else
-    {
-        for (const std::uint32_t field : {bmp.compression, std::uint32_t(bmp.pixels.size()), 2835u, 2835u,
-                                          std::uint32_t(palette.size()), 0u})
-            Put(info, field);
-        info.resize(std::min(bmp.infoSize, 40));
-        for (const std::uint32_t mask : bmp.masks)
-            Put(info, mask);
-        info.resize(std::max(info.size(), std::size_t(bmp.infoSize)));
-    }
-    const std::size_t entry = core ? 3 : 4;
-    const std::uint32_t offset = 14 + info.size() + entry * palette.size();
-    Bytes file = {'B', 'M'};
-    for (const std::uint32_t field : {offset + std::uint32_t(bmp.pixels.size()), 0u, offset})
-        Put(file, field);
-    file.insert(file.end(), info.begin(), info.end());
-    for (const std::uint32_t colour : palette)
-        Put(file, colour, entry);  // blue, green, red (, 0)
-    file.insert(file.end(), bmp.pixels.begin(), bmp.pixels.end());
-    return file;
-}
-
 struct FileCloser { void operator()(std::FILE* file) const { std::fclose(file); } };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 File Open(const Bytes& bytes, std::size_t size) { return File(fmemopen(const_cast<unsigned char*>(bytes.data()), size, "rb")); }
@@ -94,13 +41,15 @@ std::vector<std::uint32_t> Pixels(const wxImage& image)
 }
 
 const std::vector<std::uint32_t> kColours = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+} // namespace
 
-// Pixels top row first; without alpha values the picture has none.
-struct Case { const char* name; Bmp bmp; std::vector<std::uint32_t> expected; std::vector<unsigned char> alpha = {}; };
-
-const std::vector<Case>& Cases()
+// Cut anywhere, a file gives a clean failure (in its pixels: Truncated) or,
+// when only the last row's padding is gone, the whole picture.
+TEST(BmpDecoder, DecodesEachDepthAndHeaderToExactPixelsAndCutFilesFailCleanly)
 {
-    static const std::vector<Case> cases = {
+    // Pixels top row first; without alpha values the picture has none.
+    const struct { const char* name; Bmp bmp; std::vector<std::uint32_t> expected;
+                   std::vector<unsigned char> alpha = {}; } cases[] = {
         {"1 bpp, bottom-up", {3, 2, 1, 0, 40, {}, {0x102030, 0xF0E0D0}, {0xA0, 0, 0, 0, 0x60, 0, 0, 0}},
          {0x102030, 0xF0E0D0, 0xF0E0D0, 0xF0E0D0, 0x102030, 0xF0E0D0}},
         {"2 bpp", {3, 1, 2, 0, 40, {}, {1, 2, 3, 4}, {0xC8, 0, 0, 0}}, {4, 1, 3}},
@@ -130,19 +79,10 @@ const std::vector<Case>& Cases()
         {"RLE4", {5, 2, 4, 2, 40, {}, kColours, {7, 0x12, 0, 0, 1, 0x20, 0, 2, 2, 0, 0, 5, 0x31, 0x23, 0x10, 0, 0, 1}},
          {0x00FF00, 0, 0, 0x0000FF, 0xFF0000, 0xFF0000, 0x00FF00, 0xFF0000, 0x00FF00, 0xFF0000}},
     };
-    return cases;
-}
-} // namespace
-
-// Exact pixels, alpha and probed size for each depth and header kind. Cut
-// anywhere, a file gives a clean failure (in its pixels: Truncated) or, when
-// only the last row's padding is gone, the whole picture.
-TEST(BmpDecoder, DecodesEachDepthAndHeaderToExactPixelsAndCutFilesFailCleanly)
-{
-    for (const Case& c : Cases())
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.name);
-        const Bytes bytes = Build(c.bmp);
+        const Bytes bytes = BuildBmp(c.bmp);
         wxImage image;
         ASSERT_TRUE(Decode(bytes, image).IsOk());
         EXPECT_EQ(image.GetSize(), wxSize(c.bmp.width, std::abs(c.bmp.height)));
@@ -170,20 +110,16 @@ TEST(BmpDecoder, DecodesEachDepthAndHeaderToExactPixelsAndCutFilesFailCleanly)
     }
 }
 
-// Each bad header field is refused with its own reason, by the probe as by
-// the decoder. Sizes over the limit are refused from the header alone, so
-// nothing that large is allocated or read.
+// Sizes over the limit are refused from the header alone, so nothing that
+// large is allocated or read.
 TEST(BmpDecoder, RefusesBadHeadersWithAReason)
 {
     // A good 4x4 picture with `size` bytes at `at` made `value`.
     const auto bad = [](std::size_t at, std::uint32_t value, std::size_t size = 4) {
-        Bytes bytes = Build({4, 4, 8, 0, 40, {}, kColours, Bytes(16, 1)});
+        Bytes bytes = BuildBmp({4, 4, 8, 0, 40, {}, kColours, Bytes(16, 1)});
         for (std::size_t i = 0; i < size; ++i)
             bytes[at + i] = (value >> (8 * i)) & 0xFF;
         return bytes;
-    };
-    const auto big = [](int width, int height, int bits, std::uint32_t compression) {
-        return Build({width, height, bits, compression, 40, {}, {}, {}});
     };
     const std::string damaged = "bad BMP header", depth = "bad BMP compression for its bit depth";
     const std::string huge = "40000 x 40000 exceeds 64 megapixels";
@@ -201,15 +137,15 @@ TEST(BmpDecoder, RefusesBadHeadersWithAReason)
         {"absurd colour count", bad(46, 0x40000000), PictureError::Damaged, "bad BMP palette"},
         {"offset past the end", bad(10, 5000), PictureError::Damaged, "bad BMP pixel offset"},
         {"offset inside the header", bad(10, 20), PictureError::Damaged, "bad BMP pixel offset"},
-        {"mask bits not contiguous", Build({1, 1, 16, 3, 40, {0xF00F, 0x0FF0, 0}, {}, {0, 0, 0, 0}}),
+        {"mask bits not contiguous", BuildBmp({1, 1, 16, 3, 40, {0xF00F, 0x0FF0, 0}, {}, {0, 0, 0, 0}}),
          PictureError::Damaged, "bad BMP bit masks"},
         // OS/2 2.x calls Huffman coding 3, not bit fields.
-        {"OS/2 Huffman", Build({1, 1, 24, 3, 64, {}, {}, {0, 0, 0, 0}}), PictureError::Unsupported,
+        {"OS/2 Huffman", BuildBmp({1, 1, 24, 3, 64, {}, {}, {0, 0, 0, 0}}), PictureError::Unsupported,
          "BMP compression 3"},
-        {"huge", big(40000, 40000, 24, 0), PictureError::TooLarge, huge},
-        {"huge, top-down", big(40000, -40000, 32, 0), PictureError::TooLarge, huge},
-        {"huge RLE8", big(65535, 65535, 8, 1), PictureError::TooLarge, "65535 x 65535 exceeds 64 megapixels"},
-        {"over a lower limit", big(2000, 1000, 24, 0), PictureError::TooLarge, "2000 x 1000 exceeds 1 megapixels", 1},
+        {"huge", BuildBmp({40000, 40000}), PictureError::TooLarge, huge},
+        {"huge, top-down", BuildBmp({40000, -40000, 32}), PictureError::TooLarge, huge},
+        {"huge RLE8", BuildBmp({65535, 65535, 8, 1}), PictureError::TooLarge, "65535 x 65535 exceeds 64 megapixels"},
+        {"over a lower limit", BuildBmp({2000, 1000}), PictureError::TooLarge, "2000 x 1000 exceeds 1 megapixels", 1},
     };
     PictureLimits limits;
     wxImage image;
@@ -227,5 +163,5 @@ TEST(BmpDecoder, RefusesBadHeadersWithAReason)
     }
     // Within a raised limit, missing pixel data is found before the picture is made.
     limits.maxPicturePixels = 4096 * PictureLimits::kMegapixel;
-    EXPECT_EQ(Decode(big(20000, 20000, 24, 0), image, SIZE_MAX, limits).error, PictureError::Truncated);
+    EXPECT_EQ(Decode(BuildBmp({20000, 20000}), image, SIZE_MAX, limits).error, PictureError::Truncated);
 }
