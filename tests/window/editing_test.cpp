@@ -1,5 +1,4 @@
-// Building an animation in the real window: adding, inserting and deleting
-// frames, the size controls, the status texts and the preview.
+// Building an animation in the real window: frames, size, status and preview.
 
 #include "windowtest.h"
 
@@ -10,14 +9,12 @@
 
 using NameList = std::vector<wxString>;
 
-// Add Image loads on the worker, shows an optimized GIF's frames whole, and
-// takes the size from the first frame larger on either side (60x80, not 100x80).
-// Files that cannot be read are named with their reason in one message; a
-// run that gives nothing, or whose worker cannot start, leaves nothing to edit.
+// Add Image shows an optimized GIF's frames whole and takes the size from the
+// first frame larger on either side (60x80, not 100x80). Unreadable files are
+// named in one message; a run that gives nothing leaves nothing to edit.
 TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
 {
-    Choose({Gif("anim.gif", 3), Picture("a.png", 100, 50), Picture("b.png", 60, 80)});
-    AddAndWait();
+    AddAndWait({Gif("anim.gif", 3), Picture("a.png", 100, 50), Picture("b.png", 60, 80)});
     EXPECT_EQ(Names(), (NameList{"anim.gif_0", "anim.gif_1", "anim.gif_2", "a.png", "b.png"}));
     const wxImage whole = wxDynamicCast(m_frame->GetThumbnailCtrl()->GetItem(1), wxImageThumbnailItem)->GetFullImage();
     EXPECT_EQ(whole.GetSize(), wxSize(8, 6));
@@ -28,8 +25,7 @@ TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
     EXPECT_EQ(Status(1), "anim.gif_0 Width:8px,Height:6 px");
     EXPECT_FALSE(m_frame->GetPreviewRect().IsEmpty());
     ExpectCommandsEnabled(true);
-    Choose({Picture("c.png", 90, 70)});
-    AddAndWait();
+    AddAndWait({Picture("c.png", 90, 70)});
     EXPECT_EQ(Status(0), "Untitled.gif (90 * 70)px");
 
     m_frame->GetThumbnailCtrl()->Clear();
@@ -50,9 +46,7 @@ TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
     // A loading worker that cannot start is reported and leaves the window usable.
     m_frame->SetWorkerStarter([](wxThread&) { return false; });
     Choose({Picture("a.png", 10, 10)});
-    DialogCounter dialogs(wxID_OK);
-    Send(1, 0);
-    EXPECT_EQ(dialogs.shown, 1);
+    EXPECT_EQ(Messages([&] { Send(1, 0); }, wxID_OK).size(), 1u);
     EXPECT_FALSE(m_frame->IsLoading());
     EXPECT_TRUE(m_frame->IsEnabled());
     ExpectCommandsEnabled(false);
@@ -62,37 +56,24 @@ TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
 // else the right-clicked (focus) one, else at the end.
 TEST_F(EditingTest, InsertGoesBeforeTheSelectionElseTheFocusElseTheEnd)
 {
-    Choose({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
-    AddAndWait();
-    const auto insert = [this] {
-        SendCommand(ID_INSERT_IMAGE_MENU);
-        EXPECT_TRUE(m_frame->IsLoading());
-        WaitForLoad();
-    };
-    Choose({Picture("d.png", 10, 10)});
-    insert();
+    AddAndWait({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
+    InsertAndWait({Picture("d.png", 10, 10)});
     EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "f2.png", "d.png"}));
     Select({2});
-    Choose({Picture("a.png", 10, 10), Picture("b.png", 10, 10)});
-    insert();
+    InsertAndWait({Picture("a.png", 10, 10), Picture("b.png", 10, 10)});
     EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "a.png", "b.png", "f2.png", "d.png"}));
-    wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
-    for (const int selected : std::vector<int>(strip->GetSelections().begin(), strip->GetSelections().end()))
-        strip->Select(selected, false);
-    strip->SetFocusItem(1);
-    Choose({Gif("g.gif", 3), Picture("c.png", 10, 10)});
-    insert();
+    SelectOnly({});
+    m_frame->GetThumbnailCtrl()->SetFocusItem(1);
+    InsertAndWait({Gif("g.gif", 3), Picture("c.png", 10, 10)});
     EXPECT_EQ(Names(), (NameList{"f0.png", "g.gif_0", "g.gif_1", "g.gif_2", "c.png", "f1.png", "a.png", "b.png",
                                  "f2.png", "d.png"}));
 }
 
-// Cancel in the loading dialog ends the run where it stands: the frames
-// already in the strip stay, nothing more arrives, the window is free again.
-// Closing during a load ends the worker; no event reaches the destroyed window.
+// Cancel in the loading dialog keeps the frames loaded so far. Closing during
+// a load ends the worker; no event reaches the destroyed window.
 TEST_F(EditingTest, CancelKeepsTheFramesLoadedSoFarAndClosingEndsTheLoad)
 {
-    Choose({Picture("a.png", 30, 20), Picture("b.png", 30, 20)});
-    AddAndWait();
+    AddAndWait({Picture("a.png", 30, 20), Picture("b.png", 30, 20)});
     m_choice.assign(40, Picture("big.png", 1500, 1000));
     Send(1, 0);
     wxProgressDialog* progress = nullptr;
@@ -111,6 +92,7 @@ TEST_F(EditingTest, CancelKeepsTheFramesLoadedSoFarAndClosingEndsTheLoad)
     DialogCounter dialogs(wxID_NO);
     m_frame->Close();
     EXPECT_FALSE(m_frame->IsLoading());
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame)); // No: closed unsaved
     Destroy();
     wxTheApp->ProcessPendingEvents();
 }
@@ -119,9 +101,8 @@ TEST_F(EditingTest, CancelKeepsTheFramesLoadedSoFarAndClosingEndsTheLoad)
 // the frames'; Clear All empties everything without a question.
 TEST_F(EditingTest, DeleteAsksRemovesTheSelectedFramesAndResetsTheSizeClearAllDoesNotAsk)
 {
-    Choose({Picture("f0.png", 40, 30), Picture("f1.png", 40, 30), Picture("f2.png", 40, 30),
+    AddAndWait({Picture("f0.png", 40, 30), Picture("f1.png", 40, 30), Picture("f2.png", 40, 30),
             Picture("f3.png", 40, 30), Picture("f4.png", 40, 30)});
-    AddAndWait();
     Type("m_spinctrl_width", 20);
     Select({1, 4, 2});
     EXPECT_EQ(Messages([&] { Send(1, 1); }).size(), 1u);
@@ -141,8 +122,7 @@ TEST_F(EditingTest, DeleteAsksRemovesTheSelectedFramesAndResetsTheSizeClearAllDo
     EXPECT_EQ(Spin("m_spinctrl_width")->GetValue(), 0);
 
     // Clear All also stops the preview.
-    Choose({Picture("a.png", 40, 30)});
-    AddAndWait();
+    AddAndWait({Picture("a.png", 40, 30)});
     Send(2, 0);
     Send(1, 2);
     EXPECT_EQ(yes.shown, 2);
@@ -151,13 +131,11 @@ TEST_F(EditingTest, DeleteAsksRemovesTheSelectedFramesAndResetsTheSizeClearAllDo
     EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
 }
 
-// Width and height keep the frames' aspect; the preview is placed in the
-// panel and named; an entry without pixels clears the preview rather than
-// divide by zero, and gives no ratio, so a typed value stands alone.
+// Width and height keep the frames' aspect; an entry without pixels clears
+// the preview rather than divide by zero, and a typed value stands alone.
 TEST_F(EditingTest, WidthAndHeightKeepTheFramesAspectAndThePreviewFitsThePanel)
 {
-    Choose({Picture("a.png", 800, 600)});
-    AddAndWait();
+    AddAndWait({Picture("a.png", 800, 600)});
     XRCCTRL(*m_frame, "m_panel_down", wxPanel)->SetSize(400, 400);
     m_frame->ShowFrame(0);
     EXPECT_EQ(m_frame->GetPreviewRect(), wxRect(0, 50, 400, 300));
@@ -178,8 +156,7 @@ TEST_F(EditingTest, WidthAndHeightKeepTheFramesAspectAndThePreviewFitsThePanel)
     EXPECT_EQ(wxSize(Spin("m_spinctrl_width")->GetValue(), Spin("m_spinctrl_height")->GetValue()), wxSize(50, 0));
     // Up to the GIF limit, and never out of ratio (mended: a 20000 px side stopped at 16384).
     m_frame->GetThumbnailCtrl()->Clear();
-    Choose({Picture("wide.png", 20000, 10)});
-    AddAndWait();
+    AddAndWait({Picture("wide.png", 20000, 10)});
     const struct { const char* spin; int typed; wxSize shown; } steps[] = {
         {nullptr, 0, {20000, 10}}, {"m_spinctrl_width", 65535, {65535, 32}}, {"m_spinctrl_width", 5, {2000, 1}},
         {"m_spinctrl_height", 70000, {64000, 32}}, {"m_spinctrl_height", 3, {6000, 3}},
@@ -200,8 +177,7 @@ TEST_F(EditingTest, PlayingStopsAfterTheLoopCountsPasses)
     m_frame->EnableFrameCommands(true);
     Send(2, 0); // no frames: nothing to play
     EXPECT_FALSE(m_frame->IsPlaying());
-    Choose({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
-    AddAndWait();
+    AddAndWait({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
     m_frame->SetLoopCount(2);
     Send(2, 0);
     EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Stop animation\tCtrl+T");

@@ -50,8 +50,7 @@ wxString Make(const testsupport::TempDir& dir, const std::string& name)
 }
 
 // Each delivery of a run as "percent:file#frame " (no file: the closing
-// delivery); the files left out go to `leftOut`. Asked more than
-// `stopAfter` times (if set), the run is told to stop.
+// delivery); the files left out go to `leftOut`; stopped after `stopAfter` asks.
 std::string Load(const wxArrayString& paths, std::vector<LeftOutFile>& leftOut, int stopAfter = -1)
 {
     std::string text;
@@ -109,8 +108,7 @@ TEST(FrameReference, IndexFileAndResolving)
     }
 }
 
-// A run delivers every frame with the percent of files done (a GIF's frames
-// with the part of the file read; the last frame of a file carries it), ends
+// A run reports the percent of files done (a GIF's frames the part read), ends
 // with 100 even on a file it cannot read, and leaves out missing, cut and
 // foreign files. Stop ends the run at once, still with its closing delivery.
 TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
@@ -194,9 +192,8 @@ TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
     EXPECT_TRUE(LeftOutFilesMessage(many).EndsWith("... and 25 more"));
 }
 
-// A chosen part of a clip comes frame by frame with its times, and a
-// project's clip frames (references) come back as the same pictures, a time
-// beyond the clip named as left out.
+// A clip part comes frame by frame with its times; a project's clip frames come
+// back as the same pictures, a time beyond the clip left out.
 TEST(ImageLoadRun, ClipPartsAndClipFrameReferences)
 {
     testsupport::TempDir dir;
@@ -251,9 +248,8 @@ TEST(ClipPartChoice, FramesOrTheReason)
     }
 }
 
-// The preview is never enlarged, shrunk to fit and centred (mended: it sat
-// 30 pixels low and lost its bottom rows); a sliver keeps a pixel, and no
-// pixels place nothing.
+// The preview is never enlarged, shrunk to fit and centred (mended: it sat 30
+// pixels low); a sliver keeps a pixel, and no pixels place nothing.
 TEST(PreviewPlacement, NeverEnlargedShrunkToFitCentred)
 {
     const struct { wxSize panel, picture; wxRect expected; } cases[] = {
