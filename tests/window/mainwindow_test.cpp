@@ -59,7 +59,7 @@ protected:
             EXPECT_EQ(Menu(m)->GetMenuItemCount(), counts[m]) << "menu " << m;
         for (const Text& t : kTexts)
         {
-            const wxString shown = t.menu == -1   ? LabelOf(t.name)
+            const wxString shown = t.menu == -1   ? XRCCTRL(*m_frame, t.name, wxStaticText)->GetLabel()
                                    : t.menu == -2 ? m_frame->GetToolBar()->GetToolShortHelp(XRCID(t.name))
                                    : t.item < 0   ? m_frame->GetMenuBar()->GetMenuLabelText(t.menu)
                                                   : Item(t.menu, t.item)->GetItemLabel();

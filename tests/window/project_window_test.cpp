@@ -53,15 +53,6 @@ protected:
         answers.pop_front();
         return answer;
     }
-    // A new window in place of the old one, as after a restart.
-    void Renew()
-    {
-        Destroy();
-        ASSERT_TRUE(Create());
-        SetChoosers();
-        m_offered.clear();
-        m_gifAnswers.clear();
-    }
     void SaveProject() { Send(0, 3); }
     // Open Project, then the event loop until its frames have loaded.
     void OpenProject(const wxString& path)
@@ -294,7 +285,11 @@ TEST_F(ProjectTest, NoWorkIsLostInSavingAndOpening)
     for (const auto& scenario : scenarios)
     {
         SCOPED_TRACE(scenario.fault);
-        Renew();
+        Destroy(); // a new window, as after a restart
+        ASSERT_TRUE(Create());
+        SetChoosers();
+        m_offered.clear();
+        m_gifAnswers.clear();
         AddAndWait({Picture("a.png", 40, 30)});
         scenario.run();
     }

@@ -89,8 +89,7 @@ TEST_F(SaveTest, SaveWritesTheFramesAsAddedAsGloamerCliDoes)
     const std::uint64_t packed = testsupport::ReadBytes(Picture("c.png", 40, 30)).size() + 1;
     tight.diskBytes = store.GetUsage().diskBytes + packed * 5 / 2;
     store.SetLimits(tight);
-    const wxString c = m_documents.File("c.png");
-    Choose({c, c, c, c});
+    m_choice.assign(4, m_documents.File("c.png"));
     const std::vector<wxString> messages = Messages([&] { Send(1, 0); }, wxID_OK);
     store.SetLimits(limits);
     EXPECT_EQ(m_frame->GetFrameCount(), 6 + 2);

@@ -124,7 +124,6 @@ protected:
     wxMenuItem* Item(int menu, int index) const { return Menu(menu)->FindItemByPosition(index); }
     wxMenu* LanguageMenu() const { return Item(3, 1)->GetSubMenu(); }
     void Send(int menu, int index) const { Menu(menu)->SendEvent(Item(menu, index)->GetId()); }
-    wxString LabelOf(const char* name) const { return XRCCTRL(*m_frame, name, wxStaticText)->GetLabel(); }
 
     // The editing commands follow `frames`; Help's follow the settings; the others are always enabled.
     void ExpectCommandsEnabled(bool frames) const
