@@ -182,7 +182,7 @@ TEST_F(ProjectTest, UnsavedWorkIsAskedAboutAndNeverLostToACancelledOrFailedSave)
 // A damaged project loads what it can, naming gone files in one message, and
 // fails only when nothing is usable; what came before a wrong element stays
 // applied; a file that is no XML changes nothing.
-TEST_F(ProjectTest, DamagedProjectsLoadWhatTheyCanAndSayOnlyWhenNothingIsUsable)
+TEST_F(ProjectTest, DamagedProjectsAndFilesFromOutsideTheWindow)
 {
     const wxString a = Picture("a.png", 40, 30), b = Picture("b.png", 40, 30), anim = Gif("anim.gif", 2);
     const std::string absurd = "<?xml version=\"1.0\"?><project><name/><gif><width>-5</width><height>99999999999"
@@ -222,6 +222,39 @@ TEST_F(ProjectTest, DamagedProjectsLoadWhatTheyCanAndSayOnlyWhenNothingIsUsable)
     ASSERT_TRUE(WriteProjectFile(m_documents.File("thin.xml"), MakeProjectContent({{a}, 5, 40, 1, {}}, ""), error));
     Messages([&] { OpenProject(m_documents.File("thin.xml")); });
     EXPECT_EQ(Spin("m_spinctrl_height")->GetValue(), 1);
+
+    // Pictures from the command line or a drop load as Add Image does; a
+    // project replaces the list after the unsaved-work question, naming the
+    // pictures left aside; an unreadable project says so and changes nothing.
+    Send(1, 2); // Clear All
+    const wxString cwd = wxGetCwd();
+    wxSetWorkingDirectory(m_documents.Path());
+    std::vector<wxString> messages = Messages([&] { m_frame->OpenFiles(Files({"a.png", anim, "gone.png"})); });
+    wxSetWorkingDirectory(cwd);
+    EXPECT_EQ(Names(), (std::vector<wxString>{"a.png", "anim.gif_0", "anim.gif_1"}));
+    EXPECT_EQ(m_frame->GetThumbnailCtrl()->GetItem(0)->GetFilename(), a);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].Contains("gone.png")) << messages[0];
+
+    ASSERT_NE(m_frame->GetThumbnailCtrl()->GetDropTarget(), nullptr);
+    auto* drop = static_cast<FrameDropTarget*>(m_frame->GetThumbnailCtrl()->GetDropTarget());
+    EXPECT_TRUE(Messages([&] { EXPECT_TRUE(drop->OnDropFiles(5, 5, Files({b}))); }).empty());
+    EXPECT_EQ(m_frame->GetFrameCount(), 4);
+
+    const wxString project = Project("p.xml", Images({b, a}), 6);
+    messages = Messages([&] { drop->OnDropFiles(5, 5, Files({project, a})); });
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[0].Contains(a)) << messages[0];
+    EXPECT_TRUE(messages[1].StartsWith("The project is unsaved")) << messages[1];
+    EXPECT_EQ(Names(), (std::vector<wxString>{"b.png", "a.png"}));
+    EXPECT_EQ(Spin("m_spinctrl_delay")->GetValue(), 6);
+
+    testsupport::WriteBytes(m_documents.File("bad.xml"), "<project><name>");
+    messages = Messages([&] { m_frame->OpenFiles(Files({m_documents.File("bad.xml")})); });
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].StartsWith("Failed to load XML file!")) << messages[0];
+    EXPECT_EQ(m_frame->GetFrameCount(), 2); // the work stays, and the project it belongs to
+    EXPECT_EQ(m_frame->GetTitle(), Title("p"));
 }
 
 // Ways work used to be lost, each a scenario in a window of its own that
@@ -384,40 +417,4 @@ TEST(StartArguments, FilesOptionsAndWhatIsNotUnderstood)
         EXPECT_EQ(std::make_tuple(parsed.help, parsed.version, parsed.error), std::make_tuple(c.help, c.version, c.error))
             << c.args[0];
     }
-}
-
-// Pictures from the command line or a drop load as Add Image does; a project
-// replaces the list after the unsaved-work question, naming the pictures left
-// aside; an unreadable project says so and changes nothing.
-TEST_F(ProjectTest, CommandLineAndDropsAddPicturesOrOpenOneProject)
-{
-    const wxString a = Picture("a.png", 40, 30), b = Picture("b.png", 40, 30), anim = Gif("anim.gif", 2);
-    const wxString cwd = wxGetCwd();
-    wxSetWorkingDirectory(m_documents.Path());
-    std::vector<wxString> messages = Messages([&] { m_frame->OpenFiles(Files({"a.png", anim, "gone.png"})); });
-    wxSetWorkingDirectory(cwd);
-    EXPECT_EQ(Names(), (std::vector<wxString>{"a.png", "anim.gif_0", "anim.gif_1"}));
-    EXPECT_EQ(m_frame->GetThumbnailCtrl()->GetItem(0)->GetFilename(), a);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].Contains("gone.png")) << messages[0];
-
-    ASSERT_NE(m_frame->GetThumbnailCtrl()->GetDropTarget(), nullptr);
-    auto* drop = static_cast<FrameDropTarget*>(m_frame->GetThumbnailCtrl()->GetDropTarget());
-    EXPECT_TRUE(Messages([&] { EXPECT_TRUE(drop->OnDropFiles(5, 5, Files({b}))); }).empty());
-    EXPECT_EQ(m_frame->GetFrameCount(), 4);
-
-    const wxString project = Project("p.xml", Images({b, a}), 6);
-    messages = Messages([&] { drop->OnDropFiles(5, 5, Files({project, a})); });
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_TRUE(messages[0].Contains(a)) << messages[0];
-    EXPECT_TRUE(messages[1].StartsWith("The project is unsaved")) << messages[1];
-    EXPECT_EQ(Names(), (std::vector<wxString>{"b.png", "a.png"}));
-    EXPECT_EQ(Spin("m_spinctrl_delay")->GetValue(), 6);
-
-    testsupport::WriteBytes(m_documents.File("bad.xml"), "<project><name>");
-    messages = Messages([&] { m_frame->OpenFiles(Files({m_documents.File("bad.xml")})); });
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].StartsWith("Failed to load XML file!")) << messages[0];
-    EXPECT_EQ(m_frame->GetFrameCount(), 2); // the work stays, and the project it belongs to
-    EXPECT_EQ(m_frame->GetTitle(), Title("p"));
 }
