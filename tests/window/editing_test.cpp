@@ -131,10 +131,43 @@ TEST_F(EditingTest, DeleteAsksRemovesTheSelectedFramesAndResetsTheSizeClearAllDo
     EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
 }
 
-// Width and height keep the frames' aspect; an entry without pixels clears
-// the preview rather than divide by zero, and a typed value stands alone.
-TEST_F(EditingTest, WidthAndHeightKeepTheFramesAspectAndThePreviewFitsThePanel)
+// Playing runs the loop count's passes and stops on the last frame; stopped
+// by hand it resumes its passes; editing the delay stops it.
+TEST_F(EditingTest, PlayingStopsAfterTheLoopCountsPassesAndTheSizeKeepsTheAspect)
 {
+    m_frame->EnableFrameCommands(true);
+    Send(2, 0); // no frames: nothing to play
+    EXPECT_FALSE(m_frame->IsPlaying());
+    AddAndWait({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
+    m_frame->SetLoopCount(2);
+    Send(2, 0);
+    EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Stop animation\tCtrl+T");
+    for (int tick = 1; tick <= 6; ++tick, Tick())
+        ASSERT_TRUE(m_frame->IsPlaying()) << tick;
+    EXPECT_FALSE(m_frame->IsPlaying());
+    EXPECT_EQ(Status(1).BeforeFirst(' '), "f2.png");
+    EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Run animation\tCtrl+P");
+    // Stopped after a pass and a frame: one more pass ends it.
+    Send(2, 0);
+    for (int tick = 0; tick < 4; ++tick)
+        Tick();
+    Send(2, 0);
+    EXPECT_FALSE(m_frame->IsPlaying());
+    EXPECT_EQ(m_frame->GetPreviewIndex(), 0);
+    Send(2, 0);
+    Tick();
+    Tick();
+    EXPECT_TRUE(m_frame->IsPlaying());
+    Tick();
+    EXPECT_FALSE(m_frame->IsPlaying());
+    Send(2, 0);
+    Type("m_spinctrl_delay", 50);
+    EXPECT_FALSE(m_frame->IsPlaying());
+    EXPECT_EQ(m_frame->GetThumbnailCtrl()->GetFrameDelay(), 50);
+
+    // Width and height keep the frames' aspect; an entry without pixels clears
+    // the preview rather than divide by zero, and a typed value stands alone.
+    m_frame->GetThumbnailCtrl()->Clear();
     AddAndWait({Picture("a.png", 800, 600)});
     XRCCTRL(*m_frame, "m_panel_down", wxPanel)->SetSize(400, 400);
     m_frame->ShowFrame(0);
@@ -168,39 +201,4 @@ TEST_F(EditingTest, WidthAndHeightKeepTheFramesAspectAndThePreviewFitsThePanel)
         EXPECT_EQ(wxSize(Spin("m_spinctrl_width")->GetValue(), Spin("m_spinctrl_height")->GetValue()), step.shown)
             << step.typed;
     }
-}
-
-// Playing runs the loop count's passes and stops on the last frame; stopped
-// by hand it resumes its passes; editing the delay stops it.
-TEST_F(EditingTest, PlayingStopsAfterTheLoopCountsPasses)
-{
-    m_frame->EnableFrameCommands(true);
-    Send(2, 0); // no frames: nothing to play
-    EXPECT_FALSE(m_frame->IsPlaying());
-    AddAndWait({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
-    m_frame->SetLoopCount(2);
-    Send(2, 0);
-    EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Stop animation\tCtrl+T");
-    for (int tick = 1; tick <= 6; ++tick, Tick())
-        ASSERT_TRUE(m_frame->IsPlaying()) << tick;
-    EXPECT_FALSE(m_frame->IsPlaying());
-    EXPECT_EQ(Status(1).BeforeFirst(' '), "f2.png");
-    EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Run animation\tCtrl+P");
-    // Stopped after a pass and a frame: one more pass ends it.
-    Send(2, 0);
-    for (int tick = 0; tick < 4; ++tick)
-        Tick();
-    Send(2, 0);
-    EXPECT_FALSE(m_frame->IsPlaying());
-    EXPECT_EQ(m_frame->GetPreviewIndex(), 0);
-    Send(2, 0);
-    Tick();
-    Tick();
-    EXPECT_TRUE(m_frame->IsPlaying());
-    Tick();
-    EXPECT_FALSE(m_frame->IsPlaying());
-    Send(2, 0);
-    Type("m_spinctrl_delay", 50);
-    EXPECT_FALSE(m_frame->IsPlaying());
-    EXPECT_EQ(m_frame->GetThumbnailCtrl()->GetFrameDelay(), 50);
 }

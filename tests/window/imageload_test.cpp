@@ -111,7 +111,7 @@ TEST(FrameReference, IndexFileAndResolving)
 // A run reports the percent of files done (a GIF's frames the part read), ends
 // with 100 even on a file it cannot read, and leaves out missing, cut and
 // foreign files. Stop ends the run at once, still with its closing delivery.
-TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
+TEST(ImageLoadRun, ProgressOfEveryKindOfRunAndWhyFilesWereLeftOut)
 {
     testsupport::TempDir dir;
     const struct { std::vector<std::string> files; std::string expected; size_t leftOut; int stopAfter = -1; } cases[] = {
@@ -139,13 +139,9 @@ TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
         EXPECT_EQ(Load(paths, leftOut, c.stopAfter), c.expected) << c.files[0];
         EXPECT_EQ(leftOut.size(), c.leftOut) << c.files[0];
     }
-}
 
-// Why a file was left out, and the damaged JPEGs that were added all the
-// same (the decoder fills in grey), each in its group of the report.
-TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
-{
-    testsupport::TempDir dir;
+    // Why a file was left out, and the damaged JPEGs that were added all the
+    // same (the decoder fills in grey), each in its group of the report.
     wxImage noise(64, 48);
     for (int i = 0; i < 64 * 48 * 3; ++i)
         noise.GetData()[i] = static_cast<unsigned char>((i * 2654435761u) >> 24);
@@ -157,7 +153,7 @@ TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
     testsupport::WriteBytes(dir.File("corrupt.jpg"), corrupt);
     ASSERT_TRUE(wxMkdir(dir.File("folder")));
     ASSERT_TRUE(testsupport::RunIn(dir.Path(), "mkfifo pipe && ln -s folder linked"));
-    const struct { wxString path; bool added; const char* reason; } cases[] = {
+    const struct { wxString path; bool added; const char* reason; } reasons[] = {
         {dir.File("folder"), false, "folder: not a regular file"},
         {dir.File("linked"), false, "linked: not a regular file"},
         {dir.File("pipe"), false, "pipe: not a regular file"},
@@ -167,7 +163,7 @@ TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
         {dir.File("corrupt.jpg"), true, "corrupt.jpg: corrupt data"},
         {dir.File("whole.jpg"), true, ""},
     };
-    for (const auto& c : cases)
+    for (const auto& c : reasons)
     {
         std::vector<LeftOutFile> leftOut;
         const std::string added = "100:" + c.path.AfterLast('/').ToStdString() + "#0 ";
@@ -179,8 +175,8 @@ TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
     }
     // Both groups in one report: the files not added first.
     std::vector<LeftOutFile> both;
-    Load(wxArrayString(1, &cases[5].path), both);
-    Load(wxArrayString(1, &cases[0].path), both);
+    Load(wxArrayString(1, &reasons[5].path), both);
+    Load(wxArrayString(1, &reasons[0].path), both);
     EXPECT_EQ(LeftOutFilesMessage(both), "These files could not be added completely:\n\nfolder: not a regular file\n\n"
                                          "Added, but damaged:\n\ncut.jpg: the data ends early");
     // A GIF cut short is named so; past the first fifteen files only a count.
