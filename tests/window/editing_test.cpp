@@ -52,54 +52,9 @@ TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
     ExpectCommandsEnabled(false);
 }
 
-// Insert Image loads on the worker and goes before the first selected frame,
-// else the right-clicked (focus) one, else at the end.
-TEST_F(EditingTest, InsertGoesBeforeTheSelectionElseTheFocusElseTheEnd)
-{
-    AddAndWait({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
-    InsertAndWait({Picture("d.png", 10, 10)});
-    EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "f2.png", "d.png"}));
-    Select({2});
-    InsertAndWait({Picture("a.png", 10, 10), Picture("b.png", 10, 10)});
-    EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "a.png", "b.png", "f2.png", "d.png"}));
-    SelectOnly({});
-    m_frame->GetThumbnailCtrl()->SetFocusItem(1);
-    InsertAndWait({Gif("g.gif", 3), Picture("c.png", 10, 10)});
-    EXPECT_EQ(Names(), (NameList{"f0.png", "g.gif_0", "g.gif_1", "g.gif_2", "c.png", "f1.png", "a.png", "b.png",
-                                 "f2.png", "d.png"}));
-}
-
-// Cancel in the loading dialog keeps the frames loaded so far. Closing during
-// a load ends the worker; no event reaches the destroyed window.
-TEST_F(EditingTest, CancelKeepsTheFramesLoadedSoFarAndClosingEndsTheLoad)
-{
-    AddAndWait({Picture("a.png", 30, 20), Picture("b.png", 30, 20)});
-    m_choice.assign(40, Picture("big.png", 1500, 1000));
-    Send(1, 0);
-    wxProgressDialog* progress = nullptr;
-    for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<wxProgressDialog*>(window))
-            progress = dialog;
-    ASSERT_NE(progress, nullptr);
-    wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
-    progress->ProcessWindowEvent(cancel);
-    WaitForLoad();
-    EXPECT_EQ(Names(), (NameList{"a.png", "b.png"}));
-    ExpectCommandsEnabled(true);
-
-    ASSERT_TRUE(m_frame->LoadImageFiles(m_choice));
-    wxTheApp->ProcessPendingEvents();
-    DialogCounter dialogs(wxID_NO);
-    m_frame->Close();
-    EXPECT_FALSE(m_frame->IsLoading());
-    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame)); // No: closed unsaved
-    Destroy();
-    wxTheApp->ProcessPendingEvents();
-}
-
 // Delete asks, removes exactly the selected frames and resets the size to
 // the frames'; Clear All empties everything without a question.
-TEST_F(EditingTest, DeleteAsksRemovesTheSelectedFramesAndResetsTheSizeClearAllDoesNotAsk)
+TEST_F(EditingTest, DeleteInsertAndCancelChangeOnlyWhatTheyShould)
 {
     AddAndWait({Picture("f0.png", 40, 30), Picture("f1.png", 40, 30), Picture("f2.png", 40, 30),
             Picture("f3.png", 40, 30), Picture("f4.png", 40, 30)});
@@ -129,6 +84,46 @@ TEST_F(EditingTest, DeleteAsksRemovesTheSelectedFramesAndResetsTheSizeClearAllDo
     EXPECT_FALSE(m_frame->IsPlaying());
     EXPECT_EQ(Status(0) + Status(1), "");
     EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
+
+    // Insert Image loads on the worker and goes before the first selected
+    // frame, else the right-clicked (focus) one, else at the end.
+    AddAndWait({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
+    InsertAndWait({Picture("d.png", 10, 10)});
+    EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "f2.png", "d.png"}));
+    Select({2});
+    InsertAndWait({Picture("a.png", 10, 10), Picture("b.png", 10, 10)});
+    EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "a.png", "b.png", "f2.png", "d.png"}));
+    SelectOnly({});
+    m_frame->GetThumbnailCtrl()->SetFocusItem(1);
+    InsertAndWait({Gif("g.gif", 3), Picture("c.png", 10, 10)});
+    EXPECT_EQ(Names(), (NameList{"f0.png", "g.gif_0", "g.gif_1", "g.gif_2", "c.png", "f1.png", "a.png", "b.png",
+                                 "f2.png", "d.png"}));
+
+    // Cancel in the loading dialog keeps the frames loaded so far. Closing
+    // during a load ends the worker; no event reaches the destroyed window.
+    m_frame->GetThumbnailCtrl()->Clear();
+    AddAndWait({Picture("a.png", 30, 20), Picture("b.png", 30, 20)});
+    m_choice.assign(40, Picture("big.png", 1500, 1000));
+    Send(1, 0);
+    wxProgressDialog* progress = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxProgressDialog*>(window))
+            progress = dialog;
+    ASSERT_NE(progress, nullptr);
+    wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
+    progress->ProcessWindowEvent(cancel);
+    WaitForLoad();
+    EXPECT_EQ(Names(), (NameList{"a.png", "b.png"}));
+    ExpectCommandsEnabled(true);
+
+    ASSERT_TRUE(m_frame->LoadImageFiles(m_choice));
+    wxTheApp->ProcessPendingEvents();
+    DialogCounter dialogs(wxID_NO);
+    m_frame->Close();
+    EXPECT_FALSE(m_frame->IsLoading());
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame)); // No: closed unsaved
+    Destroy();
+    wxTheApp->ProcessPendingEvents();
 }
 
 // Playing runs the loop count's passes and stops on the last frame; stopped
