@@ -75,7 +75,7 @@ protected:
 
 // Every edit is one step, named in the Undo item; undoing back to the project
 // as saved makes the work count as saved.
-TEST_F(HistoryTest, EveryEditIsOneStepThatUndoTakesBackAndRedoDoesAgain)
+TEST_F(HistoryTest, EveryEditIsOneStepAndTheKeyboardReachesTheStrip)
 {
     const wxString saved = Work();
     EXPECT_FALSE(m_frame->HasUnsavedWork());
@@ -172,17 +172,14 @@ TEST_F(HistoryTest, EveryEditIsOneStepThatUndoTakesBackAndRedoDoesAgain)
     EXPECT_EQ(Work(), saved);
     EXPECT_EQ(m_frame->GetHistory()->GetCommands().GetCount(), 0u);
     EXPECT_FALSE(HistoryItem(ID_UNDO_MENU)->IsEnabled());
-}
 
-// Tab goes round the spin row and the strip; arrows show the frame they move
-// to; Shift+F10 opens the context menu at the focus frame; a right-click
-// outside the selection selects the clicked frame alone. A left click shows
-// the clicked frame; moving the sash shows the first selected one again.
-TEST_F(HistoryTest, TheKeyboardReachesTheStripAndTheMenuActsOnWhatWasClicked)
-{
+    // Tab goes round the spin row and the strip; arrows show the frame they move
+    // to; Shift+F10 opens the context menu at the focus frame; a right-click
+    // outside the selection selects the clicked frame alone. A left click shows
+    // the clicked frame; moving the sash shows the first selected one again.
     m_frame->Show();
     wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
-    EXPECT_TRUE(PumpWhile([&] { return wxWindow::FindFocus() != strip; })) << "the strip has the focus after adding";
+    EXPECT_TRUE(PumpWhile([&] { return wxWindow::FindFocus() != strip; })) << "the strip has the focus after loading";
     const std::vector<wxWindow*> ring = {Spin("m_spinctrl_delay"), Spin("m_spinctrl_width"),
                                          Spin("m_spinctrl_height"), strip};
     for (size_t i = 0; i < ring.size(); ++i)

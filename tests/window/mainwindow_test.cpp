@@ -154,6 +154,27 @@ TEST_F(MainWindowTest, EveryTextInEnglishAndEveryLanguage)
     ASSERT_TRUE(Create());
     for (const auto& [id, label, help] : kLanguages)
         EXPECT_FALSE(LanguageMenu()->IsChecked(id)) << id;
+    // A layout missing an object is refused, naming it.
+    for (const std::string name :
+         {"m_spinctrl_height", "m_staticText_hpx", "m_statusBar1", "m_tool_insert", "m_panel_down", "MyFrame1"})
+    {
+        // The real layout with one object renamed, loaded into its own resource.
+        testsupport::TempDir dir;
+        std::string xrc = testsupport::ReadBytes(GetThemesDir() + "/mainframe.xrc");
+        const size_t at = xrc.find("name=\"" + name + "\"");
+        ASSERT_NE(at, std::string::npos) << name;
+        xrc.insert(at + 6, "renamed_");
+        testsupport::WriteBytes(dir.File("mainframe.xrc"), xrc);
+        for (const char* image : {"play.png", "delete.png", "insert.png"})
+            wxCopyFile(GetThemesDir() + "/" + image, dir.File(image));
+        wxXmlResource resource;
+        resource.InitAllHandlers();
+        ASSERT_TRUE(resource.Load(dir.File("mainframe.xrc")));
+        wxString problem;
+        EXPECT_EQ(GifFrame::CreateFromLayout(resource, &problem), nullptr) << name;
+        EXPECT_TRUE(problem.Contains(name)) << problem;
+        wxTheApp->ProcessIdle(); // the partly built window goes here
+    }
     delete g_domainOption; // the About box opens even without settings
     g_domainOption = nullptr;
     EXPECT_EQ(AboutTexts()[0], "Tavrinex Gloamer 3.0.19");
@@ -220,28 +241,4 @@ TEST_F(MainWindowTest, QuestionsAndCommandsWorkAfterEveryLanguageSwitch)
     // Exit, like the window's close button: an empty strip asks nothing.
     EXPECT_TRUE(Messages([&] { Send(0, 4); }).empty());
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame));
-}
-
-TEST_F(MainWindowTest, IncompleteLayoutIsRefusedWithTheMissingName)
-{
-    for (const std::string name :
-         {"m_spinctrl_height", "m_staticText_hpx", "m_statusBar1", "m_tool_insert", "m_panel_down", "MyFrame1"})
-    {
-        // The real layout with one object renamed, loaded into its own resource.
-        testsupport::TempDir dir;
-        std::string xrc = testsupport::ReadBytes(GetThemesDir() + "/mainframe.xrc");
-        const size_t at = xrc.find("name=\"" + name + "\"");
-        ASSERT_NE(at, std::string::npos) << name;
-        xrc.insert(at + 6, "renamed_");
-        testsupport::WriteBytes(dir.File("mainframe.xrc"), xrc);
-        for (const char* image : {"play.png", "delete.png", "insert.png"})
-            wxCopyFile(GetThemesDir() + "/" + image, dir.File(image));
-        wxXmlResource resource;
-        resource.InitAllHandlers();
-        ASSERT_TRUE(resource.Load(dir.File("mainframe.xrc")));
-        wxString problem;
-        EXPECT_EQ(GifFrame::CreateFromLayout(resource, &problem), nullptr) << name;
-        EXPECT_TRUE(problem.Contains(name)) << problem;
-        wxTheApp->ProcessIdle(); // the partly built window goes here
-    }
 }
