@@ -37,8 +37,7 @@ TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].Contains("cut.png: truncated") && messages[0].Contains("gone.jpg")) << messages[0];
     m_frame->GetThumbnailCtrl()->Clear();
-    Choose({cut});
-    Messages([&] { AddAndWait(); }, wxID_OK);
+    Messages([&] { AddAndWait({cut}); }, wxID_OK);
     EXPECT_EQ(m_frame->GetFrameCount(), 0);
     EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
     ExpectCommandsEnabled(false);

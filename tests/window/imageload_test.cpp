@@ -84,7 +84,6 @@ TEST(FrameReference, IndexFileAndResolving)
         EXPECT_EQ(ParseFrameIndex(c.path), c.index) << c.path;
         EXPECT_EQ(StripFrameSuffix(c.path), c.stripped) << c.path;
     }
-    EXPECT_EQ(MakeFrameReference("/p/anim.gif", 12), "/p/anim.gif_12");
 
     testsupport::TempDir dir;
     Make(dir, "anim.gif");

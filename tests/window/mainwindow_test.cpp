@@ -35,8 +35,7 @@ const Text kTexts[] = {
     {1, 8, "", "Reverse", "Umkehren"}, {1, 9, "", "Yo-yo", "Jo-Jo"},
     {1, 10, "", "Remove Every Nth Frame...", "Jedes N-te Einzelbild entfernen..."},
     {1, 11, "", "Keep Every Nth Frame...", "Jedes N-te Einzelbild behalten..."},
-    {1, 12, "", "Duplicate", "Duplizieren"},
-    {2, -1, "", "Animation", "Animation"},
+    {1, 12, "", "Duplicate", "Duplizieren"}, {2, -1, "", "Animation", "Animation"},
     {2, 0, "", "Run animation\tCtrl+P", "Animation abspielen\tCtrl+P"}, {2, 1, "", "Loop Count", "Wiederholungen"},
     {2, 2, "", "GIF options", "GIF-Optionen"},
     {3, -1, "", "Help", "Hilfe"}, {3, 0, "", "Help", "Hilfe"}, {3, 1, "", "Language", "Sprache"},
@@ -91,7 +90,6 @@ protected:
 
 TEST_F(MainWindowTest, EveryTextInEnglishAndEveryLanguage)
 {
-    EXPECT_EQ(m_frame->GetTitle(), "Tavrinex Gloamer");
     EXPECT_TRUE(m_frame->GetIcons().GetIconByIndex(0).IsOk()); // application.ico from Themes
     ExpectTexts(false);
     ASSERT_EQ(LanguageMenu()->GetMenuItemCount(), std::size(kLanguages));

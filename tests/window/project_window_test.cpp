@@ -330,7 +330,7 @@ TEST_F(ProjectTest, NoWorkIsLostInSavingAndOpening)
 // Each window keeps its own recovery copy while it has frames, and a start
 // offers no running window's copy; one closed unsaved leaves its copy for the
 // next start (No discards it); a clean end removes it.
-TEST_F(ProjectTest, EachWindowKeepsItsOwnRecoveryCopyUntilItEndsCleanly)
+TEST_F(ProjectTest, RecoveryCopiesOfEachWindowAndOfAKilledRun)
 {
     AddAndWait({Picture("a.png", 40, 30), Picture("b.png", 40, 30)});
     Type("m_spinctrl_delay", 7);
@@ -359,13 +359,11 @@ TEST_F(ProjectTest, EachWindowKeepsItsOwnRecoveryCopyUntilItEndsCleanly)
     EXPECT_EQ(m_frame->GetFrameCount(), 2);
     Destroy();
     EXPECT_FALSE(wxDir(wxPathOnly(first)).HasFiles()) << "left in the recovery folder";
-}
 
-// The program killed outright: its next start offers the work back, and Yes
-// brings the same frames in the same order with the same delay, size and
-// project, counted as unsaved; the old copy goes once the new one stands.
-TEST_F(ProjectTest, AKilledRunsWorkComesBackAtTheNextStart)
-{
+    // The program killed outright: its next start offers the work back, and Yes
+    // brings the same frames in the same order with the same delay, size and
+    // project, counted as unsaved; the old copy goes once the new one stands.
+    ASSERT_TRUE(Create());
     const wxString a = Picture("a.png", 40, 30), anim = Gif("anim.gif", 3), b = Picture("b.png", 40, 30);
     const wxString demo = m_documents.File("demo.xml");
     wxString error;

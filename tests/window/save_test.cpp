@@ -28,7 +28,7 @@ protected:
     }
     // Save (0) or Save As (1), until the save it started ends; the progress
     // its worker reported to the window.
-    Percents File(int item)
+    Percents Save(int item = 0)
     {
         Percents percents;
         const auto record = [&](wxCommandEvent& event) {
@@ -42,8 +42,7 @@ protected:
         m_frame->Unbind(update, record);
         return percents;
     }
-    Percents Save() { return File(0); }
-    Percents SaveAs() { return File(1); }
+    Percents SaveAs() { return Save(1); }
 
     wxString m_savePath;
     int m_asked = 0;
