@@ -1,5 +1,4 @@
-// Building an animation in the real window: adding, inserting and deleting
-// frames, the size controls, the status texts and the preview.
+// Building an animation in the real window: frames, size, status and preview.
 
 #include "windowtest.h"
 
@@ -10,14 +9,12 @@
 
 using NameList = std::vector<wxString>;
 
-// Add Image loads on the worker, shows an optimized GIF's frames whole, and
-// takes the size from the first frame larger on either side (60x80, not 100x80).
-// Files that cannot be read are named with their reason in one message; a
-// run that gives nothing, or whose worker cannot start, leaves nothing to edit.
+// Add Image shows an optimized GIF's frames whole and takes the size from the
+// first frame larger on either side (60x80, not 100x80). Unreadable files are
+// named in one message; a run that gives nothing leaves nothing to edit.
 TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
 {
-    Choose({Gif("anim.gif", 3), Picture("a.png", 100, 50), Picture("b.png", 60, 80)});
-    AddAndWait();
+    AddAndWait({Gif("anim.gif", 3), Picture("a.png", 100, 50), Picture("b.png", 60, 80)});
     EXPECT_EQ(Names(), (NameList{"anim.gif_0", "anim.gif_1", "anim.gif_2", "a.png", "b.png"}));
     const wxImage whole = wxDynamicCast(m_frame->GetThumbnailCtrl()->GetItem(1), wxImageThumbnailItem)->GetFullImage();
     EXPECT_EQ(whole.GetSize(), wxSize(8, 6));
@@ -28,8 +25,7 @@ TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
     EXPECT_EQ(Status(1), "anim.gif_0 Width:8px,Height:6 px");
     EXPECT_FALSE(m_frame->GetPreviewRect().IsEmpty());
     ExpectCommandsEnabled(true);
-    Choose({Picture("c.png", 90, 70)});
-    AddAndWait();
+    AddAndWait({Picture("c.png", 90, 70)});
     EXPECT_EQ(Status(0), "Untitled.gif (90 * 70)px");
 
     m_frame->GetThumbnailCtrl()->Clear();
@@ -41,8 +37,7 @@ TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].Contains("cut.png: truncated") && messages[0].Contains("gone.jpg")) << messages[0];
     m_frame->GetThumbnailCtrl()->Clear();
-    Choose({cut});
-    Messages([&] { AddAndWait(); }, wxID_OK);
+    Messages([&] { AddAndWait({cut}); }, wxID_OK);
     EXPECT_EQ(m_frame->GetFrameCount(), 0);
     EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
     ExpectCommandsEnabled(false);
@@ -50,78 +45,18 @@ TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
     // A loading worker that cannot start is reported and leaves the window usable.
     m_frame->SetWorkerStarter([](wxThread&) { return false; });
     Choose({Picture("a.png", 10, 10)});
-    DialogCounter dialogs(wxID_OK);
-    Send(1, 0);
-    EXPECT_EQ(dialogs.shown, 1);
+    EXPECT_EQ(Messages([&] { Send(1, 0); }, wxID_OK).size(), 1u);
     EXPECT_FALSE(m_frame->IsLoading());
     EXPECT_TRUE(m_frame->IsEnabled());
     ExpectCommandsEnabled(false);
 }
 
-// Insert Image loads on the worker and goes before the first selected frame,
-// else the right-clicked (focus) one, else at the end.
-TEST_F(EditingTest, InsertGoesBeforeTheSelectionElseTheFocusElseTheEnd)
-{
-    Choose({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
-    AddAndWait();
-    const auto insert = [this] {
-        SendCommand(ID_INSERT_IMAGE_MENU);
-        EXPECT_TRUE(m_frame->IsLoading());
-        WaitForLoad();
-    };
-    Choose({Picture("d.png", 10, 10)});
-    insert();
-    EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "f2.png", "d.png"}));
-    Select({2});
-    Choose({Picture("a.png", 10, 10), Picture("b.png", 10, 10)});
-    insert();
-    EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "a.png", "b.png", "f2.png", "d.png"}));
-    wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
-    for (const int selected : std::vector<int>(strip->GetSelections().begin(), strip->GetSelections().end()))
-        strip->Select(selected, false);
-    strip->SetFocusItem(1);
-    Choose({Gif("g.gif", 3), Picture("c.png", 10, 10)});
-    insert();
-    EXPECT_EQ(Names(), (NameList{"f0.png", "g.gif_0", "g.gif_1", "g.gif_2", "c.png", "f1.png", "a.png", "b.png",
-                                 "f2.png", "d.png"}));
-}
-
-// Cancel in the loading dialog ends the run where it stands: the frames
-// already in the strip stay, nothing more arrives, the window is free again.
-// Closing during a load ends the worker; no event reaches the destroyed window.
-TEST_F(EditingTest, CancelKeepsTheFramesLoadedSoFarAndClosingEndsTheLoad)
-{
-    Choose({Picture("a.png", 30, 20), Picture("b.png", 30, 20)});
-    AddAndWait();
-    m_choice.assign(40, Picture("big.png", 1500, 1000));
-    Send(1, 0);
-    wxProgressDialog* progress = nullptr;
-    for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<wxProgressDialog*>(window))
-            progress = dialog;
-    ASSERT_NE(progress, nullptr);
-    wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
-    progress->ProcessWindowEvent(cancel);
-    WaitForLoad();
-    EXPECT_EQ(Names(), (NameList{"a.png", "b.png"}));
-    ExpectCommandsEnabled(true);
-
-    ASSERT_TRUE(m_frame->LoadImageFiles(m_choice));
-    wxTheApp->ProcessPendingEvents();
-    DialogCounter dialogs(wxID_NO);
-    m_frame->Close();
-    EXPECT_FALSE(m_frame->IsLoading());
-    Destroy();
-    wxTheApp->ProcessPendingEvents();
-}
-
 // Delete asks, removes exactly the selected frames and resets the size to
 // the frames'; Clear All empties everything without a question.
-TEST_F(EditingTest, DeleteAsksRemovesTheSelectedFramesAndResetsTheSizeClearAllDoesNotAsk)
+TEST_F(EditingTest, DeleteInsertAndCancelChangeOnlyWhatTheyShould)
 {
-    Choose({Picture("f0.png", 40, 30), Picture("f1.png", 40, 30), Picture("f2.png", 40, 30),
+    AddAndWait({Picture("f0.png", 40, 30), Picture("f1.png", 40, 30), Picture("f2.png", 40, 30),
             Picture("f3.png", 40, 30), Picture("f4.png", 40, 30)});
-    AddAndWait();
     Type("m_spinctrl_width", 20);
     Select({1, 4, 2});
     EXPECT_EQ(Messages([&] { Send(1, 1); }).size(), 1u);
@@ -141,67 +76,63 @@ TEST_F(EditingTest, DeleteAsksRemovesTheSelectedFramesAndResetsTheSizeClearAllDo
     EXPECT_EQ(Spin("m_spinctrl_width")->GetValue(), 0);
 
     // Clear All also stops the preview.
-    Choose({Picture("a.png", 40, 30)});
-    AddAndWait();
+    AddAndWait({Picture("a.png", 40, 30)});
     Send(2, 0);
     Send(1, 2);
     EXPECT_EQ(yes.shown, 2);
     EXPECT_FALSE(m_frame->IsPlaying());
     EXPECT_EQ(Status(0) + Status(1), "");
     EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
-}
 
-// Width and height keep the frames' aspect; the preview is placed in the
-// panel and named; an entry without pixels clears the preview rather than
-// divide by zero, and gives no ratio, so a typed value stands alone.
-TEST_F(EditingTest, WidthAndHeightKeepTheFramesAspectAndThePreviewFitsThePanel)
-{
-    Choose({Picture("a.png", 800, 600)});
-    AddAndWait();
-    XRCCTRL(*m_frame, "m_panel_down", wxPanel)->SetSize(400, 400);
-    m_frame->ShowFrame(0);
-    EXPECT_EQ(m_frame->GetPreviewRect(), wxRect(0, 50, 400, 300));
-    EXPECT_EQ(Status(1), "a.png Width:800px,Height:600 px");
-    Type("m_spinctrl_width", 400);
-    EXPECT_EQ(Spin("m_spinctrl_height")->GetValue(), 300);
-    EXPECT_EQ(Status(0), "Untitled.gif (400 * 300)px");
-    Type("m_spinctrl_height", 100);
-    EXPECT_EQ(Spin("m_spinctrl_width")->GetValue(), 133);
-    EXPECT_EQ(Status(0), "Untitled.gif (133 * 100)px");
+    // Insert Image loads on the worker and goes before the first selected
+    // frame, else the right-clicked (focus) one, else at the end.
+    AddAndWait({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
+    InsertAndWait({Picture("d.png", 10, 10)});
+    EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "f2.png", "d.png"}));
+    Select({2});
+    InsertAndWait({Picture("a.png", 10, 10), Picture("b.png", 10, 10)});
+    EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "a.png", "b.png", "f2.png", "d.png"}));
+    SelectOnly({});
+    m_frame->GetThumbnailCtrl()->SetFocusItem(1);
+    InsertAndWait({Gif("g.gif", 3), Picture("c.png", 10, 10)});
+    EXPECT_EQ(Names(), (NameList{"f0.png", "g.gif_0", "g.gif_1", "g.gif_2", "c.png", "f1.png", "a.png", "b.png",
+                                 "f2.png", "d.png"}));
+
+    // Cancel in the loading dialog keeps the frames loaded so far. Closing
+    // during a load ends the worker; no event reaches the destroyed window.
     m_frame->GetThumbnailCtrl()->Clear();
-    m_frame->GetThumbnailCtrl()->Insert(new wxImageThumbnailItem(new wxImage(4, 4), 0, m_documents.File("gone.png")), 0);
-    m_frame->ShowFrame(0);
-    EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
-    EXPECT_EQ(Status(1), "");
-    m_frame->ResetOutputSize();
-    Type("m_spinctrl_width", 50);
-    EXPECT_EQ(wxSize(Spin("m_spinctrl_width")->GetValue(), Spin("m_spinctrl_height")->GetValue()), wxSize(50, 0));
-    // Up to the GIF limit, and never out of ratio (mended: a 20000 px side stopped at 16384).
-    m_frame->GetThumbnailCtrl()->Clear();
-    Choose({Picture("wide.png", 20000, 10)});
-    AddAndWait();
-    const struct { const char* spin; int typed; wxSize shown; } steps[] = {
-        {nullptr, 0, {20000, 10}}, {"m_spinctrl_width", 65535, {65535, 32}}, {"m_spinctrl_width", 5, {2000, 1}},
-        {"m_spinctrl_height", 70000, {64000, 32}}, {"m_spinctrl_height", 3, {6000, 3}},
-    };
-    for (const auto& step : steps)
-    {
-        if (step.spin)
-            Type(step.spin, step.typed);
-        EXPECT_EQ(wxSize(Spin("m_spinctrl_width")->GetValue(), Spin("m_spinctrl_height")->GetValue()), step.shown)
-            << step.typed;
-    }
+    AddAndWait({Picture("a.png", 30, 20), Picture("b.png", 30, 20)});
+    m_choice.assign(40, Picture("big.png", 1500, 1000));
+    Send(1, 0);
+    wxProgressDialog* progress = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxProgressDialog*>(window))
+            progress = dialog;
+    ASSERT_NE(progress, nullptr);
+    wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
+    progress->ProcessWindowEvent(cancel);
+    WaitForLoad();
+    EXPECT_EQ(Names(), (NameList{"a.png", "b.png"}));
+    ExpectCommandsEnabled(true);
+
+    ASSERT_TRUE(m_frame->LoadImageFiles(m_choice));
+    wxTheApp->ProcessPendingEvents();
+    DialogCounter dialogs(wxID_NO);
+    m_frame->Close();
+    EXPECT_FALSE(m_frame->IsLoading());
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame)); // No: closed unsaved
+    Destroy();
+    wxTheApp->ProcessPendingEvents();
 }
 
 // Playing runs the loop count's passes and stops on the last frame; stopped
 // by hand it resumes its passes; editing the delay stops it.
-TEST_F(EditingTest, PlayingStopsAfterTheLoopCountsPasses)
+TEST_F(EditingTest, PlayingStopsAfterTheLoopCountsPassesAndTheSizeKeepsTheAspect)
 {
     m_frame->EnableFrameCommands(true);
     Send(2, 0); // no frames: nothing to play
     EXPECT_FALSE(m_frame->IsPlaying());
-    Choose({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
-    AddAndWait();
+    AddAndWait({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
     m_frame->SetLoopCount(2);
     Send(2, 0);
     EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Stop animation\tCtrl+T");
@@ -227,4 +158,41 @@ TEST_F(EditingTest, PlayingStopsAfterTheLoopCountsPasses)
     Type("m_spinctrl_delay", 50);
     EXPECT_FALSE(m_frame->IsPlaying());
     EXPECT_EQ(m_frame->GetThumbnailCtrl()->GetFrameDelay(), 50);
+
+    // Width and height keep the frames' aspect; an entry without pixels clears
+    // the preview rather than divide by zero, and a typed value stands alone.
+    m_frame->GetThumbnailCtrl()->Clear();
+    AddAndWait({Picture("a.png", 800, 600)});
+    XRCCTRL(*m_frame, "m_panel_down", wxPanel)->SetSize(400, 400);
+    m_frame->ShowFrame(0);
+    EXPECT_EQ(m_frame->GetPreviewRect(), wxRect(0, 50, 400, 300));
+    EXPECT_EQ(Status(1), "a.png Width:800px,Height:600 px");
+    Type("m_spinctrl_width", 400);
+    EXPECT_EQ(Spin("m_spinctrl_height")->GetValue(), 300);
+    EXPECT_EQ(Status(0), "Untitled.gif (400 * 300)px");
+    Type("m_spinctrl_height", 100);
+    EXPECT_EQ(Spin("m_spinctrl_width")->GetValue(), 133);
+    EXPECT_EQ(Status(0), "Untitled.gif (133 * 100)px");
+    m_frame->GetThumbnailCtrl()->Clear();
+    m_frame->GetThumbnailCtrl()->Insert(new wxImageThumbnailItem(new wxImage(4, 4), 0, m_documents.File("gone.png")), 0);
+    m_frame->ShowFrame(0);
+    EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
+    EXPECT_EQ(Status(1), "");
+    m_frame->ResetOutputSize();
+    Type("m_spinctrl_width", 50);
+    EXPECT_EQ(wxSize(Spin("m_spinctrl_width")->GetValue(), Spin("m_spinctrl_height")->GetValue()), wxSize(50, 0));
+    // Up to the GIF limit, and never out of ratio (mended: a 20000 px side stopped at 16384).
+    m_frame->GetThumbnailCtrl()->Clear();
+    AddAndWait({Picture("wide.png", 20000, 10)});
+    const struct { const char* spin; int typed; wxSize shown; } steps[] = {
+        {nullptr, 0, {20000, 10}}, {"m_spinctrl_width", 65535, {65535, 32}}, {"m_spinctrl_width", 5, {2000, 1}},
+        {"m_spinctrl_height", 70000, {64000, 32}}, {"m_spinctrl_height", 3, {6000, 3}},
+    };
+    for (const auto& step : steps)
+    {
+        if (step.spin)
+            Type(step.spin, step.typed);
+        EXPECT_EQ(wxSize(Spin("m_spinctrl_width")->GetValue(), Spin("m_spinctrl_height")->GetValue()), step.shown)
+            << step.typed;
+    }
 }

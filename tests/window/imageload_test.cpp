@@ -50,8 +50,7 @@ wxString Make(const testsupport::TempDir& dir, const std::string& name)
 }
 
 // Each delivery of a run as "percent:file#frame " (no file: the closing
-// delivery); the files left out go to `leftOut`. Asked more than
-// `stopAfter` times (if set), the run is told to stop.
+// delivery); the files left out go to `leftOut`; stopped after `stopAfter` asks.
 std::string Load(const wxArrayString& paths, std::vector<LeftOutFile>& leftOut, int stopAfter = -1)
 {
     std::string text;
@@ -85,7 +84,6 @@ TEST(FrameReference, IndexFileAndResolving)
         EXPECT_EQ(ParseFrameIndex(c.path), c.index) << c.path;
         EXPECT_EQ(StripFrameSuffix(c.path), c.stripped) << c.path;
     }
-    EXPECT_EQ(MakeFrameReference("/p/anim.gif", 12), "/p/anim.gif_12");
 
     testsupport::TempDir dir;
     Make(dir, "anim.gif");
@@ -109,11 +107,10 @@ TEST(FrameReference, IndexFileAndResolving)
     }
 }
 
-// A run delivers every frame with the percent of files done (a GIF's frames
-// with the part of the file read; the last frame of a file carries it), ends
+// A run reports the percent of files done (a GIF's frames the part read), ends
 // with 100 even on a file it cannot read, and leaves out missing, cut and
 // foreign files. Stop ends the run at once, still with its closing delivery.
-TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
+TEST(ImageLoadRun, ProgressOfEveryKindOfRunAndWhyFilesWereLeftOut)
 {
     testsupport::TempDir dir;
     const struct { std::vector<std::string> files; std::string expected; size_t leftOut; int stopAfter = -1; } cases[] = {
@@ -141,13 +138,9 @@ TEST(ImageLoadRun, ProgressOfEveryKindOfRun)
         EXPECT_EQ(Load(paths, leftOut, c.stopAfter), c.expected) << c.files[0];
         EXPECT_EQ(leftOut.size(), c.leftOut) << c.files[0];
     }
-}
 
-// Why a file was left out, and the damaged JPEGs that were added all the
-// same (the decoder fills in grey), each in its group of the report.
-TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
-{
-    testsupport::TempDir dir;
+    // Why a file was left out, and the damaged JPEGs that were added all the
+    // same (the decoder fills in grey), each in its group of the report.
     wxImage noise(64, 48);
     for (int i = 0; i < 64 * 48 * 3; ++i)
         noise.GetData()[i] = static_cast<unsigned char>((i * 2654435761u) >> 24);
@@ -159,7 +152,7 @@ TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
     testsupport::WriteBytes(dir.File("corrupt.jpg"), corrupt);
     ASSERT_TRUE(wxMkdir(dir.File("folder")));
     ASSERT_TRUE(testsupport::RunIn(dir.Path(), "mkfifo pipe && ln -s folder linked"));
-    const struct { wxString path; bool added; const char* reason; } cases[] = {
+    const struct { wxString path; bool added; const char* reason; } reasons[] = {
         {dir.File("folder"), false, "folder: not a regular file"},
         {dir.File("linked"), false, "linked: not a regular file"},
         {dir.File("pipe"), false, "pipe: not a regular file"},
@@ -169,7 +162,7 @@ TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
         {dir.File("corrupt.jpg"), true, "corrupt.jpg: corrupt data"},
         {dir.File("whole.jpg"), true, ""},
     };
-    for (const auto& c : cases)
+    for (const auto& c : reasons)
     {
         std::vector<LeftOutFile> leftOut;
         const std::string added = "100:" + c.path.AfterLast('/').ToStdString() + "#0 ";
@@ -181,8 +174,8 @@ TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
     }
     // Both groups in one report: the files not added first.
     std::vector<LeftOutFile> both;
-    Load(wxArrayString(1, &cases[5].path), both);
-    Load(wxArrayString(1, &cases[0].path), both);
+    Load(wxArrayString(1, &reasons[5].path), both);
+    Load(wxArrayString(1, &reasons[0].path), both);
     EXPECT_EQ(LeftOutFilesMessage(both), "These files could not be added completely:\n\nfolder: not a regular file\n\n"
                                          "Added, but damaged:\n\ncut.jpg: the data ends early");
     // A GIF cut short is named so; past the first fifteen files only a count.
@@ -194,9 +187,8 @@ TEST(ImageLoadRun, LeftOutReasonsAndDamagedFilesAdded)
     EXPECT_TRUE(LeftOutFilesMessage(many).EndsWith("... and 25 more"));
 }
 
-// A chosen part of a clip comes frame by frame with its times, and a
-// project's clip frames (references) come back as the same pictures, a time
-// beyond the clip named as left out.
+// A clip part comes frame by frame with its times; a project's clip frames come
+// back as the same pictures, a time beyond the clip left out.
 TEST(ImageLoadRun, ClipPartsAndClipFrameReferences)
 {
     testsupport::TempDir dir;
@@ -251,9 +243,8 @@ TEST(ClipPartChoice, FramesOrTheReason)
     }
 }
 
-// The preview is never enlarged, shrunk to fit and centred (mended: it sat
-// 30 pixels low and lost its bottom rows); a sliver keeps a pixel, and no
-// pixels place nothing.
+// The preview is never enlarged, shrunk to fit and centred (mended: it sat 30
+// pixels low); a sliver keeps a pixel, and no pixels place nothing.
 TEST(PreviewPlacement, NeverEnlargedShrunkToFitCentred)
 {
     const struct { wxSize panel, picture; wxRect expected; } cases[] = {

@@ -35,8 +35,7 @@ const Text kTexts[] = {
     {1, 8, "", "Reverse", "Umkehren"}, {1, 9, "", "Yo-yo", "Jo-Jo"},
     {1, 10, "", "Remove Every Nth Frame...", "Jedes N-te Einzelbild entfernen..."},
     {1, 11, "", "Keep Every Nth Frame...", "Jedes N-te Einzelbild behalten..."},
-    {1, 12, "", "Duplicate", "Duplizieren"},
-    {2, -1, "", "Animation", "Animation"},
+    {1, 12, "", "Duplicate", "Duplizieren"}, {2, -1, "", "Animation", "Animation"},
     {2, 0, "", "Run animation\tCtrl+P", "Animation abspielen\tCtrl+P"}, {2, 1, "", "Loop Count", "Wiederholungen"},
     {2, 2, "", "GIF options", "GIF-Optionen"},
     {3, -1, "", "Help", "Hilfe"}, {3, 0, "", "Help", "Hilfe"}, {3, 1, "", "Language", "Sprache"},
@@ -48,7 +47,7 @@ const Text kTexts[] = {
     {-2, 0, "m_tool_delete", "Delete", "Löschen"}, {-2, 0, "m_tool_play", "Run animation", "Animation abspielen"},
 };
 
-class MainWindowTest : public WindowTest
+class MainWindowTest : public EditingTest
 {
 protected:
     void ExpectTexts(bool german) const
@@ -59,7 +58,7 @@ protected:
             EXPECT_EQ(Menu(m)->GetMenuItemCount(), counts[m]) << "menu " << m;
         for (const Text& t : kTexts)
         {
-            const wxString shown = t.menu == -1   ? LabelOf(t.name)
+            const wxString shown = t.menu == -1   ? XRCCTRL(*m_frame, t.name, wxStaticText)->GetLabel()
                                    : t.menu == -2 ? m_frame->GetToolBar()->GetToolShortHelp(XRCID(t.name))
                                    : t.item < 0   ? m_frame->GetMenuBar()->GetMenuLabelText(t.menu)
                                                   : Item(t.menu, t.item)->GetItemLabel();
@@ -89,35 +88,25 @@ protected:
 };
 } // namespace
 
-TEST_F(MainWindowTest, NewWindowHasEveryMenuLabelAndStatusFieldAndCommandState)
+TEST_F(MainWindowTest, EveryTextInEnglishAndEveryLanguage)
 {
-    ASSERT_TRUE(Create());
-    EXPECT_EQ(m_frame->GetTitle(), "Tavrinex Gloamer");
     EXPECT_TRUE(m_frame->GetIcons().GetIconByIndex(0).IsOk()); // application.ico from Themes
     ExpectTexts(false);
-    // The accelerators are real ones, not just label text.
-    std::unique_ptr<wxAcceleratorEntry> accel(Item(0, 4)->GetAccel());
-    ASSERT_TRUE(accel);
-    EXPECT_EQ(accel->GetFlags(), wxACCEL_CTRL);
-    EXPECT_EQ(accel->GetKeyCode(), 'Q');
     ASSERT_EQ(LanguageMenu()->GetMenuItemCount(), std::size(kLanguages));
     for (size_t i = 0; i < std::size(kLanguages); ++i)
         EXPECT_EQ(LanguageMenu()->FindItemByPosition(i)->GetItemLabel(), wxString::FromUTF8(std::get<1>(kLanguages[i])));
     EXPECT_EQ(m_frame->GetStatusBar()->GetFieldsCount(), 3);
     ExpectCommandsEnabled(false);
-    m_frame->EnableFrameCommands(true); // the editing commands switch as a group
-    ExpectCommandsEnabled(true);
 
     wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
     wxWindow* top = XRCCTRL(*m_frame, "m_panel_top", wxWindow);
     ASSERT_EQ(strip->GetParent(), top);
-    EXPECT_EQ(strip->GetId(), ID_THUMBNAIL_CTRL);
     top->Layout();
     EXPECT_EQ(strip->GetSize(), top->GetClientSize());
 
     // The About box shows the application's icon (mended: the play button's
     // picture), name and version, and no empty link while the settings name no
-    // product page (as shipped); without settings at all it still opens.
+    // product page (as shipped).
     const std::vector<wxString> about = AboutTexts();
     EXPECT_EQ(about[0], "Tavrinex Gloamer 3.0.19");
     EXPECT_EQ(about[1], "");
@@ -127,14 +116,8 @@ TEST_F(MainWindowTest, NewWindowHasEveryMenuLabelAndStatusFieldAndCommandState)
     icon = wxBitmap(icon).ConvertToImage(); // as a bitmap shows it
     ASSERT_EQ(m_aboutLogo.GetSize(), icon.GetSize());
     EXPECT_EQ(0, memcmp(m_aboutLogo.GetData(), icon.GetData(), 48 * 48 * 3));
-    delete g_domainOption;
-    g_domainOption = nullptr;
-    EXPECT_EQ(AboutTexts()[0], "Tavrinex Gloamer 3.0.19");
-}
 
-TEST_F(MainWindowTest, EveryLanguageFindsItsCatalogAndRelabelsAtOnceAndPersists)
-{
-    ASSERT_TRUE(Create());
+    // Every language finds its catalog, relabels at once and persists.
     for (const auto& [id, label, help] : kLanguages)
     {
         LanguageMenu()->SendEvent(id);
@@ -142,15 +125,16 @@ TEST_F(MainWindowTest, EveryLanguageFindsItsCatalogAndRelabelsAtOnceAndPersists)
         EXPECT_EQ(m_frame->GetMenuBar()->GetMenuLabelText(3), wxString::FromUTF8(help)) << id;
         EXPECT_TRUE(LanguageMenu()->IsChecked(id)) << id;
     }
-    AddFrames(1);
+    // A frame put straight into the strip: no Undo step renames the Undo item.
+    m_frame->GetThumbnailCtrl()->Append(new wxImageThumbnailItem(new wxImage(40, 30), 0, Picture("frame.png", 40, 30)), 10);
     m_frame->ShowFrame(0);
     LanguageMenu()->SendEvent(89);
     ExpectTexts(true);
     EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(1), wxString::FromUTF8("frame.png Breite:40px,Höhe:30 px"));
     // A dialog opened afterwards speaks the new language.
-    const std::vector<wxString> about = AboutTexts();
-    EXPECT_EQ(about[2], "Erstellt aus Standbildern ein animiertes GIF.");
-    EXPECT_TRUE(about[3].StartsWith("Copyright ") && about[3].EndsWith(". Alle Rechte vorbehalten.")) << about[3];
+    const std::vector<wxString> german = AboutTexts();
+    EXPECT_EQ(german[2], "Erstellt aus Standbildern ein animiertes GIF.");
+    EXPECT_TRUE(german[3].StartsWith("Copyright ") && german[3].EndsWith(". Alle Rechte vorbehalten.")) << german[3];
 
     // Choosing the active language again rewrites the file and rebuilds the bar.
     WriteLanguageFile(1);
@@ -163,63 +147,42 @@ TEST_F(MainWindowTest, EveryLanguageFindsItsCatalogAndRelabelsAtOnceAndPersists)
     Destroy();
     ASSERT_TRUE(Create());
     ExpectTexts(true);
-    for (const auto& [saved, checked] : std::vector<std::pair<const char*, int>>{{"110\n", 110}, {"0", 0}})
+    Destroy();
+    testsupport::WriteBytes(GetLanguageFilePath(), "0");
+    ASSERT_TRUE(Create());
+    for (const auto& [id, label, help] : kLanguages)
+        EXPECT_FALSE(LanguageMenu()->IsChecked(id)) << id;
+    // A layout missing an object is refused, naming it.
+    for (const std::string name :
+         {"m_spinctrl_height", "m_staticText_hpx", "m_statusBar1", "m_tool_insert", "m_panel_down", "MyFrame1"})
     {
-        Destroy();
-        testsupport::WriteBytes(GetLanguageFilePath(), saved);
-        ASSERT_TRUE(Create());
-        for (const auto& [id, label, help] : kLanguages)
-            EXPECT_EQ(LanguageMenu()->IsChecked(id), id == checked) << id;
+        // The real layout with one object renamed, loaded into its own resource.
+        testsupport::TempDir dir;
+        std::string xrc = testsupport::ReadBytes(GetThemesDir() + "/mainframe.xrc");
+        const size_t at = xrc.find("name=\"" + name + "\"");
+        ASSERT_NE(at, std::string::npos) << name;
+        xrc.insert(at + 6, "renamed_");
+        testsupport::WriteBytes(dir.File("mainframe.xrc"), xrc);
+        for (const char* image : {"play.png", "delete.png", "insert.png"})
+            wxCopyFile(GetThemesDir() + "/" + image, dir.File(image));
+        wxXmlResource resource;
+        resource.InitAllHandlers();
+        ASSERT_TRUE(resource.Load(dir.File("mainframe.xrc")));
+        wxString problem;
+        EXPECT_EQ(GifFrame::CreateFromLayout(resource, &problem), nullptr) << name;
+        EXPECT_TRUE(problem.Contains(name)) << problem;
+        wxTheApp->ProcessIdle(); // the partly built window goes here
     }
+    delete g_domainOption; // the About box opens even without settings
+    g_domainOption = nullptr;
+    EXPECT_EQ(AboutTexts()[0], "Tavrinex Gloamer 3.0.19");
 }
 
-TEST_F(MainWindowTest, CommandsKeepWorkingAfterTheMenuBarIsRebuilt)
+// Every question's buttons speak the program's language, even where the system
+// has no such locale: one question per language, each answered with Cancel.
+// The commands keep working after the menu bar is rebuilt.
+TEST_F(MainWindowTest, QuestionsAndCommandsWorkAfterEveryLanguageSwitch)
 {
-    ASSERT_TRUE(Create());
-    Send(3, 0); // Help
-    AddFrames(3);
-    LanguageMenu()->SendEvent(89);
-    ExpectCommandsEnabled(true); // the rebuilt bar keeps the group state
-
-    // Each item of the rebuilt bar reaches its own command exactly once, even
-    // though the new items may reuse ids of the old ones. The shipped
-    // settings name no pages: Help opens the manual, Support nothing.
-    Send(3, 0);
-    Send(3, 2); // Support
-    ASSERT_TRUE(wxFileExists(GetManualPath()));
-    const wxString manual = wxFileName::FileNameToURL(wxFileName(GetManualPath()));
-    EXPECT_EQ(m_opened, (std::vector<wxString>{manual, manual}));
-    {
-        DialogCounter yes(wxID_YES);
-        m_frame->GetThumbnailCtrl()->Select(1);
-        Send(1, 1); // Delete
-        EXPECT_EQ(yes.shown, 1);
-        EXPECT_EQ(m_frame->GetFrameCount(), 2);
-    }
-    // A switch while the preview runs keeps the stop look of its item.
-    Send(2, 0);
-    ASSERT_TRUE(m_frame->IsPlaying());
-    LanguageMenu()->SendEvent(58);
-    EXPECT_TRUE(m_frame->IsPlaying());
-    EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Stop animation\tCtrl+T");
-    Send(2, 0);
-    EXPECT_FALSE(m_frame->IsPlaying());
-    Send(1, 2); // Clear All
-    EXPECT_EQ(m_frame->GetFrameCount(), 0);
-    ExpectCommandsEnabled(false);
-
-    DialogCounter dialogs;
-    Send(0, 4); // Exit, like the window's close button: an empty strip asks nothing
-    EXPECT_EQ(dialogs.shown, 0);
-    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame));
-}
-
-// Every question's buttons speak the program's language with their
-// accelerators, also where the system has no such locale: one question per
-// language, each answered with Cancel.
-TEST_F(MainWindowTest, QuestionsLabelTheirButtonsInTheProgramsLanguage)
-{
-    ASSERT_TRUE(Create());
     AddFrames(2);
     testsupport::WriteBytes(m_documents.File("taken.xml"), "");
     wxString offered = m_documents.File("taken"); // Save Project lands on taken.xml once
@@ -245,44 +208,35 @@ TEST_F(MainWindowTest, QuestionsLabelTheirButtonsInTheProgramsLanguage)
         c.ask();
         EXPECT_EQ(counter.buttons, wxString::FromUTF8(c.buttons)) << c.question;
     }
-    EXPECT_EQ(m_frame->GetFrameCount(), 2); // every answer kept the frames
+    EXPECT_EQ(m_frame->GetFrameCount(), 2); // every answer kept the frames and the window
+    EXPECT_FALSE(wxTheApp->IsScheduledForDestruction(m_frame));
     EXPECT_TRUE(m_opened.empty());
-}
 
-TEST_F(MainWindowTest, CloseWithUnsavedFramesAsksAndCancelKeepsTheWindow)
-{
-    ASSERT_TRUE(Create());
-    AddFrames(2);
-    for (const int answer : {wxID_CANCEL, wxID_NO})
-    {
-        DialogCounter dialogs(answer);
-        m_frame->Close();
-        EXPECT_EQ(dialogs.shown, 1);
-        EXPECT_EQ(wxTheApp->IsScheduledForDestruction(m_frame), answer == wxID_NO);
-        EXPECT_EQ(m_frame->GetFrameCount(), 2);
-    }
-}
+    Send(3, 0); // Help
+    LanguageMenu()->SendEvent(89);
+    ExpectCommandsEnabled(true); // the rebuilt bar keeps the group state
 
-TEST_F(MainWindowTest, IncompleteLayoutIsRefusedWithTheMissingName)
-{
-    for (const std::string name :
-         {"m_spinctrl_height", "m_staticText_hpx", "m_statusBar1", "m_tool_insert", "m_panel_down", "MyFrame1"})
-    {
-        // The real layout with one object renamed, loaded into its own resource.
-        testsupport::TempDir dir;
-        std::string xrc = testsupport::ReadBytes(GetThemesDir() + "/mainframe.xrc");
-        const size_t at = xrc.find("name=\"" + name + "\"");
-        ASSERT_NE(at, std::string::npos) << name;
-        xrc.insert(at + 6, "renamed_");
-        testsupport::WriteBytes(dir.File("mainframe.xrc"), xrc);
-        for (const char* image : {"play.png", "delete.png", "insert.png"})
-            wxCopyFile(GetThemesDir() + "/" + image, dir.File(image));
-        wxXmlResource resource;
-        resource.InitAllHandlers();
-        ASSERT_TRUE(resource.Load(dir.File("mainframe.xrc")));
-        wxString problem;
-        EXPECT_EQ(GifFrame::CreateFromLayout(resource, &problem), nullptr) << name;
-        EXPECT_TRUE(problem.Contains(name)) << problem;
-        wxTheApp->ProcessIdle(); // the partly built window goes here
-    }
+    // Each item of the rebuilt bar reaches its own command exactly once, even
+    // though the new items may reuse ids of the old ones. The shipped
+    // settings name no pages: Help opens the manual, Support nothing.
+    Send(3, 0);
+    Send(3, 2); // Support
+    ASSERT_TRUE(wxFileExists(GetManualPath()));
+    const wxString manual = wxFileName::FileNameToURL(wxFileName(GetManualPath()));
+    EXPECT_EQ(m_opened, (std::vector<wxString>{manual, manual}));
+    // A switch while the preview runs keeps the stop look of its item.
+    Send(2, 0);
+    ASSERT_TRUE(m_frame->IsPlaying());
+    LanguageMenu()->SendEvent(58);
+    EXPECT_TRUE(m_frame->IsPlaying());
+    EXPECT_EQ(Item(2, 0)->GetItemLabel(), "Stop animation\tCtrl+T");
+    Send(2, 0);
+    EXPECT_FALSE(m_frame->IsPlaying());
+    Send(1, 2); // Clear All
+    EXPECT_EQ(m_frame->GetFrameCount(), 0);
+    ExpectCommandsEnabled(false);
+
+    // Exit, like the window's close button: an empty strip asks nothing.
+    EXPECT_TRUE(Messages([&] { Send(0, 4); }).empty());
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame));
 }

@@ -1,7 +1,6 @@
 #pragma once
-// The main window built from the real layout in the staged Themes folder, the
-// same way the program builds it, with a private documents folder and no
-// browser.
+// The main window built from the real layout in the staged Themes folder, as
+// the program builds it, with a private documents folder and no browser.
 
 #include "app/desktop.h"
 #include "app/domainoption.h"
@@ -71,7 +70,8 @@ struct DialogCounter : wxModalDialogHook
     wxString buttons; // of the last message box: "_Yes/_No/_Cancel"
 };
 
-class WindowTest : public ::testing::Test
+// A window ready for editing, whose file dialogs answer with m_choice.
+class EditingTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
@@ -90,6 +90,7 @@ protected:
         SetWebPageOpener([this](const wxString& url) { m_opened.push_back(url); });
         g_domainOption = new DomainOption(GetInstallRoot() + "/option.cfg");
         ASSERT_TRUE(g_domainOption->Load());
+        ASSERT_TRUE(Create());
     }
 
     void TearDown() override
@@ -106,6 +107,8 @@ protected:
         wxString problem;
         m_frame = GifFrame::CreateFromLayout(*wxXmlResource::Get(), &problem);
         EXPECT_NE(m_frame, nullptr) << problem;
+        if (m_frame)
+            m_frame->SetFileChooser([this](wxWindow*, const wxString&) { return m_choice; });
         return m_frame;
     }
     // Deletes the window now: its locale must go before the next one is made.
@@ -121,7 +124,6 @@ protected:
     wxMenuItem* Item(int menu, int index) const { return Menu(menu)->FindItemByPosition(index); }
     wxMenu* LanguageMenu() const { return Item(3, 1)->GetSubMenu(); }
     void Send(int menu, int index) const { Menu(menu)->SendEvent(Item(menu, index)->GetId()); }
-    wxString LabelOf(const char* name) const { return XRCCTRL(*m_frame, name, wxStaticText)->GetLabel(); }
 
     // The editing commands follow `frames`; Help's follow the settings; the others are always enabled.
     void ExpectCommandsEnabled(bool frames) const
@@ -152,31 +154,6 @@ protected:
         }
         wxTheApp->ProcessPendingEvents();
         return !busy();
-    }
-    // Puts `count` frames of one small picture into the window's strip.
-    void AddFrames(int count)
-    {
-        const wxString path = m_documents.File("frame.png");
-        wxImage picture(40, 30);
-        ASSERT_TRUE(picture.SaveFile(path, wxBITMAP_TYPE_PNG));
-        for (int i = 0; i < count; ++i)
-            ASSERT_EQ(m_frame->GetThumbnailCtrl()->Append(new wxImageThumbnailItem(new wxImage(picture), 0, path), 10), i);
-    }
-
-    testsupport::TempDir m_documents;
-    std::vector<wxString> m_opened;
-    GifFrame* m_frame = nullptr;
-};
-
-// A window ready for editing, whose file dialogs answer with m_choice.
-class EditingTest : public WindowTest
-{
-protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        ASSERT_TRUE(Create());
-        m_frame->SetFileChooser([this](wxWindow*, const wxString&) { return m_choice; });
     }
 
     wxString Picture(const wxString& name, int width, int height)
@@ -213,12 +190,15 @@ protected:
     }
     static wxArrayString Files(std::initializer_list<wxString> paths)
     {
-        wxArrayString files;
-        for (const wxString& path : paths)
-            files.Add(path);
-        return files;
+        return wxArrayString(paths.size(), paths.begin());
     }
     void Choose(std::initializer_list<wxString> paths) { m_choice = Files(paths); }
+    // `count` frames of one 40x30 picture, added as Add Image adds them.
+    void AddFrames(int count)
+    {
+        m_choice.assign(count, Picture("frame.png", 40, 30));
+        AddAndWait();
+    }
     // Add Image, then the event loop until the run has ended.
     void AddAndWait()
     {
@@ -232,6 +212,14 @@ protected:
         AddAndWait();
     }
     void WaitForLoad() { ASSERT_TRUE(PumpWhile([this] { return m_frame->IsLoading(); })); }
+    // Insert Image with `paths`, then the event loop until the run has ended.
+    void InsertAndWait(std::initializer_list<wxString> paths)
+    {
+        Choose(paths);
+        SendCommand(ID_INSERT_IMAGE_MENU);
+        EXPECT_TRUE(m_frame->IsLoading());
+        WaitForLoad();
+    }
     // Runs File menu item `item` (Save 0, Save As 1) and waits for the save it started.
     void SaveAndWait(int item = 0)
     {
@@ -271,6 +259,25 @@ protected:
         for (int index : order)
             m_frame->GetThumbnailCtrl()->Select(index);
     }
+    void SelectOnly(std::initializer_list<int> order)
+    {
+        wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
+        for (const int selected : std::vector<int>(strip->GetSelections().begin(), strip->GetSelections().end()))
+            strip->Select(selected, false);
+        Select(order);
+    }
+    // A key pressed in the strip, or for the window's hook.
+    void Key(int code, int modifiers = 0, wxEventType type = wxEVT_CHAR)
+    {
+        wxKeyEvent key(type);
+        key.m_keyCode = code;
+        key.SetShiftDown(modifiers & wxMOD_SHIFT);
+        key.SetControlDown(modifiers & wxMOD_CONTROL);
+        key.SetAltDown(modifiers & wxMOD_ALT);
+        wxWindow* target = type == wxEVT_CHAR_HOOK ? static_cast<wxWindow*>(m_frame) : m_frame->GetThumbnailCtrl();
+        key.SetEventObject(target);
+        target->ProcessWindowEvent(key);
+    }
     // Every message (else dialog title) shown while `run` runs, answered with `answer`.
     std::vector<wxString> Messages(const std::function<void()>& run, int answer = wxID_NO)
     {
@@ -284,5 +291,8 @@ protected:
         return messages;
     }
 
+    testsupport::TempDir m_documents;
+    std::vector<wxString> m_opened;
+    GifFrame* m_frame = nullptr;
     wxArrayString m_choice;
 };
