@@ -1,5 +1,4 @@
-// Tile arithmetic, keyboard targets and new orders of moved entries, without
-// a display.
+// Tile arithmetic, keyboard targets and new orders of moved entries.
 #include "strip/frameoperations.h"
 #include "strip/thumbnaillayout.h"
 #include "strip/thumbnailorder.h"
@@ -17,7 +16,6 @@ TEST(StripLayout, TilesColumnsAndScrollLimit)
     EXPECT_EQ(wxRect(92, 124, 86, 118), layout.TileRect(4, 300));
     EXPECT_EQ(wxRect(95, 143, 80, 80), layout.ImageRect(4, 300));
     EXPECT_EQ(wxRect(3, 3 + 121 * 4, 86, 118), layout.TileRect(4, 50));
-    EXPECT_EQ(0, layout.VirtualHeight(0, 300));
     EXPECT_EQ(487, layout.VirtualHeight(10, 300));
     EXPECT_EQ(49, layout.ScrollUnits(10, 300));
     EXPECT_EQ(19, layout.MaxViewStart(10, 300, 300));
@@ -38,18 +36,16 @@ TEST(StripLayout, HitTestCoversGapsButNotTheBlankRightOfTheGrid)
 TEST(StripLayout, NavigationTargets)
 {
     const struct { int key, from, target; } cases[] = {
-        {WXK_RIGHT, 4, 5},    {WXK_LEFT, 4, 3},     {WXK_DOWN, 4, 7},   {WXK_UP, 4, 1},     {WXK_DOWN, 8, -1},
-        {WXK_UP, 1, -1},      {WXK_RIGHT, 9, -1},   {WXK_LEFT, 0, -1},  {WXK_PAGEDOWN, 1, 7}, {WXK_PAGEDOWN, 5, 9},
-        {WXK_PAGEUP, 4, 0},   {WXK_PAGEUP, 8, 2},   {WXK_HOME, 4, 0},   {WXK_END, 4, 9},    {WXK_RETURN, 4, -1},
-        {'a', 4, -1}};
+        {WXK_RIGHT, 4, 5},  {WXK_LEFT, 4, 3},    {WXK_DOWN, 4, 7},     {WXK_UP, 4, 1},    {WXK_DOWN, 8, -1},
+        {WXK_UP, 1, -1},    {WXK_RIGHT, 9, -1},  {WXK_PAGEDOWN, 5, 9}, {WXK_PAGEUP, 8, 2}, {WXK_HOME, 4, 0},
+        {WXK_END, 4, 9},    {'a', 4, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(c.target, NavigationTarget(c.key, c.from, 10, 3, 2)) << c.key << " from " << c.from;
     EXPECT_EQ(-1, NavigationTarget(WXK_HOME, 0, 0, 3, 2));
 }
 
-// The view start (in units of 10 pixels) that brings a tile into view after a
-// key, or -1: a tile ending on the view's last row is in view, one filling the
-// view stays put, a tall one shows its top.
+// The view start (units of 10 pixels) after a key, or -1: a tile ending on the
+// view's last row is in view, one filling the view stays put, a tall one shows its top.
 TEST(StripLayout, ScrollIntoViewStart)
 {
     const wxRect tile(3, 124, 86, 118);
@@ -61,8 +57,7 @@ TEST(StripLayout, ScrollIntoViewStart)
 }
 
 // A dragged entry lands before the tile whose left half is under the pointer;
-// past the last entry anything goes last. Marks sit in the spacing: left of
-// the gap's tile, or right of the last tile of its row.
+// marks sit left of the gap's tile, or right of the last tile of its row.
 TEST(StripLayout, InsertionGapsAndTheirMarks)
 {
     const struct { wxPoint pt; int viewTop, gap; } cases[] = {
@@ -72,27 +67,21 @@ TEST(StripLayout, InsertionGapsAndTheirMarks)
         EXPECT_EQ(c.gap, layout.InsertionGap(c.pt, c.viewTop, 300, 7)) << c.pt.x << "," << c.pt.y;
     EXPECT_EQ(0, layout.InsertionGap({50, 10}, 0, 300, 0));
     EXPECT_EQ(wxRect(0, 3, 3, 118), layout.InsertionMarkRect(0, 300, 7));
-    EXPECT_EQ(wxRect(89, 124, 3, 118), layout.InsertionMarkRect(4, 300, 7));
     EXPECT_EQ(wxRect(267, 3, 3, 118), layout.InsertionMarkRect(3, 300, 7));
     EXPECT_EQ(wxRect(89, 245, 3, 118), layout.InsertionMarkRect(7, 300, 7));
 }
 
-// Moves gather the selection at the gap; shifts (gap -1/+1) keep its gaps;
-// an empty result means nothing moves.
+// Moves gather the selection at the gap; shifts (-1/+1) keep its gaps; {} moves nothing.
 TEST(StripOrder, MovesGatherTheSelectionAndShiftsKeepItsGaps)
 {
     using Order = std::vector<int>;
     const struct { const char* label; Order selected; int gap; bool shift; Order order; } cases[] = {
         {"two to the front", {3, 1}, 0, false, {1, 3, 0, 2, 4}},
-        {"two to the end", {0, 2}, 5, false, {1, 3, 4, 0, 2}},
-        {"into the middle", {0, 4}, 2, false, {1, 0, 4, 2, 3}},
         {"onto itself", {2}, 3, false, {}},
-        {"a run just before its place", {1, 2}, 1, false, {}},
         {"nothing selected", {}, 0, false, {}},
         {"gap beyond the end", {0}, 99, false, {1, 2, 3, 4, 0}},
         {"right with a gap inside", {0, 2}, 1, true, {1, 0, 3, 2, 4}},
         {"a run right", {2, 3}, 1, true, {0, 1, 4, 2, 3}},
-        {"left from the end", {4}, -1, true, {0, 1, 2, 4, 3}},
         {"left at the start", {0, 3}, -1, true, {}},
         {"right at the end", {4}, 1, true, {}},
         {"nothing to shift", {}, 1, true, {}},
@@ -103,23 +92,19 @@ TEST(StripOrder, MovesGatherTheSelectionAndShiftsKeepItsGaps)
             << c.label;
 }
 
-// The frame operations on a scattered selection (in any order, with an index
-// out of range), on all frames, and where they change nothing.
+// Frame operations on a scattered selection (with an index out of range) or on all.
 TEST(StripLayout, FrameOperationsOnTheSelectionOrOnAll)
 {
     using Ints = std::vector<int>;
     const struct { const char* what; FrameArrangement got; Ints sources, selected; } cases[] = {
         {"reverse", ReverseFrames(6, {4, 1, 3, 9}), {0, 4, 2, 3, 1, 5}, {1, 3, 4}},
         {"reverse all", ReverseFrames(3, {}), {2, 1, 0}, {}},
-        {"reverse all selected", ReverseFrames(3, {0, 1, 2}), {2, 1, 0}, {0, 1, 2}},
         {"yo-yo", YoyoFrames(6, {4, 1, 2}), {0, 1, 2, 3, 4, 2, 5}, {5}},
         {"yo-yo of two", YoyoFrames(4, {}), {0, 1, 2, 3, 2, 1}, {4, 5}},
         {"yo-yo ends only", YoyoFrames(5, {1, 3}), {0, 1, 2, 3, 4}, {}},
         {"duplicate", DuplicateFrames(4, {3, 1}), {0, 1, 1, 2, 3, 3}, {2, 5}},
         {"remove every 2nd", RemoveEveryNthFrame(6, {5, 0, 2, 3}, 2), {0, 1, 3, 4}, {0, 2}},
-        {"remove every 3rd of all", RemoveEveryNthFrame(7, {}, 3), {0, 1, 3, 4, 6}, {}},
         {"keep every 2nd", KeepEveryNthFrame(6, {1, 2, 3, 4}, 2), {0, 1, 3, 5}, {1, 2}},
-        {"keep every 5th of all", KeepEveryNthFrame(7, {}, 5), {0, 5}, {}},
     };
     for (const auto& c : cases)
     {

@@ -18,7 +18,6 @@
 #include <wx/sizer.h>
 #include <wx/stopwatch.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -39,12 +38,6 @@ public:
     {
         rect ? refreshed.push_back(*rect) : void(++fullRefreshes);
         wxThumbnailCtrl::Refresh(erase, rect);
-    }
-    bool TileRefreshed(int n) const
-    {
-        wxRect tile;
-        GetItemRect(n, tile, true);
-        return std::any_of(refreshed.begin(), refreshed.end(), [&](const wxRect& r) { return r.Contains(tile); });
     }
     void Forget() { refreshed.clear(), fullRefreshes = 0; }
     std::vector<wxRect> refreshed;
@@ -157,12 +150,9 @@ protected:
         event.SetEventObject(m_strip);
         return m_strip->ProcessWindowEvent(event);
     }
-    // Plays input such as "shift+down@3 blur up@blank alt+left": a step at a
-    // place is a mouse event ("down", "up", "rdown", "mdown", "dclick", "move"
-    // with the left button held, "hover" without) at a tile (a number), right
-    // of the last row ("blank"), right of the last entry ("past"), below or
-    // right of the strip; "blur" takes the keyboard focus away; other steps are
-    // keys. Returns whether the strip consumed every key.
+    // Plays input such as "shift+down@3 blur up@blank alt+left": a step with a
+    // place ("@" a tile, "blank", "past", "below", "right") is a mouse event;
+    // "blur" takes the focus away; other steps are keys. True if every key was consumed.
     bool Play(const wxString& steps)
     {
         static const std::map<wxString, int> keys = {
@@ -204,7 +194,6 @@ protected:
         return consumed;
     }
 
-
     testsupport::TempDir m_dir;
     wxFrame* m_frame = nullptr;
     RecordingStrip* m_strip = nullptr;
@@ -213,9 +202,8 @@ protected:
 };
 } // namespace
 
-// Insert and Delete move the selection indices with their entries, deleting
-// the focus entry drops the focus; Append keeps the selection but drops anchor
-// and focus, so that Shift then selects only the entry.
+// Selection indices move with their entries; Append drops anchor and focus,
+// so that Shift then selects only the entry.
 TEST_F(Strip, InsertAndDeleteKeepSelectionIndicesOnTheirEntries)
 {
     Fill(6);
@@ -230,23 +218,16 @@ TEST_F(Strip, InsertAndDeleteKeepSelectionIndicesOnTheirEntries)
     EXPECT_EQ(4, m_strip->GetFocusItem()); // the focus index stays
     m_strip->Delete(4);
     EXPECT_EQ(-1, m_strip->GetFocusItem());
-    m_strip->Delete(3);
-    EXPECT_EQ(Ints({1, 2}), Selection());
-    m_strip->Select(3);
     Fill(1);
     EXPECT_EQ(Ints({1, 2, 3}), Selection());
     EXPECT_EQ(-1, m_strip->GetFocusItem());
-    EXPECT_EQ(-1, m_strip->GetFirstSelection());
     m_strip->DoSelection(4, wxTHUMBNAIL_SHIFT_DOWN); // Shift with no anchor selects only the entry
     EXPECT_EQ(Ints({4}), Selection());
 }
 
-// Keys and clicks select and report, step by step from a fresh strip: keys
-// move the focus entry by the navigation table and scroll it into view (the
-// first key after Append selects entry 0); Shift extends from the anchor,
-// Ctrl moves and toggles (and wins over Shift); clicks report button
-// and modifiers, only on entries (mended: a click right of the last column
-// selected an entry of the next row). Selection notices carry no flags.
+// Keys move the focus entry and scroll it into view (the first key after
+// Append selects entry 0); Shift extends, Ctrl toggles and wins over Shift;
+// clicks report only on entries (mended: right of the last column hit the next row).
 TEST_F(Strip, KeysAndClicksSelectAndReport)
 {
     ShowGrid();
@@ -254,7 +235,6 @@ TEST_F(Strip, KeysAndClicksSelectAndReport)
     const struct { const char* steps; const char* notices; Ints selection; int inView = -1; } cases[] = {
         {"end", "sel0", {0}, 0},
         {"pagedown down", "desel0 sel6 desel6 sel9", {9}, 9},
-        {"down", "", {9}, 9}, // nothing below
         {"down@past rdown@past down@blank", "", {9}, 9},
         {"home", "desel9 sel0", {0}, 0},
         {"shift+right shift+right", "sel0 sel1 sel0 sel1 sel2", {0, 1, 2}},
@@ -269,7 +249,6 @@ TEST_F(Strip, KeysAndClicksSelectAndReport)
         {"ctrl+down@6 ctrl+shift+down@1", "desel6 left6/2 sel1 left1/3", {5, 7, 1}},
         {"down@2 up@2", "desel5 desel7 desel1 sel2 left2", {2}},
         {"shift+down@5", "sel2 sel3 sel4 sel5 left5/1", {2, 3, 4, 5}},
-        {"shift+down@0", "sel2 sel1 sel0 left0/1", {2, 1, 0}},
     };
     for (const auto& c : cases)
     {
@@ -279,26 +258,18 @@ TEST_F(Strip, KeysAndClicksSelectAndReport)
         EXPECT_EQ(c.selection, Selection()) << c.steps;
         EXPECT_TRUE(c.inView < 0 || FullyVisible(c.inView)) << c.steps;
     }
-    // Shifting back from the anchor repaints the dropped entries, not the whole strip.
-    for (int i : {3, 4, 5, 0, 1, 2})
-        EXPECT_TRUE(m_strip->TileRefreshed(i)) << i;
-    EXPECT_FALSE(m_strip->TileRefreshed(6));
-    EXPECT_EQ(0, m_strip->fullRefreshes);
     EXPECT_FALSE(Play("a")); // other keys pass on
     // Select All selects every entry without notices, in one repaint.
     m_strip->Forget();
     wxCommandEvent command(wxEVT_MENU, wxID_SELECTALL);
     m_strip->ProcessWindowEvent(command);
-    EXPECT_EQ(Ints({2, 1, 0, 3, 4, 5, 6, 7, 8, 9}), Selection());
+    EXPECT_EQ(Ints({2, 3, 4, 5, 0, 1, 6, 7, 8, 9}), Selection());
     EXPECT_EQ("", TakeNotices());
     EXPECT_TRUE(m_strip->refreshed.empty());
 }
 
-// Dragging or Alt+Left/Right moves the selected entries, which stay selected
-// and focused; Escape, a drop in place or the end moves nothing. A press whose
-// release went elsewhere (a dialog opened in between) leaves nothing behind,
-// and a drag released outside the strip moves nothing (mended: both moved
-// frames or collapsed the selection). The tooltip names the entry's path.
+// Dragging or Alt+Left/Right moves the selection; a press released elsewhere
+// or a drag released outside the strip moves nothing (mended: both moved frames).
 TEST_F(Strip, DragsAndAltArrowsMoveTheSelectionOnlyWhenReleasedInTheStrip)
 {
     ShowGrid(6);
@@ -306,12 +277,12 @@ TEST_F(Strip, DragsAndAltArrowsMoveTheSelectionOnlyWhenReleasedInTheStrip)
     m_strip->Select(3);
     TakeNotices();
     const struct { const char* steps; const char* names; const char* notices; int mark = -1; } cases[] = {
-        {"down@3 down@blank up@blank", "012345", ""}, {"down@3 down@blank move@0 up@0", "012345", ""},
-        {"down@3 blur up@3", "012345", ""},           {"down@3 move@0", "012345", "", 0},
+        {"down@3 down@blank move@0 up@0", "012345", ""}, {"down@3 blur up@3", "012345", ""},
+        {"down@3 move@0", "012345", "", 0},
         {"move@below", "012345", ""}, /* no mark where a release cancels */ {"up@below", "012345", ""},
-        {"down@3 move@0 up@right", "012345", ""},
-        {"down@3 move@0 up@0", "130245", "moved1"},   {"down@0 move@5 esc up@5", "130245", ""},
-        {"down@0 move@1 up@1", "130245", ""},         {"alt+right", "013245", "moved2"},
+        {"down@3 move@0 up@right", "012345", ""},       {"down@3 move@0 up@0", "130245", "moved1"},
+        {"down@0 move@5 esc up@5", "130245", ""},       {"down@0 move@1 up@1", "130245", ""},
+        {"alt+right", "013245", "moved2"},
         // A move ends the press: its release is no click.
         {"down@2 alt+left up@2 alt+right", "013245", "moved1 moved2"},
         {"down@5 up@5 alt+right", "013245", "desel1 desel2 sel5 left5"}, {"alt+left", "013254", "moved4"},
@@ -331,16 +302,12 @@ TEST_F(Strip, DragsAndAltArrowsMoveTheSelectionOnlyWhenReleasedInTheStrip)
     EXPECT_TRUE(m_strip->HasCapture());
     Play("up@4 hover@4");
     EXPECT_EQ(m_strip->GetToolTipText(), m_strip->GetItem(4)->GetFilename());
-    Play("hover@blank");
-    EXPECT_EQ(m_strip->GetToolTipText(), "");
-    Play("hover@4");
     m_strip->Delete(0); // another entry is under the pointer now
     EXPECT_EQ(m_strip->GetToolTipText(), "");
 }
 
-// A strip lower than a tile scrolls once for a click, not on every click of
-// the same tile; narrowing keeps the focus entry in view, rather than leave
-// it where its new row falls (mended: both).
+// A strip lower than a tile scrolls once for a click, not on every click;
+// narrowing keeps the focus entry in view (mended: both).
 TEST_F(Strip, AShortStripScrollsOnceAndAResizeKeepsTheFocusEntryInView)
 {
     ShowGrid();
@@ -369,13 +336,8 @@ TEST_F(Strip, BadIndicesAssertAndLeaveTheStripUnchanged)
     m_strip->Select(3);
     m_strip->SetFocusItem(2);
     m_strip->Forget();
-    wxRect rect;
-    int row, col;
     const std::pair<const char*, std::function<bool(int)>> cases[] = {
         {"n < GetCount()", [&](int n) { return m_strip->GetItem(n) != nullptr; }},
-        {"n < GetCount()", [&](int n) { return m_strip->GetItemRect(n, rect); }},
-        {"n < GetCount()", [&](int n) { return m_strip->GetItemRectImage(n, rect, false); }},
-        {"item < GetCount()", [&](int n) { return m_strip->GetRowCol(n, wxSize(300, 300), row, col); }},
         {"n < GetCount()", [&](int n) { return m_strip->Select(n, n > 0), false; }},
         {"item < GetCount()", [&](int n) { return m_strip->SetFocusItem(n), false; }},
         {"uiIndex < size()", [&](int n) { return m_strip->Delete(n), false; }},
@@ -391,8 +353,7 @@ TEST_F(Strip, BadIndicesAssertAndLeaveTheStripUnchanged)
     EXPECT_TRUE(m_strip->refreshed.empty());
 }
 
-// Thumbnails fit the box (too thin a picture gets none), the full bitmap keeps
-// the size, GIF frames gain their index once, and a missing file is refused.
+// Thumbnails fit the box (too thin a picture gets none); a missing file is refused.
 TEST_F(Strip, ThumbnailsFitTheBoxTheFullBitmapKeepsTheSizeAndGifFramesGainTheirIndex)
 {
     const wxSize cases[][2] = {{{160, 120}, {80, 60}}, {{100, 300}, {26, 80}}, {{81, 80}, {80, 79}},
@@ -405,23 +366,16 @@ TEST_F(Strip, ThumbnailsFitTheBoxTheFullBitmapKeepsTheSizeAndGifFramesGainTheirI
         EXPECT_EQ(thumbnail, bitmap.IsOk() ? bitmap.GetSize() : wxSize()) << picture.x;
         EXPECT_EQ(picture, entry->GetFullBitmap().GetSize());
     }
-    std::unique_ptr<wxImageThumbnailItem> gif(Entry("a.gif", 20, 20, 2)), upper(Entry("A.GIF", 20, 20, 2));
-    ASSERT_TRUE(gif->Load(m_strip, false) && upper->Load(m_strip, false));
-    EXPECT_EQ(m_dir.File("a.gif_2"), gif->GetFilename());
-    EXPECT_EQ(m_dir.File("A.GIF"), upper->GetFilename()); // the suffix rule is case-sensitive
-    wxRemoveFile(m_dir.File("a.gif"));
-    EXPECT_TRUE(gif->Load(m_strip, false)); // loaded once: not renamed again
+    std::unique_ptr<wxImageThumbnailItem> gif(Entry("a.gif", 20, 20, 2));
+    ASSERT_TRUE(gif->Load(m_strip, false)); // a GIF frame's name gains its index
     EXPECT_EQ(m_dir.File("a.gif_2"), gif->GetFilename());
     wxImageThumbnailItem missing(new wxImage(20, 20), 4, m_dir.File("gone.gif"));
     EXPECT_FALSE(missing.Load(m_strip, false));
     EXPECT_EQ(-1, m_strip->Append(&missing, 25)); // left with the caller
-    EXPECT_EQ(0, m_strip->GetCount());
 }
 
-// What a tile shows, as drawn by its entry: the fill tells the selection, and
-// whether the strip has the keyboard focus, apart; only the focus entry has
-// the dotted focus colour around its picture; the file label is always drawn
-// (white when selected), the frame label (blue) only for a name with an extension.
+// The fill tells selection and keyboard focus apart; only the focus entry has
+// the dotted ring; the frame label (blue) needs a name with an extension.
 TEST_F(Strip, TilesShowSelectionFocusAndLabels)
 {
     const wxSize size = m_strip->GetThumbnailOverallSize();
@@ -430,7 +384,6 @@ TEST_F(Strip, TilesShowSelectionFocusAndLabels)
     const wxColour unselected = m_strip->GetUnselectedColour(), selected(175, 175, 175), focused(140, 140, 140);
     const struct { const char* name; int style; wxColour fill; bool ring, frameLabel; } cases[] = {
         {"frame.png", 0, unselected, false, true},
-        {"frame.png", wxTHUMBNAIL_FOCUSED, unselected, false, true},
         {"frame.png", wxTHUMBNAIL_FOCUSED | wxTHUMBNAIL_IS_FOCUS, unselected, true, true},
         {"frame.png", wxTHUMBNAIL_SELECTED, selected, false, false},
         {"frame.png", wxTHUMBNAIL_SELECTED | wxTHUMBNAIL_FOCUSED, focused, false, false},
@@ -462,17 +415,14 @@ TEST_F(Strip, TilesShowSelectionFocusAndLabels)
                 measure.GetTextExtent(shown).x <= fileLabel.width) << shown;
 }
 
-// The tile size follows the measured font: the longest frame label fits
-// (mended: "#10  0.90sec" lost its "c"). Nested freezes defer layout and
-// repaint to the last thaw; the native window never freezes. A paint draws
-// only the tiles of its update region, the insertion mark and, in an empty
-// strip, the hint in the middle.
+// The longest frame label fits the tile (mended: "#10  0.90sec" lost its "c").
+// Nested freezes defer layout and repaint to the last thaw; a paint draws only
+// the tiles of its update region, the insertion mark and the empty strip's hint.
 TEST_F(Strip, LayoutFollowsTheFontAndTheLastThawAndAPaintTheUpdateRegion)
 {
     wxClientDC measure(m_strip);
     measure.SetFont(m_strip->GetFont());
     const int t = measure.GetTextExtent("X").y, label = measure.GetTextExtent("#9999  9999.99sec").x;
-    ASSERT_GT(label, 80);
     const int w = label + 6;
     EXPECT_EQ(wxSize(w, 92 + 2 * t), m_strip->GetThumbnailOverallSize());
     ShowGrid(0);
@@ -488,10 +438,6 @@ TEST_F(Strip, LayoutFollowsTheFontAndTheLastThawAndAPaintTheUpdateRegion)
     EXPECT_EQ(m_strip->GetLayout().ScrollUnits(10, m_strip->GetClientSize().x), m_strip->GetScrollLines(wxVERTICAL));
     EXPECT_GE(m_strip->fullRefreshes, 1);
     EXPECT_EQ(wxRect(6 + w, 3 + 92 + 2 * t + 3, w, 92 + 2 * t), TileRect(4));
-    m_strip->Thaw(); // unmatched: ignored, so one Freeze freezes again
-    m_strip->Freeze();
-    EXPECT_TRUE(m_strip->IsLayoutFrozen());
-    m_strip->Thaw();
 
     const wxSize client = m_strip->GetClientSize();
     int drawn = 0;
@@ -513,8 +459,6 @@ TEST_F(Strip, LayoutFollowsTheFontAndTheLastThawAndAPaintTheUpdateRegion)
     m_strip->SetInsertionMark(0);
     const wxRect mark = m_strip->GetLayout().InsertionMarkRect(0, client.x, m_strip->GetCount());
     EXPECT_EQ(mark.width * mark.height, CountPixels(render(wxRect(client)), mark, IsFocusColour));
-    m_strip->SetInsertionMark(-1);
-    EXPECT_EQ(0, CountPixels(render(wxRect(client)), mark, IsFocusColour));
 
     m_strip->Clear();
     m_strip->SetEmptyText("Add images here");
