@@ -90,7 +90,10 @@ TEST(FrameCompose, MaskedAndTransparentPixelsShowBlack)
     EXPECT_TRUE(std::equal(expected, expected + 9, frame.GetData()));
 }
 
-TEST(OutputSize, FirstFrameExceedingTheMaximumSetsBoth)
+// The first frame exceeding the maximum sets both sides. Each side's range
+// keeps the other, in ratio, within 1..65535; a ratio no GIF can keep gets the
+// widest size the limits allow.
+TEST(OutputSize, SidesKeepTheRatioWithinTheGifLimits)
 {
     EXPECT_EQ(DeriveOutputSize({}), wxSize(0, 0));
     EXPECT_EQ(DeriveOutputSize({{100, 50}, {60, 80}, {90, 70}}), wxSize(90, 70));
@@ -99,12 +102,7 @@ TEST(OutputSize, FirstFrameExceedingTheMaximumSetsBoth)
     EXPECT_EQ(DeriveOutputSize({{131070, 1000}}), wxSize(65535, 500));
     EXPECT_EQ(DeriveOutputSize({{1000, 70000}}), wxSize(936, 65535));
     EXPECT_EQ(FitGifSize({70000, 1}), wxSize(65535, 1));
-}
 
-// Each side's range keeps the other, in ratio, within 1..65535; a ratio no
-// GIF can keep gets the widest size the limits allow.
-TEST(OutputSize, SidesKeepTheRatioWithinTheGifLimits)
-{
     const struct { int side, other, min, max; } ranges[] = {
         {20000, 1000, 20, 65535}, {1000, 20000, 1, 3276}, {1920, 1080, 2, 65535}, {3, 2, 2, 65535},
         {1, 70000, 1, 1}, {70000, 1, 65535, 65535}, {0, 10, 1, 65535},

@@ -1,16 +1,11 @@
 #include "gifcodec.h"
 
 #include <gif_lib.h>
-#include <unistd.h>
 #include <wx/gifdecod.h>
 #include <wx/mstream.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <utility>
 
 namespace giftest
@@ -112,46 +107,6 @@ std::vector<std::vector<Rgb>> Coalesce(const File& file)
             canvas = before;
     }
     return pictures;
-}
-
-namespace
-{
-// Runs `command` (GIF and RAW stand for the file names) on the bytes; the raw
-// RGB frames it writes.
-std::vector<std::vector<Rgb>> RunDecoder(const std::string& bytes, std::string command, int width, int height)
-{
-    char name[] = "/tmp/gloamer-coalesce-XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd < 0)
-        return {};
-    close(fd);
-    const std::string gif = std::string(name) + ".gif", rgb = std::string(name) + ".rgb";
-    std::ofstream(gif, std::ios::binary) << bytes;
-    for (const auto& [key, value] : {std::make_pair("GIF", gif), std::make_pair("RAW", rgb)})
-        command.replace(command.find(key), 3, value);
-    std::vector<std::vector<Rgb>> pictures;
-    std::vector<Rgb> picture(static_cast<size_t>(width) * height);
-    std::ifstream raw;
-    if (std::system(command.c_str()) == 0)
-        raw.open(rgb, std::ios::binary);
-    while (!picture.empty() && raw.read(reinterpret_cast<char*>(picture.data()), 3 * picture.size()))
-        pictures.push_back(picture);
-    for (const std::string& file : {std::string(name), gif, rgb})
-        std::remove(file.c_str());
-    return pictures;
-}
-} // namespace
-
-std::vector<std::vector<Rgb>> CoalesceWithImageMagick(const std::string& bytes)
-{
-    const File file = DecodeWithGiflib(bytes);  // coalesced frames have the screen's size
-    return RunDecoder(bytes, "convert 'GIF' -coalesce -depth 8 -adjoin 'rgb:RAW' 2>/dev/null", file.width, file.height);
-}
-
-std::vector<std::vector<Rgb>> CoalesceWithFfmpeg(const std::string& bytes, int width, int height)
-{
-    return RunDecoder(bytes, "ffmpeg -v error -i 'GIF' -fps_mode passthrough -f rawvideo -pix_fmt rgb24 -y 'RAW' </dev/null",
-                      width, height);
 }
 
 std::string MakeGif(int width, int height, std::vector<Rgb> colours, const std::vector<Layer>& layers)

@@ -33,10 +33,6 @@ File DecodeWithWx(const std::string& bytes);
 // The pictures a viewer shows, frame after frame: each frame drawn over the
 // canvas with its transparency and disposal (the canvas starts black).
 std::vector<std::vector<Rgb>> Coalesce(const File& file);
-// The same as ImageMagick's `convert -coalesce` gives them; empty when it fails.
-std::vector<std::vector<Rgb>> CoalesceWithImageMagick(const std::string& bytes);
-// The same as ffmpeg decodes them, every frame kept; empty when it fails.
-std::vector<std::vector<Rgb>> CoalesceWithFfmpeg(const std::string& bytes, int width, int height);
 
 // A frame of a made GIF: indices below 8, into the file's global table.
 struct Layer
