@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     // Positional reading may stop early; what was taken must survive a save.
     ProjectContent again;
     if (ReadProjectBytes(FormatProjectFile(content), again) != ProjectRead::Ok || again.paths != content.paths ||
-        again.gifName != content.gifName || (content.hasRecovery && again.projectPath != content.projectPath) ||
-        (content.hasRecovery && again.gifPath != content.gifPath))
+        again.gifName != content.gifName ||
+        (content.hasRecovery && (again.projectPath != content.projectPath || again.gifPath != content.gifPath)))
         __builtin_trap();
     return 0;
 }

@@ -8,8 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
     return ReadFuzzBytes(data, size, [](std::FILE* file, FuzzOutcome& outcome) {
-        // Small limits and one thread keep each input fast and repeatable; the
-        // checks are the same at any size.
+        // Small limits and one thread keep each input fast and repeatable.
         VideoLimits limits;
         limits.maxPicturePixels = 4 * PictureLimits::kMegapixel;
         limits.maxFrames = 40;

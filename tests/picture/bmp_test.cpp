@@ -1,5 +1,4 @@
-// The BMP decoder on files built field by field. (The corpus has a BMP the
-// toolkit wrote.)
+// The BMP decoder on files built field by field.
 #include "picturefiles.h"
 #include "picture/picturedecoders.h"
 
@@ -52,18 +51,14 @@ TEST(BmpDecoder, DecodesEachDepthAndHeaderToExactPixelsAndCutFilesFailCleanly)
                    std::vector<unsigned char> alpha = {}; } cases[] = {
         {"1 bpp, bottom-up", {3, 2, 1, 0, 40, {}, {0x102030, 0xF0E0D0}, {0xA0, 0, 0, 0, 0x60, 0, 0, 0}},
          {0x102030, 0xF0E0D0, 0xF0E0D0, 0xF0E0D0, 0x102030, 0xF0E0D0}},
-        {"2 bpp", {3, 1, 2, 0, 40, {}, {1, 2, 3, 4}, {0xC8, 0, 0, 0}}, {4, 1, 3}},
         {"4 bpp, index past the palette is black", {3, 1, 4, 0, 40, {}, {0x123456, 0xABCDEF}, {0x15, 0, 0, 0}},
          {0xABCDEF, 0, 0x123456}},
         {"8 bpp, OS/2 core header", {2, 2, 8, 0, 12, {}, {7, 8, 9}, {1, 2, 0, 0, 0, 1, 0, 0}}, {7, 8, 8, 9}},
-        {"8 bpp, OS/2 2.x header", {2, 1, 8, 0, 64, {}, {7, 8, 9}, {2, 1, 0, 0}}, {9, 8}},
         {"16 bpp, 5-5-5", {3, 1, 16, 0, 40, {}, {}, {0xFF, 0x7F, 0x1F, 0, 0x10, 0x42, 0, 0}},
          {0xFFFFFF, 0x0000FF, 0x848484}},
         {"16 bpp, 5-6-5 bit fields",
          {3, 1, 16, 3, 40, {0xF800, 0x07E0, 0x001F}, {}, {0, 0xF8, 0xE0, 0x07, 0x20, 0x08, 0, 0}},
          {0xFF0000, 0x00FF00, 0x080400}},
-        {"16 bpp, odd and zero masks in a V3 header", {1, 1, 16, 3, 56, {0x7, 0, 0x1F8, 0}, {}, {0xFD, 0x01, 0, 0}},
-         {0xB600FF}},
         {"24 bpp, bottom-up, padded", {2, 2, 24, 0, 40, {}, {}, {3, 2, 1, 6, 5, 4, 0, 0, 9, 8, 7, 0xC, 0xB, 0xA, 0, 0}},
          {0x070809, 0x0A0B0C, 0x010203, 0x040506}},
         {"24 bpp, top-down", {1, -2, 24, 0, 40, {}, {}, {3, 2, 1, 0, 6, 5, 4, 0}}, {0x010203, 0x040506}},
@@ -121,30 +116,19 @@ TEST(BmpDecoder, RefusesBadHeadersWithAReason)
             bytes[at + i] = (value >> (8 * i)) & 0xFF;
         return bytes;
     };
-    const std::string damaged = "bad BMP header", depth = "bad BMP compression for its bit depth";
-    const std::string huge = "40000 x 40000 exceeds 64 megapixels";
+    const std::string damaged = "bad BMP header";
     const struct { const char* name; Bytes bytes; PictureError error; std::string detail; int megapixels = 64; } cases[] = {
         // Compressions other programs use, such as JPEG (4) and PNG (5) inside, are not read.
         {"not BM", bad(1, 'X', 1), PictureError::NotAPicture, ""},
         {"header size", bad(14, 20), PictureError::Damaged, damaged},
-        {"zero width", bad(18, 0), PictureError::Damaged, damaged},
-        {"negative width", bad(18, 0xFFFFFFFE), PictureError::Damaged, damaged},
         {"zero height", bad(22, 0), PictureError::Damaged, damaged},
         {"3 bpp", bad(28, 3), PictureError::Damaged, "bad BMP bit depth"},
-        {"RLE4 at 8 bpp", bad(30, 2), PictureError::Damaged, depth},
-        {"bit fields at 8 bpp", bad(30, 3), PictureError::Damaged, depth},
+        {"RLE4 at 8 bpp", bad(30, 2), PictureError::Damaged, "bad BMP compression for its bit depth"},
         {"PNG inside", bad(30, 5), PictureError::Unsupported, "BMP compression 5"},
         {"absurd colour count", bad(46, 0x40000000), PictureError::Damaged, "bad BMP palette"},
         {"offset past the end", bad(10, 5000), PictureError::Damaged, "bad BMP pixel offset"},
-        {"offset inside the header", bad(10, 20), PictureError::Damaged, "bad BMP pixel offset"},
-        {"mask bits not contiguous", BuildBmp({1, 1, 16, 3, 40, {0xF00F, 0x0FF0, 0}, {}, {0, 0, 0, 0}}),
-         PictureError::Damaged, "bad BMP bit masks"},
-        // OS/2 2.x calls Huffman coding 3, not bit fields.
-        {"OS/2 Huffman", BuildBmp({1, 1, 24, 3, 64, {}, {}, {0, 0, 0, 0}}), PictureError::Unsupported,
-         "BMP compression 3"},
-        {"huge", BuildBmp({40000, 40000}), PictureError::TooLarge, huge},
-        {"huge, top-down", BuildBmp({40000, -40000, 32}), PictureError::TooLarge, huge},
-        {"huge RLE8", BuildBmp({65535, 65535, 8, 1}), PictureError::TooLarge, "65535 x 65535 exceeds 64 megapixels"},
+        {"huge, top-down", BuildBmp({40000, -40000, 32}), PictureError::TooLarge,
+         "40000 x 40000 exceeds 64 megapixels"},
         {"over a lower limit", BuildBmp({2000, 1000}), PictureError::TooLarge, "2000 x 1000 exceeds 1 megapixels", 1},
     };
     PictureLimits limits;

@@ -18,8 +18,7 @@ struct Bmp
     int width = 1, height = 1, bits = 24;
     std::uint32_t compression = 0;
     int infoSize = 40;
-    // Masks behind a 40-byte header, else inside it; colours 0xRRGGBB; pixels
-    // as stored, rows padded by the caller.
+    // Masks after a 40-byte header, else in it; colours 0xRRGGBB; rows padded.
     std::vector<std::uint32_t> masks = {}, palette = {};
     Bytes pixels = {};
 };
