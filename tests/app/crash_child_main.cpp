@@ -44,8 +44,7 @@ public:
     bool OnInit() override
     {
         wxString record, kind;
-        if (!wxGetEnv("GLOAMER_CRASH_RECORD", &record))
-            return false;
+        wxGetEnv("GLOAMER_CRASH_RECORD", &record);
         SetCrashMessageShower([record](const wxString& message) { wxFFile(record + ".message", "w").Write(message); });
         SetFolderOpener([record](const wxString& folder) { wxFFile(record + ".folder", "w").Write(folder); });
         // Started again by the crash: the program's own start writes the report.

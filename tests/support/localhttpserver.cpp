@@ -23,7 +23,6 @@ LocalHttpServer::LocalHttpServer(std::vector<std::string> answers, Then then)
         m_port = ntohs(address.sin_port);
     // A proxy from the developer's environment must not see these requests.
     setenv("no_proxy", "127.0.0.1,localhost", 1);
-    setenv("NO_PROXY", "127.0.0.1,localhost", 1);
     m_thread = std::thread([this, answers = std::move(answers), then] { Serve(answers, then); });
 }
 
@@ -53,8 +52,7 @@ void LocalHttpServer::Serve(const std::vector<std::string>& answers, Then then) 
         if (got > 0)
             send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
         while (got > 0 && then == Then::Hold && recv(connection, buffer, sizeof buffer, 0) > 0)
-        {
-        }
+            continue;
         close(connection);
     }
 }

@@ -10,11 +10,8 @@ namespace testsupport
 class LocalHttpServer
 {
 public:
-    enum class Then
-    {
-        Close, // close the connection after the bytes
-        Hold   // keep it open and silent until the client goes
-    };
+    // After the bytes: close the connection, or hold it open and silent until the client goes.
+    enum class Then { Close, Hold };
 
     // The n-th connection gets the n-th answer, later ones the last.
     explicit LocalHttpServer(std::vector<std::string> answers, Then then = Then::Close);
@@ -33,7 +30,6 @@ private:
     std::thread m_thread;
 };
 
-// A complete 200 answer carrying `body`.
 inline std::string HttpOk(const std::string& body)
 {
     return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;

@@ -1,5 +1,4 @@
 #pragma once
-// Helpers shared by the test suites.
 
 #include <wx/string.h>
 
