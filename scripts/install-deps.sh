@@ -18,6 +18,7 @@ packages=(
   gifsicle
   imagemagick
   ffmpeg
+  unzip
   fonts-dejavu-core
   fonts-wqy-microhei
   desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
