@@ -97,8 +97,6 @@ TEST(OutputSize, SidesKeepTheRatioWithinTheGifLimits)
 {
     EXPECT_EQ(DeriveOutputSize({}), wxSize(0, 0));
     EXPECT_EQ(DeriveOutputSize({{100, 50}, {60, 80}, {90, 70}}), wxSize(90, 70));
-    EXPECT_EQ(DeriveOutputSize({{100, 50}, {100, 50}, {20, 20}}), wxSize(100, 50));
-    EXPECT_EQ(DeriveOutputSize({{20000, 1000}}), wxSize(20000, 1000));
     EXPECT_EQ(DeriveOutputSize({{131070, 1000}}), wxSize(65535, 500));
     EXPECT_EQ(DeriveOutputSize({{1000, 70000}}), wxSize(936, 65535));
     EXPECT_EQ(FitGifSize({70000, 1}), wxSize(65535, 1));
@@ -121,7 +119,5 @@ TEST(OutputSize, SidesKeepTheRatioWithinTheGifLimits)
             }
         }
     }
-    EXPECT_EQ(FollowingSide(20000, 20000, 1000), 1000);
     EXPECT_EQ(FollowingSide(65535, 1000, 20000), 65535); // clamped, never beyond the limit
-    EXPECT_EQ(FollowingSide(1, 20000, 1000), 1);
 }

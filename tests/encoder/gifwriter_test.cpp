@@ -308,8 +308,6 @@ TEST(ColourReduce, DirectPathMatchesTheBmpRoundTripAndUnusedEntriesAreBlack)
         stripes.push_back((p / 7) % 3);
     const wxImage samples[] = {
         testimages::PhotoLike(160, 90, 1),
-        testimages::PhotoLike(333, 77, 2),  // odd sizes
-        testimages::PhotoLike(1, 1, 3),
         PaletteImage(45, 13, {{84, 194, 12}, {44, 226, 4}, {4, 254, 4}}, stripes),
         ComposeFrame(testimages::PhotoLike(50, 40, 4), 64, 48),  // on black
         wxImage(7, 3, true),
