@@ -117,7 +117,6 @@ TEST(CliProgram, MixedPicturesMakeOneLoopingAnimation)
     const std::string bytes = std::to_string(ReadBytes(dir.File("wide.gif")).size()) + " bytes) in ";
     EXPECT_EQ(run.err.rfind("gloamer-cli: 4 frames, ", 0), 0u) << run.err;
     EXPECT_NE(run.err.find(bytes), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.substr(run.err.size() - 3), " s\n");
     EXPECT_EQ(FilesIn(dir).size(), 8u);  // the inputs and the two animations, nothing else
 
     run = RunCli(dir, {"--help"});

@@ -298,9 +298,8 @@ TEST(GifAnimationWriter, HeaderAndTrailerGoWithTheFramesActuallyWritten)
 }
 
 // The direct quantizer path gives byte for byte what the toolkit's 8-bit BMP
-// encoding and decoding gives, whatever freed memory holds. Mended: entries the
-// quantizer leaves unused were stray memory, so the same frames gave different
-// files; they are black now.
+// round trip gives, whatever freed memory holds. Mended: unused entries were
+// stray memory, so the same frames gave different files; they are black now.
 TEST(ColourReduce, DirectPathMatchesTheBmpRoundTripAndUnusedEntriesAreBlack)
 {
     std::vector<int> stripes;
@@ -440,11 +439,9 @@ int Distance(const Rgb& a, const unsigned char* b)
 }
 } // namespace
 
-// Below full quality every shown pixel is the colour its frame's table
-// dithers it to, or within the tolerance of its own picture, or unchanged
-// since its picture last changed: a slow fade never drifts away, however
-// small each step. Mended: error diffusion crossed out of a letterboxed
-// picture and left dark dots in the black under it; the black stays black.
+// Below full quality every shown pixel is its table's dithered colour, near its
+// picture's, or unchanged since the picture last changed: a slow fade never drifts.
+// Mended: error diffusion left dark dots in the black around a letterboxed picture.
 TEST(LossyWriter, EveryShownPixelStaysWithinItsBound)
 {
     const wxSize size(96, 64);
