@@ -97,8 +97,6 @@ TEST(OutputSize, SidesKeepTheRatioWithinTheGifLimits)
 {
     EXPECT_EQ(DeriveOutputSize({}), wxSize(0, 0));
     EXPECT_EQ(DeriveOutputSize({{100, 50}, {60, 80}, {90, 70}}), wxSize(90, 70));
-    EXPECT_EQ(DeriveOutputSize({{100, 50}, {100, 50}, {20, 20}}), wxSize(100, 50));
-    EXPECT_EQ(DeriveOutputSize({{20000, 1000}}), wxSize(20000, 1000));
     EXPECT_EQ(DeriveOutputSize({{131070, 1000}}), wxSize(65535, 500));
     EXPECT_EQ(DeriveOutputSize({{1000, 70000}}), wxSize(936, 65535));
     EXPECT_EQ(FitGifSize({70000, 1}), wxSize(65535, 1));
@@ -115,13 +113,7 @@ TEST(OutputSize, SidesKeepTheRatioWithinTheGifLimits)
         {
             EXPECT_GE(FollowingSide(range.min, r.side, r.other), 1);
             EXPECT_LE(FollowingSide(range.max, r.side, r.other), kMaxGifSide);
-            if (range.max < kMaxGifSide)
-            { // one more would push the other side past the limit
-                EXPECT_GT((range.max + 1LL) * r.other / r.side, kMaxGifSide) << r.side;
-            }
         }
     }
-    EXPECT_EQ(FollowingSide(20000, 20000, 1000), 1000);
     EXPECT_EQ(FollowingSide(65535, 1000, 20000), 65535); // clamped, never beyond the limit
-    EXPECT_EQ(FollowingSide(1, 20000, 1000), 1);
 }

@@ -46,14 +46,6 @@ File DecodeWithGiflib(const std::string& bytes)
         }
         file.frames.push_back(frame);
     }
-    const SavedImage* first = file.ok && gif->ImageCount > 0 ? gif->SavedImages : nullptr;
-    for (int e = 0; first && e + 1 < first->ExtensionBlockCount; ++e)
-    {
-        const ExtensionBlock* block = first->ExtensionBlocks + e;
-        if (block->Function == APPLICATION_EXT_FUNC_CODE && block->ByteCount == 11 &&
-            std::memcmp(block->Bytes, "NETSCAPE2.0", 11) == 0 && block[1].ByteCount == 3)
-            file.loops = block[1].Bytes[1] | block[1].Bytes[2] << 8;
-    }
     file.width = gif->SWidth;
     file.height = gif->SHeight;
     DGifCloseFile(gif, &error);
@@ -89,7 +81,6 @@ std::vector<std::vector<Rgb>> Coalesce(const File& file)
     std::vector<Rgb> canvas(static_cast<size_t>(file.width) * file.height, Rgb{0, 0, 0});
     for (const Frame& frame : file.frames)
     {
-        const std::vector<Rgb> before = canvas;
         for (int y = 0; y < frame.height; ++y)
             for (int x = 0; x < frame.width; ++x)
             {
@@ -103,8 +94,6 @@ std::vector<std::vector<Rgb>> Coalesce(const File& file)
             for (int y = frame.top; y < std::min(file.height, frame.top + frame.height); ++y)
                 for (int x = frame.left; x < std::min(file.width, frame.left + frame.width); ++x)
                     canvas[static_cast<size_t>(y) * file.width + x] = Rgb{0, 0, 0};
-        else if (frame.disposal == 3)
-            canvas = before;
     }
     return pictures;
 }

@@ -23,7 +23,6 @@ struct File
 {
     bool ok = false;
     int width = 0, height = 0;
-    int loops = -1;  // from the NETSCAPE block (0: forever); -1 without one
     std::vector<Frame> frames;
 };
 
@@ -31,7 +30,7 @@ File DecodeWithGiflib(const std::string& bytes);
 File DecodeWithWx(const std::string& bytes);
 
 // The pictures a viewer shows, frame after frame: each frame drawn over the
-// canvas with its transparency and disposal (the canvas starts black).
+// canvas with its transparency and disposal 2 (the canvas starts black).
 std::vector<std::vector<Rgb>> Coalesce(const File& file);
 
 // A frame of a made GIF: indices below 8, into the file's global table.
