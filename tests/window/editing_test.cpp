@@ -9,9 +9,7 @@
 
 using NameList = std::vector<wxString>;
 
-// Add Image shows an optimized GIF's frames whole and takes the size from the
-// first frame larger on either side (60x80, not 100x80). Unreadable files are
-// named in one message; a run that gives nothing leaves nothing to edit.
+// Add Image: optimized GIFs whole, size from the larger first frame (60x80); unreadable files in one message.
 TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
 {
     AddAndWait({Gif("anim.gif", 3), Picture("a.png", 100, 50), Picture("b.png", 60, 80)});
@@ -51,8 +49,7 @@ TEST_F(EditingTest, AddImageDerivesTheSizeAndReportsWhatItCouldNotLoad)
     ExpectCommandsEnabled(false);
 }
 
-// Delete asks, removes exactly the selected frames and resets the size to
-// the frames'; Clear All empties everything without a question.
+// Delete asks, removes exactly the selection and resets the size; Clear All never asks.
 TEST_F(EditingTest, DeleteInsertAndCancelChangeOnlyWhatTheyShould)
 {
     AddAndWait({Picture("f0.png", 40, 30), Picture("f1.png", 40, 30), Picture("f2.png", 40, 30),
@@ -84,8 +81,7 @@ TEST_F(EditingTest, DeleteInsertAndCancelChangeOnlyWhatTheyShould)
     EXPECT_EQ(Status(0) + Status(1), "");
     EXPECT_TRUE(m_frame->GetPreviewRect().IsEmpty());
 
-    // Insert Image loads on the worker and goes before the first selected
-    // frame, else the right-clicked (focus) one, else at the end.
+    // Insert Image goes before the first selected frame, else the focus one, else at the end.
     AddAndWait({Picture("f0.png", 10, 10), Picture("f1.png", 10, 10), Picture("f2.png", 10, 10)});
     InsertAndWait({Picture("d.png", 10, 10)});
     EXPECT_EQ(Names(), (NameList{"f0.png", "f1.png", "f2.png", "d.png"}));
@@ -98,8 +94,7 @@ TEST_F(EditingTest, DeleteInsertAndCancelChangeOnlyWhatTheyShould)
     EXPECT_EQ(Names(), (NameList{"f0.png", "g.gif_0", "g.gif_1", "g.gif_2", "c.png", "f1.png", "a.png", "b.png",
                                  "f2.png", "d.png"}));
 
-    // Cancel in the loading dialog keeps the frames loaded so far. Closing
-    // during a load ends the worker; no event reaches the destroyed window.
+    // Cancel keeps the frames loaded so far; closing during a load ends the worker safely.
     m_frame->GetThumbnailCtrl()->Clear();
     AddAndWait({Picture("a.png", 30, 20), Picture("b.png", 30, 20)});
     m_choice.assign(40, Picture("big.png", 1500, 1000));
@@ -125,8 +120,7 @@ TEST_F(EditingTest, DeleteInsertAndCancelChangeOnlyWhatTheyShould)
     wxTheApp->ProcessPendingEvents();
 }
 
-// Playing runs the loop count's passes and stops on the last frame; stopped
-// by hand it resumes its passes; editing the delay stops it.
+// Play runs the loop count's passes; stopped by hand it resumes them; a delay edit stops it.
 TEST_F(EditingTest, PlayingStopsAfterTheLoopCountsPassesAndTheSizeKeepsTheAspect)
 {
     m_frame->EnableFrameCommands(true);
@@ -159,8 +153,7 @@ TEST_F(EditingTest, PlayingStopsAfterTheLoopCountsPassesAndTheSizeKeepsTheAspect
     EXPECT_FALSE(m_frame->IsPlaying());
     EXPECT_EQ(m_frame->GetThumbnailCtrl()->GetFrameDelay(), 50);
 
-    // Width and height keep the frames' aspect; an entry without pixels clears
-    // the preview rather than divide by zero, and a typed value stands alone.
+    // Width and height keep the aspect; no pixels clear the preview; a typed value stands alone.
     m_frame->GetThumbnailCtrl()->Clear();
     AddAndWait({Picture("a.png", 800, 600)});
     XRCCTRL(*m_frame, "m_panel_down", wxPanel)->SetSize(400, 400);

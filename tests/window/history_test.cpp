@@ -45,9 +45,7 @@ protected:
             m_menu_at = at;
         });
     }
-    // "f0 f2 | 10 | 40x30 | 0": frames, delay, size, loop count, and the
-    // GIF options when they are not the default ("q40+": quality 40, only
-    // what changes).
+    // "f0 f2 | 10 | 40x30 | 0": frames, delay, size, loop count, changed GIF options ("q40+").
     wxString Work() const
     {
         wxString work;
@@ -73,8 +71,7 @@ protected:
     wxPoint m_menu_at;
 };
 
-// Every edit is one step, named in the Undo item; undoing back to the project
-// as saved makes the work count as saved.
+// Every edit is one named step; undoing back to the saved state counts as saved.
 TEST_F(HistoryTest, EveryEditIsOneStepAndTheKeyboardReachesTheStrip)
 {
     const wxString saved = Work();
@@ -155,8 +152,7 @@ TEST_F(HistoryTest, EveryEditIsOneStepAndTheKeyboardReachesTheStrip)
     Key('Y', wxMOD_CONTROL, wxEVT_CHAR_HOOK);
     EXPECT_EQ(Work(), works[1]);
 
-    // The menu moves frames too; the history is off while a load runs, and
-    // starts afresh with a project opened.
+    // The menu moves frames too; no history while a load runs; a new one with a project opened.
     SelectOnly({0});
     SendCommand(ID_MOVE_RIGHT_MENU);
     EXPECT_EQ(Work(), "f2 f0 f3 | 10 | 40x30 | 0");
@@ -171,10 +167,7 @@ TEST_F(HistoryTest, EveryEditIsOneStepAndTheKeyboardReachesTheStrip)
     EXPECT_EQ(m_frame->GetHistory()->GetCommands().GetCount(), 0u);
     EXPECT_FALSE(HistoryItem(ID_UNDO_MENU)->IsEnabled());
 
-    // Tab goes round the spin row and the strip; arrows show the frame they move
-    // to; Shift+F10 opens the context menu at the focus frame; a right-click
-    // outside the selection selects the clicked frame alone. A left click shows
-    // the clicked frame; moving the sash shows the first selected one again.
+    // Tab, arrows, Shift+F10 at the focus frame, right-click outside the selection, left click, and the sash.
     m_frame->Show();
     wxThumbnailCtrl* strip = m_frame->GetThumbnailCtrl();
     EXPECT_TRUE(PumpWhile([&] { return wxWindow::FindFocus() != strip; })) << "the strip has the focus after loading";

@@ -1,5 +1,4 @@
-// The loading run without a window: frame references, the progress each file
-// reports, the files left out, and the texts and placement the window shows.
+// The loading run without a window: references, progress, files left out, texts and preview placement.
 
 #include "gifcodec.h"
 #include "picture/framereference.h"
@@ -18,9 +17,7 @@
 
 namespace
 {
-// Writes the named test file into `dir`: "*.png"/"*.jpg"/"*.bmp" are 40x30
-// stills, "anim*.gif" four-frame animations, "junk*" bytes that are no
-// picture, and "cut" before a name the first 30 bytes of that file.
+// Writes a test file: stills 40x30, "anim*.gif" four frames, "junk*" no picture, "cut" the first 30 bytes.
 wxString Make(const testsupport::TempDir& dir, const std::string& name)
 {
     const wxString path = dir.File(name);
@@ -49,8 +46,7 @@ wxString Make(const testsupport::TempDir& dir, const std::string& name)
     return path;
 }
 
-// Each delivery of a run as "percent:file#frame " (no file: the closing
-// delivery); the files left out go to `leftOut`; stopped after `stopAfter` asks.
+// A run's deliveries as "percent:file#frame "; left-out files to `leftOut`; stopped after `stopAfter` asks.
 std::string Load(const wxArrayString& paths, std::vector<LeftOutFile>& leftOut, int stopAfter = -1)
 {
     std::string text;
@@ -67,8 +63,7 @@ std::string Load(const wxArrayString& paths, std::vector<LeftOutFile>& leftOut, 
 }
 } // namespace
 
-// Frame references: the index after ".gif_" (case-sensitive, something before
-// it), and resolving, which prefers a real file and reads long indices.
+// Frame references: the index after ".gif_", resolving prefers a real file and reads long indices.
 TEST(FrameReference, IndexFileAndResolving)
 {
     const struct { const char* path; int index; const char* stripped; } cases[] = {
@@ -107,9 +102,7 @@ TEST(FrameReference, IndexFileAndResolving)
     }
 }
 
-// A run reports the percent of files done (a GIF's frames the part read), ends
-// with 100 even on a file it cannot read, and leaves out missing, cut and
-// foreign files. Stop ends the run at once, still with its closing delivery.
+// Percent of files done, 100 even on a failure, bad files left out; Stop still sends the closing delivery.
 TEST(ImageLoadRun, ProgressOfEveryKindOfRunAndWhyFilesWereLeftOut)
 {
     testsupport::TempDir dir;
@@ -139,8 +132,7 @@ TEST(ImageLoadRun, ProgressOfEveryKindOfRunAndWhyFilesWereLeftOut)
         EXPECT_EQ(leftOut.size(), c.leftOut) << c.files[0];
     }
 
-    // Why a file was left out, and the damaged JPEGs that were added all the
-    // same (the decoder fills in grey), each in its group of the report.
+    // Why each file was left out, and damaged JPEGs added anyway (filled grey), each in its group.
     wxImage noise(64, 48);
     for (int i = 0; i < 64 * 48 * 3; ++i)
         noise.GetData()[i] = static_cast<unsigned char>((i * 2654435761u) >> 24);
@@ -187,8 +179,7 @@ TEST(ImageLoadRun, ProgressOfEveryKindOfRunAndWhyFilesWereLeftOut)
     EXPECT_TRUE(LeftOutFilesMessage(many).EndsWith("... and 25 more"));
 }
 
-// A clip part comes frame by frame with its times; a project's clip frames come
-// back as the same pictures, a time beyond the clip left out.
+// A clip part comes frame by frame with its times; a project's clip frames come back the same.
 TEST(ImageLoadRun, ClipPartsAndClipFrameReferences)
 {
     testsupport::TempDir dir;
@@ -243,8 +234,7 @@ TEST(ClipPartChoice, FramesOrTheReason)
     }
 }
 
-// The preview is never enlarged, shrunk to fit and centred (mended: it sat 30
-// pixels low); a sliver keeps a pixel, and no pixels place nothing.
+// The preview is never enlarged, fits and is centred (it once sat 30 pixels low); a sliver keeps a pixel.
 TEST(PreviewPlacement, NeverEnlargedShrunkToFitCentred)
 {
     const struct { wxSize panel, picture; wxRect expected; } cases[] = {

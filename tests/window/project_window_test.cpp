@@ -1,5 +1,4 @@
-// Project files through the real window: saving and opening, the unsaved-work
-// question, damaged projects, the recovery copy, the command line and drops.
+// Project files through the window: save, open, unsaved work, damage, recovery, command line, drops.
 
 #include "windowtest.h"
 
@@ -30,9 +29,7 @@ protected:
         EditingTest::SetUp();
         SetChoosers();
     }
-    // The project dialogs answer m_savePath and m_openPath; the GIF dialog
-    // takes its answers from m_gifAnswers (then cancels) and notes the name
-    // it was offered.
+    // Project dialogs answer m_savePath/m_openPath; the GIF dialog m_gifAnswers, then cancels, noting names offered.
     void SetChoosers()
     {
         m_frame->SetProjectPathChooser([this](wxWindow*, bool save) {
@@ -75,9 +72,7 @@ protected:
 };
 } // namespace
 
-// A clip asks for its part, whose frames are named by the clip and their times;
-// the empty strip takes the part's pace. The saved project reopens into the
-// same work without a question; an empty strip writes nothing.
+// A clip asks for its part, named by clip and time; the saved project reopens the same without a question.
 TEST_F(ProjectTest, ClipPartAndPicturesSaveIntoAProjectThatReopens)
 {
     ASSERT_TRUE(testsupport::MakeClip(m_documents, "trip.mp4", testsupport::GreyRamp(64, 48, 10, 2), "-c:v libx264"));
@@ -137,9 +132,7 @@ TEST_F(ProjectTest, ClipPartAndPicturesSaveIntoAProjectThatReopens)
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(m_frame));
 }
 
-// Opening or closing asks about unsaved work (a delay edit counts); Cancel,
-// or a cancelled file dialog, keeps it; Yes saves first, and a save that is
-// cancelled or fails keeps the window with its work.
+// Unsaved work is asked about; Cancel or a cancelled dialog keeps it; a cancelled or failed save keeps the window.
 TEST_F(ProjectTest, UnsavedWorkIsAskedAboutAndNeverLostToACancelledOrFailedSave)
 {
     AddAndWait({Picture("a.png", 40, 30), Gif("anim.gif", 3), Picture("b.png", 40, 30)});
@@ -179,9 +172,7 @@ TEST_F(ProjectTest, UnsavedWorkIsAskedAboutAndNeverLostToACancelledOrFailedSave)
     EXPECT_EQ(Read(other).delay, 3);
 }
 
-// A damaged project loads what it can, naming gone files in one message, and
-// fails only when nothing is usable; what came before a wrong element stays
-// applied; a file that is no XML changes nothing.
+// A damaged project loads what it can, naming gone files once, and fails only when nothing is usable.
 TEST_F(ProjectTest, DamagedProjectsAndFilesFromOutsideTheWindow)
 {
     const wxString a = Picture("a.png", 40, 30), b = Picture("b.png", 40, 30), anim = Gif("anim.gif", 2);
@@ -223,9 +214,7 @@ TEST_F(ProjectTest, DamagedProjectsAndFilesFromOutsideTheWindow)
     Messages([&] { OpenProject(m_documents.File("thin.xml")); });
     EXPECT_EQ(Spin("m_spinctrl_height")->GetValue(), 1);
 
-    // Pictures from the command line or a drop load as Add Image does; a
-    // project replaces the list after the unsaved-work question, naming the
-    // pictures left aside; an unreadable project says so and changes nothing.
+    // The command line and drops load as Add Image does; a project replaces the list; a bad one changes nothing.
     Send(1, 2); // Clear All
     const wxString cwd = wxGetCwd();
     wxSetWorkingDirectory(m_documents.Path());
@@ -257,8 +246,7 @@ TEST_F(ProjectTest, DamagedProjectsAndFilesFromOutsideTheWindow)
     EXPECT_EQ(m_frame->GetTitle(), Title("p"));
 }
 
-// Ways work used to be lost, each a scenario in a window of its own that
-// starts with one frame, a.png.
+// Ways work used to be lost, each in a new window that starts with one frame, a.png.
 TEST_F(ProjectTest, NoWorkIsLostInSavingAndOpening)
 {
     const auto bytesOf = [this](const char* name) { return testsupport::ReadBytes(m_documents.File(name)); };
@@ -327,9 +315,7 @@ TEST_F(ProjectTest, NoWorkIsLostInSavingAndOpening)
     }
 }
 
-// Each window keeps its own recovery copy while it has frames, and a start
-// offers no running window's copy; one closed unsaved leaves its copy for the
-// next start (No discards it); a clean end removes it.
+// Each window keeps its own recovery copy; one closed unsaved leaves it for the next start; a clean end removes it.
 TEST_F(ProjectTest, RecoveryCopiesOfEachWindowAndOfAKilledRun)
 {
     AddAndWait({Picture("a.png", 40, 30), Picture("b.png", 40, 30)});
@@ -360,9 +346,7 @@ TEST_F(ProjectTest, RecoveryCopiesOfEachWindowAndOfAKilledRun)
     Destroy();
     EXPECT_FALSE(wxDir(wxPathOnly(first)).HasFiles()) << "left in the recovery folder";
 
-    // The program killed outright: its next start offers the work back, and Yes
-    // brings the same frames in the same order with the same delay, size and
-    // project, counted as unsaved; the old copy goes once the new one stands.
+    // Killed outright: the next start offers the same work back, unsaved; the old copy goes once the new one stands.
     ASSERT_TRUE(Create());
     const wxString a = Picture("a.png", 40, 30), anim = Gif("anim.gif", 3), b = Picture("b.png", 40, 30);
     const wxString demo = m_documents.File("demo.xml");

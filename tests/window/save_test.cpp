@@ -26,8 +26,7 @@ protected:
         EditingTest::SetUp();
         m_frame->SetSavePathChooser([this](wxWindow*, const wxString&, const wxString&) { return ++m_asked, m_savePath; });
     }
-    // Save (0) or Save As (1), until the save it started ends; the progress
-    // its worker reported to the window.
+    // Save (0) or Save As (1) until its save ends; the progress its worker reported.
     Percents Save(int item = 0)
     {
         Percents percents;
@@ -49,10 +48,7 @@ protected:
 };
 } // namespace
 
-// Save reports progress per frame and writes the bytes gloamer-cli writes for
-// the same frames, size and delay; what was added is what is saved, whatever
-// becomes of the files. A run past the frame store's disk budget stops, saying
-// how many frames it added and why not the rest.
+// Save reports per frame and writes gloamer-cli's bytes; past the disk budget it stops and says why.
 TEST_F(SaveTest, SaveWritesTheFramesAsAddedAsGloamerCliDoes)
 {
     const wxString png = Picture("a.png", 40, 30), gif = Gif("g.gif", 4);
@@ -97,9 +93,7 @@ TEST_F(SaveTest, SaveWritesTheFramesAsAddedAsGloamerCliDoes)
         << messages[0];
 }
 
-// Save with the GIF options writes the bytes gloamer-cli writes with the same
-// options; a changed choice is a change of the work (Save writes again, the
-// project counts as unsaved), and the choices last into the next window.
+// GIF options write gloamer-cli's bytes; a changed choice is a change of the work and lasts into the next window.
 TEST_F(SaveTest, GifOptionsGiveTheBytesOfTheSameCliOptions)
 {
     wxImage photo(48, 32);
@@ -151,9 +145,7 @@ TEST_F(SaveTest, GifOptionsGiveTheBytesOfTheSameCliOptions)
     EXPECT_EQ(look.shown, 1);
 }
 
-// Save writes again only after a change or when the file is gone, and asks for
-// a path only when it has none. A failed save names the path and is not
-// recorded: Save tries again without asking.
+// Save writes again only after a change or a gone file; a failed save names the path and is not recorded.
 TEST_F(SaveTest, SaveRewritesOnlyWhatChangedOrWentMissingAndAFailureIsNotRecorded)
 {
     AddAndWait({Picture("a.png", 40, 30)});
@@ -196,9 +188,7 @@ TEST_F(SaveTest, SaveRewritesOnlyWhatChangedOrWentMissingAndAFailureIsNotRecorde
     EXPECT_TRUE(m_frame->IsEnabled());
 }
 
-// The Loop Count dialog shows the last confirmed choice (0 is endless) and
-// stops the preview; no frames, no dialog. Its number box gets the size GTK
-// needs to draw it whole (mended: at 45 x 20 it lost its buttons).
+// Loop Count shows the last choice (0 endless) and stops the preview; its box is wide enough for its buttons.
 TEST_F(SaveTest, LoopCountDialogRemembersTheLastChoiceAndClosingFinishesASave)
 {
     g_lastLoopCount = 0;

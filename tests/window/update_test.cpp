@@ -1,5 +1,4 @@
-// Check for Update through the real main window against a server on
-// 127.0.0.1, and Enter in the About box.
+// Check for Update through the real window against a server on 127.0.0.1, and Enter in the About box.
 
 #include "windowtest.h"
 
@@ -33,9 +32,7 @@ protected:
 };
 } // namespace
 
-// The request runs on a worker behind a busy cursor (mended: the window froze
-// for up to 5 s); a second check meanwhile does nothing; a server that cannot
-// answer is a failed check; only Yes to a newer version opens the product page.
+// The check runs on a worker (the window once froze); a second one meanwhile does nothing; only Yes opens the page.
 TEST_F(UpdateWindowTest, EachOutcomeShowsItsMessageAndOnlyYesOpensTheProductPage)
 {
     using Then = LocalHttpServer::Then;
@@ -94,8 +91,7 @@ TEST_F(UpdateWindowTest, EachOutcomeShowsItsMessageAndOnlyYesOpensTheProductPage
     EXPECT_FALSE(wxIsBusy());
 }
 
-// Enter in the About box presses OK, which has the focus (mended: the box was
-// used after it was gone); so the box is read only while it is shown.
+// Enter in the About box presses OK (the box was once used after it was gone); it is read only while shown.
 TEST_F(UpdateWindowTest, AboutBoxHasTheFocusOnOkAndEnterClosesIt)
 {
     wxDialog* about = nullptr;

@@ -1,6 +1,5 @@
 #pragma once
-// The main window built from the real layout in the staged Themes folder, as
-// the program builds it, with a private documents folder and no browser.
+// The main window from the staged Themes layout, with a private documents folder and no browser.
 
 #include "app/desktop.h"
 #include "app/domainoption.h"
@@ -35,16 +34,14 @@
 #include <functional>
 #include <vector>
 
-// Answers every modal dialog and counts them, so that a test can prove that
-// no question was asked; `look` may read the dialog first.
+// Answers every modal dialog and counts them; `look` may read the dialog first.
 struct DialogCounter : wxModalDialogHook
 {
     explicit DialogCounter(int answer = wxID_CANCEL, std::function<void(wxDialog*)> look = {})
         : answer(answer), look(std::move(look)) { Register(); }
     int Enter(wxDialog* dialog) override
     {
-        // Every message box labels its buttons in the program's language,
-        // none with the system's stock label.
+        // Every message box labels its buttons in the program's language, never a stock label.
         if (auto* message = dynamic_cast<wxMessageDialog*>(dialog))
         {
             const long style = message->GetMessageDialogStyle();
@@ -53,8 +50,7 @@ struct DialogCounter : wxModalDialogHook
                 buttons += "/" + message->GetCancelLabel();
             EXPECT_FALSE(buttons.Contains("gtk-")) << buttons << " " << message->GetMessage();
         }
-        // Nor does any other dialog: GTK draws a stock id's button in the
-        // system's language.
+        // Nor does any other dialog: GTK draws a stock id's button in the system's language.
         for (wxWindow* child : dialog->GetChildren())
             if (wxIsStockID(child->GetId()) && child->IsKindOf(wxCLASSINFO(wxButton)))
                 ADD_FAILURE() << "stock button " << child->GetLabel() << " in " << dialog->GetTitle();
