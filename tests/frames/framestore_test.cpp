@@ -87,7 +87,6 @@ TEST(FrameStore, EveryFormComesBackPixelIdenticalInMemoryAndSpilled)
             const FrameStoreUsage usage = store.GetUsage();
             EXPECT_EQ(spill, usage.diskBytes > 0 && usage.memoryBytes == 0) << what;
         }
-        // Kept compactly: a flat picture of 9 MB takes a few kilobytes.
         EXPECT_LT(store.GetUsage().memoryBytes + store.GetUsage().diskBytes, 100000u);
         // The spill file has no name: nothing stays behind, even after a crash.
         EXPECT_FALSE(wxDir(dir.Path()).HasFiles());
@@ -114,7 +113,6 @@ TEST(FrameStore, CacheAndDiskKeepToTheirBudgetsAndStorageGoesWithTheLastHandle)
         more.push_back(store.Add(Noise(100, 100, false, false), std::string(), refusal));
     EXPECT_EQ(refusal.kind, FrameStoreRefusal::DiskBudget);
     EXPECT_LE(store.GetUsage().diskBytes, 1u << 20);
-    // Storage goes with the last handle: only the kept frame is left.
     const FrameHandle kept = frames[0];
     frames.clear();
     more.clear();

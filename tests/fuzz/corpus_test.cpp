@@ -14,8 +14,7 @@
 
 using testsupport::CommandOutput;
 
-// The replay prints the same pixels whatever the allocator leaves in fresh
-// memory. Sizes over the limit are refused by the probe too, from the header.
+// The replay prints the same pixels whatever fresh memory holds.
 TEST(PictureCorpus, EveryFileGivesFramesOrOneClearError)
 {
     testsupport::TempDir dir;
@@ -34,8 +33,7 @@ TEST(PictureCorpus, EveryFileGivesFramesOrOneClearError)
                   status[name].error == PictureError::TooLarge);
     }
 
-    // Cut past its signature, a PNG or JPEG is Truncated or (cut only in its end) the whole
-    // picture, never one filled out with grey; a JPEG cut in its pixels says it is damaged.
+    // A cut PNG or JPEG is Truncated or whole, never filled out with grey unless marked damaged.
     for (const auto& [name, frames] : read)
     {
         const std::string whole = name.substr(name.find('-') + 1);

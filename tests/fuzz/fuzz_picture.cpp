@@ -1,5 +1,4 @@
-// Fuzz entry over the picture reader: the probe and the full decoding of
-// every frame. Also the tests' replay tool.
+// Fuzz entry over the picture reader's probe and decoding; also the tests' replay tool.
 #include "fuzzbytes.h"
 #include "picture/picturereader.h"
 

@@ -1,5 +1,4 @@
-// Fuzz entry over the project reader: whatever reads as a project must read
-// back the same from the file written from it. Also part of the project tests.
+// Fuzz entry over the project reader: what reads as a project reads back the same once saved.
 #include "project/projectfile.h"
 
 #include <wx/init.h>

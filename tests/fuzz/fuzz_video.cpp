@@ -1,5 +1,4 @@
-// Fuzz entry over the video reader: the probe, a part from the clip's start
-// and frames taken at times that make it seek. Also the tests' replay tool.
+// Fuzz entry over the video reader: probe, a part, and seeks; also the tests' replay tool.
 #include "fuzzbytes.h"
 #include "picture/videoreader.h"
 

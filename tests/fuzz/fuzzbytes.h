@@ -1,6 +1,5 @@
 #pragma once
-// What the fuzz entries share: their input as a stream, as the readers read
-// files, and what the last input gave, for the replay tool to print.
+// What the fuzz entries share: their input as a stream, and the last outcome for the replay.
 
 #include "picture/picturestatus.h"
 
@@ -24,8 +23,7 @@ struct FuzzOutcome
 };
 inline FuzzOutcome g_lastOutcome;
 
-// Runs `read(file, outcome)` over the bytes as a read-only stream and keeps
-// the outcome for the replay tool.
+// Runs `read(file, outcome)` over the bytes as a read-only stream.
 template <typename Read>
 int ReadFuzzBytes(const std::uint8_t* data, size_t size, Read read)
 {

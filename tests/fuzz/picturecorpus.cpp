@@ -1,5 +1,4 @@
-// Writes the picture corpus into a folder: the seeds of a fuzzing run, and
-// the files the corpus test reads.
+// Writes the picture corpus (fuzzing seeds, and the corpus test's files) into a folder.
 #include "gifcodec.h"
 #include "picturefiles.h"
 #include "testimages.h"

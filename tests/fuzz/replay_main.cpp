@@ -1,5 +1,4 @@
-// Runs files through the fuzz entry without libFuzzer and prints, for each,
-// the outcome and a digest of every decoded pixel, for runs to be compared.
+// Runs files through the fuzz entry without libFuzzer; prints each outcome and a pixel digest.
 #include "fuzzbytes.h"
 
 #include <cstdint>

@@ -1,6 +1,5 @@
 #pragma once
-// Picture files the picture and corpus tests build from their fields, and how
-// far two pictures are apart.
+// Picture files built from their fields, and how far two pictures are apart.
 
 #include <wx/image.h>
 

@@ -21,7 +21,7 @@ using testsupport::WriteBytes;
 namespace
 {
 
-// A still picture: one frame, close to `reference`, of the size its header gives.
+// One frame, close to `reference`, of the size its header gives.
 void ExpectStill(const wxString& path, const wxImage& reference, double tolerance)
 {
     wxImage frame;
@@ -37,8 +37,7 @@ void ExpectStill(const wxString& path, const wxImage& reference, double toleranc
     EXPECT_EQ(size, reference.GetSize());
 }
 
-// The frames of the file `bytes`, each pixel as a letter: R red, B blue,
-// G green, W white, - transparent; rows end in '|', frames in a blank.
+// Each frame's pixels as letters (R, B, G, W, - transparent), rows ending in '|'.
 std::string Describe(const std::string& bytes)
 {
     TempDir dir;
@@ -64,8 +63,7 @@ std::string Describe(const std::string& bytes)
 }
 } // namespace
 
-// 4x4 screen: red, then a blue square removed afterwards (to background), a
-// green dot restored afterwards (to previous), white beside a transparent pixel.
+// Red, a blue square then cleared, a green dot then restored, white beside a transparent pixel.
 TEST(ImageFiles, GifFramesAreDrawnOverEachOther)
 {
     const std::vector<giftest::Rgb> colours = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 255, 255}, {255, 0, 255}};
@@ -82,8 +80,7 @@ TEST(ImageFiles, GifFramesAreDrawnOverEachOther)
 // Optimized animations from gifsicle and ImageMagick give the original frames.
 TEST(ImageFiles, OptimizedGifsGiveTheFramesOfTheOriginal)
 {
-    // 12 full frames over white: a red square moving, a blue bar shown in
-    // frames 2 to 6 only, a green dot throughout.
+    // A moving red square, a blue bar in frames 2 to 6, a fixed green dot.
     const std::vector<giftest::Rgb> colours = {{255, 255, 255}, {255, 0, 0}, {0, 0, 255}, {0, 255, 0}};
     std::vector<giftest::Layer> layers;
     std::vector<wxImage> expected;

@@ -9,8 +9,7 @@
 // An 80x80 image box, margin and spacing 3, text 13 pixels high.
 static const ThumbnailLayout layout{{80, 80}, 3, 3, 13};
 
-// Tile and image rectangles in three columns and in one; the scroll limit
-// rounds up, or the last 7 pixels were unreachable (mended).
+// The scroll limit rounds up, or the last 7 pixels were unreachable (mended).
 TEST(StripLayout, TilesColumnsAndScrollLimit)
 {
     EXPECT_EQ(wxRect(92, 124, 86, 118), layout.TileRect(4, 300));
@@ -44,8 +43,7 @@ TEST(StripLayout, NavigationTargets)
     EXPECT_EQ(-1, NavigationTarget(WXK_HOME, 0, 0, 3, 2));
 }
 
-// The view start (units of 10 pixels) after a key, or -1: a tile ending on the
-// view's last row is in view, one filling the view stays put, a tall one shows its top.
+// The view start (units of 10 pixels) after a key, or -1 when already in view.
 TEST(StripLayout, ScrollIntoViewStart)
 {
     const wxRect tile(3, 124, 86, 118);
@@ -56,8 +54,7 @@ TEST(StripLayout, ScrollIntoViewStart)
         EXPECT_EQ(c.start, ScrollIntoViewStart(tile, c.viewTop, c.height, 3, c.key)) << c.viewTop << "+" << c.height;
 }
 
-// A dragged entry lands before the tile whose left half is under the pointer;
-// marks sit left of the gap's tile, or right of the last tile of its row.
+// A dragged entry lands before the tile whose left half is under the pointer.
 TEST(StripLayout, InsertionGapsAndTheirMarks)
 {
     const struct { wxPoint pt; int viewTop, gap; } cases[] = {
