@@ -1,5 +1,4 @@
-// OutputFile: what each kind of output path becomes, and that a signal that
-// ends the process takes the temporary file along.
+// OutputFile: what each kind of output path becomes; an ending signal takes the temporary file along.
 #include "encoder/outputfile.h"
 #include "support/testsupport.h"
 
@@ -128,8 +127,7 @@ TEST(OutputFile, RefusesWhatIsNotARegularFileAndTouchesNothing)
     EXPECT_TRUE(stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode));
 }
 
-// A child writes part of an output and gets a signal: the temporary file goes,
-// and the signal is then handled as it was before.
+// A child writes part of an output and gets a signal: the temporary file goes, the old handler runs.
 TEST(OutputFile, EndingSignalsRemoveTheTemporaryFile)
 {
     struct Case { int signal; void (*before)(int); int diesOf, exits; const char* content; };

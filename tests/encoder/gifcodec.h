@@ -1,6 +1,5 @@
 #pragma once
-// GIF files on the test side: two decoders unrelated to the program's writer
-// (giflib and the toolkit's), and a plain maker of input files.
+// GIF files on the test side: two decoders unrelated to the program's writer, and a maker of inputs.
 
 #include <array>
 #include <string>
@@ -29,8 +28,7 @@ struct File
 File DecodeWithGiflib(const std::string& bytes);
 File DecodeWithWx(const std::string& bytes);
 
-// The pictures a viewer shows, frame after frame: each frame drawn over the
-// canvas with its transparency and disposal 2 (the canvas starts black).
+// The pictures a viewer shows: each frame over a black-started canvas, with transparency and disposal 2.
 std::vector<std::vector<Rgb>> Coalesce(const File& file);
 
 // A frame of a made GIF: indices below 8, into the file's global table.
