@@ -26,7 +26,7 @@ foreign='libgtk-3|libgdk-3|libglib-2|libgobject-2|libgio-2|libfontconfig|libpang
 run_suite() {
   local name="$1" flags="$2"; shift 2
   local build="$root/build-$name" logs="$root/build-$name/sanitizer-logs"
-  cmake -S "$root" -B "$build" -DGLOAMER_BUILD_TESTS=ON \
+  cmake -S "$root" -B "$build" -DGLOAMER_BUILD_TESTS=ON -DGLOAMER_TEST_TIMEOUT=1200 \
     -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS="$flags -fno-omit-frame-pointer -O1 -g" \
     -DCMAKE_C_FLAGS="$flags -fno-omit-frame-pointer -O1 -g" \
