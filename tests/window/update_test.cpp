@@ -113,7 +113,7 @@ TEST_F(UpdateWindowTest, AboutBoxHasTheFocusOnOkAndEnterClosesIt)
         // the key before the box was mapped; ten seconds without effect end the test's wait.
         if (ticks > 400)
             about->EndModal(wxID_CANCEL);
-        else if ((enteredAt < 0 && (wxWindow::FindFocus() || ticks > 40)) || (enteredAt >= 0 && ticks - enteredAt >= 40))
+        else if (enteredAt < 0 ? wxWindow::FindFocus() || ticks > 40 : ticks - enteredAt >= 40)
         {
             if (enteredAt < 0)
                 focus = wxWindow::FindFocus() ? wxWindow::FindFocus()->GetId() : wxID_NONE;
